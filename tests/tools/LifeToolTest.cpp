@@ -1,0 +1,93 @@
+#include "LifeTool.h"
+
+#include "FirstRunPattern.h"
+#include "GenerationStep.h"
+#include "PatternCoding.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+using namespace cellarium;
+
+namespace {
+
+struct ToolRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+ToolRun run(const std::vector<std::string>& args, const std::string& input = "")
+{
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    const int status = runLifeTool(args, in, out, err);
+    return {status, out.str(), err.str()};
+}
+
+void expectRefused(const ToolRun& r)
+{
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.out.empty());
+    ASSERT_FALSE(r.err.empty());
+    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line: " << r.err;
+}
+
+}  // namespace
+
+TEST(LifeTool, StepsABlinkerReadFromStandardInput)
+{
+    const ToolRun r = run({"step", "--rows", "190", "--generations", "1"}, R"([{"x":4,"y":5},{"x":5,"y":5},{"x":6,"y":5}])");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(decodePattern(r.out), (LifeSet{{5, 4}, {5, 5}, {5, 6}}));
+    EXPECT_TRUE(r.err.empty());
+}
+
+TEST(LifeTool, ReadsAFileAndMatchesTheModel)
+{
+    const auto path = std::filesystem::temp_directory_path() / "cellarium-life-tool-test.json";
+    std::ofstream(path) << encodePattern(firstRunPattern());
+    const ToolRun r = run({"step", path.string(), "--generations", "25", "--rows", "190"});
+    std::filesystem::remove(path);
+    ASSERT_EQ(r.status, 0) << r.err;
+    LifeSet expected = firstRunPattern();
+    for (int i = 0; i < 25; ++i)
+        expected = nextGeneration(expected, 190);
+    EXPECT_EQ(decodePattern(r.out), expected);
+}
+
+TEST(LifeTool, ZeroGenerationsDropsOnlyCellsLackingACoordinate)
+{
+    const ToolRun r = run({"step", "--rows", "5", "--generations", "0"}, R"([{"x":1,"y":1},{"x":2}])");
+    EXPECT_EQ(r.out, R"([{"x":1,"y":1}])");
+}
+
+TEST(LifeTool, RefusesBadArgumentsAndInputWithOneLine)
+{
+    const std::string blinker = R"([{"x":4,"y":5}])";
+    expectRefused(run({"step", "--rows", "0", "--generations", "1"}, blinker));
+    expectRefused(run({"step", "--rows", "10001", "--generations", "1"}, blinker));
+    expectRefused(run({"step", "--rows", "12x", "--generations", "1"}, blinker));
+    expectRefused(run({"step", "--rows", "190", "--generations", "-1"}, blinker));
+    expectRefused(run({"step", "--rows", "190"}, blinker));
+    expectRefused(run({"step", "--generations", "1"}, blinker));
+    expectRefused(run({"step", "--rows"}, blinker));
+    expectRefused(run({"step", "--rows", "190", "--generations", "1", "--fast"}, blinker));
+    expectRefused(run({"step", "--rows", "190", "--generations", "1", "a", "b"}, blinker));
+    expectRefused(run({"step", "--rows", "190", "--generations", "1", "/nonexistent/pattern.json"}));
+    expectRefused(run({"step", "--rows", "190", "--generations", "1"}, R"([{"x":1.5,"y":2}])"));
+    expectRefused(run({"step", "--rows", "190", "--generations", "1"}, "not json"));
+    expectRefused(run({"launch"}));
+    expectRefused(run({}));
+}
+
+TEST(LifeTool, HelpSaysHowToUseIt)
+{
+    const ToolRun r = run({"--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("step --rows R --generations N [FILE]"), std::string::npos);
+}
