@@ -5,7 +5,7 @@ namespace cellarium {
 namespace {
 
 struct CellAddress {
-    LifeSet::TileKey key;
+    TileKey key;
     int row;
     std::uint64_t bit;
 };
@@ -52,13 +52,11 @@ LifeSet::LifeSet(const std::vector<Life>& lifes)
 LifeSet LifeSet::fromTiles(TileMap tiles)
 {
     LifeSet set;
-    for (auto it = tiles.begin(); it != tiles.end();) {
-        if (isEmpty(it->second)) {
-            it = tiles.erase(it);
-        } else {
-            set.placedCount_ += popcount(it->second);
-            ++it;
-        }
+    for (std::size_t i = tiles.size(); i-- > 0;) {
+        if (isEmpty(tiles.valueAt(i)))
+            tiles.erase(tiles.keyAt(i));  // moves the last entry, which was already seen, into i
+        else
+            set.placedCount_ += popcount(tiles.valueAt(i));
     }
     set.tiles_ = std::move(tiles);
     return set;
@@ -69,8 +67,8 @@ bool LifeSet::contains(const Life& life) const
     if (!life.isPlaced())
         return unplaced_.contains(life);
     const CellAddress a = addressOf(*life.x, *life.y);
-    const auto it = tiles_.find(a.key);
-    return it != tiles_.end() && (it->second[a.row] & a.bit) != 0;
+    const Tile* tile = tiles_.find(a.key);
+    return tile != nullptr && ((*tile)[a.row] & a.bit) != 0;
 }
 
 bool LifeSet::insert(const Life& life)
@@ -91,20 +89,21 @@ bool LifeSet::erase(const Life& life)
     if (!life.isPlaced())
         return unplaced_.erase(life) > 0;
     const CellAddress a = addressOf(*life.x, *life.y);
-    const auto it = tiles_.find(a.key);
-    if (it == tiles_.end() || (it->second[a.row] & a.bit) == 0)
+    Tile* tile = tiles_.find(a.key);
+    if (tile == nullptr || ((*tile)[a.row] & a.bit) == 0)
         return false;
-    it->second[a.row] &= ~a.bit;
+    (*tile)[a.row] &= ~a.bit;
     --placedCount_;
-    if (isEmpty(it->second))
-        tiles_.erase(it);  // equality and iteration rely on having no empty tiles
+    if (isEmpty(*tile))
+        tiles_.erase(a.key);  // equality and iteration rely on having no empty tiles
     return true;
 }
 
 void LifeSet::formUnion(const LifeSet& other)
 {
-    for (const auto& [key, theirs] : other.tiles_) {
-        Tile& mine = tiles_[key];
+    for (std::size_t i = 0; i < other.tiles_.size(); ++i) {
+        const Tile& theirs = other.tiles_.valueAt(i);
+        Tile& mine = tiles_[other.tiles_.keyAt(i)];
         for (int r = 0; r < kTileSide; ++r) {
             placedCount_ += static_cast<std::size_t>(std::popcount(theirs[r] & ~mine[r]));
             mine[r] |= theirs[r];
@@ -118,12 +117,13 @@ std::size_t LifeSet::intersectionCount(const LifeSet& other) const
     const LifeSet& small = tiles_.size() <= other.tiles_.size() ? *this : other;
     const LifeSet& large = &small == this ? other : *this;
     std::size_t n = 0;
-    for (const auto& [key, tile] : small.tiles_) {
-        const auto it = large.tiles_.find(key);
-        if (it == large.tiles_.end())
+    for (std::size_t i = 0; i < small.tiles_.size(); ++i) {
+        const Tile* theirs = large.tiles_.find(small.tiles_.keyAt(i));
+        if (theirs == nullptr)
             continue;
+        const Tile& mine = small.tiles_.valueAt(i);
         for (int r = 0; r < kTileSide; ++r)
-            n += static_cast<std::size_t>(std::popcount(tile[r] & it->second[r]));
+            n += static_cast<std::size_t>(std::popcount(mine[r] & (*theirs)[r]));
     }
     for (const Life& life : small.unplaced_)
         n += large.unplaced_.contains(life) ? 1 : 0;
@@ -132,7 +132,14 @@ std::size_t LifeSet::intersectionCount(const LifeSet& other) const
 
 bool operator==(const LifeSet& a, const LifeSet& b)
 {
-    return a.placedCount_ == b.placedCount_ && a.tiles_ == b.tiles_ && a.unplaced_ == b.unplaced_;
+    if (a.placedCount_ != b.placedCount_ || a.tiles_.size() != b.tiles_.size() || a.unplaced_ != b.unplaced_)
+        return false;
+    for (std::size_t i = 0; i < a.tiles_.size(); ++i) {
+        const LifeSet::Tile* theirs = b.tiles_.find(a.tiles_.keyAt(i));
+        if (theirs == nullptr || *theirs != a.tiles_.valueAt(i))
+            return false;
+    }
+    return true;
 }
 
 std::vector<Life> LifeSet::toVector() const

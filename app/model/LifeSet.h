@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FlatTileMap.h"
 #include "Life.h"
 
 #include <array>
@@ -7,7 +8,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
-#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -28,20 +28,7 @@ public:
     // Word r is row r of the tile; bit i of a word is column i.
     using Tile = std::array<std::uint64_t, kTileSide>;
 
-    struct TileKey {
-        std::int64_t tx;
-        std::int64_t ty;
-        friend bool operator==(const TileKey&, const TileKey&) = default;
-    };
-    struct TileKeyHash {
-        std::size_t operator()(const TileKey& key) const noexcept
-        {
-            std::uint64_t h = static_cast<std::uint64_t>(key.tx) * 0x9e3779b97f4a7c15ULL;
-            h ^= static_cast<std::uint64_t>(key.ty) + 0x632be59bd9b4e019ULL + (h << 6) + (h >> 2);
-            return static_cast<std::size_t>(h ^ (h >> 29));
-        }
-    };
-    using TileMap = std::unordered_map<TileKey, Tile, TileKeyHash>;
+    using TileMap = FlatTileMap<Tile>;
 
     // Tile keys stay within these bounds for every 64-bit coordinate.
     static constexpr std::int64_t kMinTileKey = INT64_MIN >> kTileShift;
@@ -78,7 +65,9 @@ public:
     template <typename F>
     void forEachPlaced(F&& f) const
     {
-        for (const auto& [key, tile] : tiles_) {
+        for (std::size_t i = 0; i < tiles_.size(); ++i) {
+            const TileKey& key = tiles_.keyAt(i);
+            const Tile& tile = tiles_.valueAt(i);
             const std::int64_t x0 = key.tx * kTileSide;
             const std::int64_t y0 = key.ty * kTileSide;
             for (std::int64_t r = 0; r < kTileSide; ++r) {
