@@ -1,0 +1,15 @@
+# Reads the codepoints of the Material Icons font from the Debian package's
+# _variables.scss and writes them as C++ initialisers {"name", 0xe037},
+function(generate_material_codepoints scss output)
+    file(STRINGS "${scss}" lines REGEX "^[ \t]*\"[a-z0-9_]+\": [0-9a-f]+,?$")
+    set(body "")
+    foreach(line IN LISTS lines)
+        string(REGEX REPLACE "^[ \t]*\"([a-z0-9_]+)\": ([0-9a-f]+),?$" "{\"\\1\", 0x\\2}," entry "${line}")
+        string(APPEND body "${entry}\n")
+    endforeach()
+    list(LENGTH lines count)
+    if(count EQUAL 0)
+        message(FATAL_ERROR "No Material Icons codepoints found in ${scss}")
+    endif()
+    file(CONFIGURE OUTPUT "${output}" CONTENT "// Generated from ${scss}; do not edit.\n${body}" @ONLY)
+endfunction()

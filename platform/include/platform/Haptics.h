@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/FeedbackEvent.h"
+#include "platform/PlatformExport.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace platform {
+
+// Impact and notification haptics. Each cue is recorded in feedbackRecorder(),
+// then sent to feedbackd (org.sigxcpu.Feedback on the session bus) without
+// waiting for an answer; where no bus or no feedbackd answers, nothing is felt.
+// Main thread only.
+class PLATFORM_EXPORT Haptics {
+public:
+    virtual ~Haptics();
+
+    void impact(ImpactStyle style);
+    void notificationSuccess();
+
+    // The feedbackd event name that stands for a cue.
+    static QString feedbackEventName(FeedbackEvent event);
+
+protected:
+    // Delivers a cue to the device; replaced in tests.
+    virtual void output(FeedbackEvent event);
+};
+
+PLATFORM_EXPORT Haptics& haptics();
+// Replaces it (tests); nullptr restores the default.
+PLATFORM_EXPORT void setHaptics(std::unique_ptr<Haptics> haptics);
+
+} // namespace platform

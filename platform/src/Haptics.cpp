@@ -1,0 +1,78 @@
+#include "platform/Haptics.h"
+
+#include "ServiceSlot.h"
+#include "platform/Bundle.h"
+#include "platform/FeedbackRecorder.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QVariantMap>
+
+namespace platform {
+
+Haptics::~Haptics() = default;
+
+void Haptics::impact(ImpactStyle style)
+{
+    const FeedbackEvent event = FeedbackEvent::impact(style);
+    feedbackRecorder().record(event);
+    output(event);
+}
+
+void Haptics::notificationSuccess()
+{
+    const FeedbackEvent event = FeedbackEvent::notification(NotificationType::Success);
+    feedbackRecorder().record(event);
+    output(event);
+}
+
+QString Haptics::feedbackEventName(FeedbackEvent event)
+{
+    // Names from feedbackd's event naming specification.
+    if (event.kind == FeedbackEvent::Kind::Notification)
+        return QStringLiteral("message-new-instant");
+    switch (static_cast<ImpactStyle>(event.code)) {
+    case ImpactStyle::Soft:
+        return QStringLiteral("button-released");
+    case ImpactStyle::Rigid:
+        return QStringLiteral("button-pressed");
+    case ImpactStyle::Heavy:
+        return QStringLiteral("window-close");
+    }
+    return QStringLiteral("button-pressed");
+}
+
+void Haptics::output(FeedbackEvent event)
+{
+    if (event.kind == FeedbackEvent::Kind::Sound)
+        return;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return;
+    QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.sigxcpu.Feedback"), QStringLiteral("/org/sigxcpu/Feedback"),
+                                                       QStringLiteral("org.sigxcpu.Feedback"), QStringLiteral("TriggerFeedback"));
+    call.setAutoStartService(false);
+    const QString appId = mainBundle().infoValue(QStringLiteral("CFBundleName")).toString();
+    // The quiet profile keeps feedbackd to haptics: the app plays its own sounds.
+    const QVariantMap hints{{QStringLiteral("profile"), QStringLiteral("quiet")}};
+    call << appId << feedbackEventName(event) << hints << -1;
+    // Fire and forget: an absent feedbackd answers with an error nobody waits for.
+    bus.send(call);
+}
+
+namespace {
+ServiceSlot<Haptics> slot;
+}
+
+Haptics& haptics()
+{
+    return slot.get();
+}
+
+void setHaptics(std::unique_ptr<Haptics> haptics)
+{
+    slot.set(std::move(haptics));
+}
+
+} // namespace platform

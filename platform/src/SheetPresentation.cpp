@@ -1,0 +1,167 @@
+#include "SheetPresentation.h"
+
+#include "platform/ViewController.h"
+
+#include <QEvent>
+#include <QGraphicsOpacityEffect>
+#include <QPainter>
+#include <QVariantAnimation>
+
+namespace platform {
+
+namespace {
+
+constexpr int pageSheetTopInset = 40;
+constexpr int pageSheetMaxWidth = 640;
+constexpr qreal dimAlpha = 0.35;
+
+} // namespace
+
+SheetPresentation::SheetPresentation(QWidget* window, ViewController* presented)
+    : QWidget(window), presented_(presented)
+{
+    setAttribute(Qt::WA_NoMousePropagation);
+    setFocusPolicy(Qt::StrongFocus);
+    presented->setParent(this);
+    if (presented->modalPresentationStyle() != PresentationStyle::Centered)
+        presented->setAutoFillBackground(true);
+    window->installEventFilter(this);
+    setGeometry(window->rect());
+    raise();
+    QWidget::show();
+    presented->show();
+    setProgress(0);
+}
+
+SheetPresentation::~SheetPresentation()
+{
+    if (animation_)
+        animation_->stop();
+    // The screen is deleted with this backdrop; it must not reach back to it.
+    if (presented_)
+        presented_->presentation_.clear();
+}
+
+QRect SheetPresentation::restingRect() const
+{
+    const QRect area = rect();
+    switch (presented_->modalPresentationStyle()) {
+    case PresentationStyle::FullScreen:
+        return area;
+    case PresentationStyle::Centered: {
+        const QSize size = presented_->sizeHint().boundedTo(area.size()).expandedTo(presented_->minimumSize());
+        QRect card({0, 0}, size);
+        card.moveCenter(area.center());
+        return card;
+    }
+    case PresentationStyle::PageSheet:
+        break;
+    }
+    const int inset = qMin(pageSheetTopInset, area.height() / 10);
+    const int width = qMin(area.width(), pageSheetMaxWidth);
+    return {area.left() + (area.width() - width) / 2, area.top() + inset, width, area.height() - inset};
+}
+
+void SheetPresentation::layOut()
+{
+    if (!presented_)
+        return;
+    QRect target = restingRect();
+    if (presented_->modalPresentationStyle() != PresentationStyle::Centered)
+        target.translate(0, qRound((1.0 - progress_) * (height() - target.top())));
+    presented_->setGeometry(target);
+}
+
+void SheetPresentation::setProgress(qreal progress)
+{
+    progress_ = progress;
+    if (presented_ && presented_->modalPresentationStyle() == PresentationStyle::Centered) {
+        if (progress < 1.0) {
+            auto* effect = qobject_cast<QGraphicsOpacityEffect*>(graphicsEffect());
+            if (!effect) {
+                effect = new QGraphicsOpacityEffect(this);
+                setGraphicsEffect(effect);
+            }
+            effect->setOpacity(progress);
+        } else {
+            setGraphicsEffect(nullptr); // rendering through an effect is costly; only while fading
+        }
+    }
+    layOut();
+    update();
+}
+
+void SheetPresentation::run(bool animated, qreal from, qreal to, int durationMs, std::function<void()> finished)
+{
+    finishNow();
+    finishStep_ = std::move(finished);
+    if (!animated) {
+        setProgress(to);
+        finishNow();
+        return;
+    }
+    setProgress(from);
+    auto* animation = new QVariantAnimation(this);
+    animation->setStartValue(from);
+    animation->setEndValue(to);
+    animation->setDuration(durationMs);
+    animation->setEasingCurve(to > from ? QEasingCurve::OutCubic : QEasingCurve::InCubic);
+    connect(animation, &QVariantAnimation::valueChanged, this, [this](const QVariant& value) { setProgress(value.toReal()); });
+    connect(animation, &QVariantAnimation::finished, this, [this, to] {
+        setProgress(to);
+        finishNow();
+    });
+    animation_ = animation;
+    animation->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+void SheetPresentation::finishNow()
+{
+    if (animation_) {
+        const qreal end = animation_->endValue().toReal();
+        QVariantAnimation* animation = animation_;
+        animation_.clear();
+        animation->disconnect(this);
+        animation->stop();
+        setProgress(end);
+    }
+    if (auto step = std::exchange(finishStep_, nullptr))
+        step();
+}
+
+void SheetPresentation::showAnimated(bool animated, std::function<void()> finished)
+{
+    run(animated, 0.0, 1.0, ViewController::presentDurationMs, std::move(finished));
+}
+
+void SheetPresentation::hideAnimated(bool animated, std::function<void()> finished)
+{
+    dismissing_ = true;
+    run(animated, progress_, 0.0, ViewController::dismissDurationMs, std::move(finished));
+}
+
+void SheetPresentation::addDismissCompletion(std::function<void()> completion)
+{
+    if (completion)
+        dismissCompletions_.push_back(std::move(completion));
+}
+
+bool SheetPresentation::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == parentWidget() && event->type() == QEvent::Resize) {
+        setGeometry(parentWidget()->rect());
+        layOut();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void SheetPresentation::paintEvent(QPaintEvent*)
+{
+    if (!presented_ || presented_->modalPresentationStyle() == PresentationStyle::FullScreen)
+        return;
+    QPainter painter(this);
+    const qreal alpha = presented_->modalPresentationStyle() == PresentationStyle::Centered ? dimAlpha : dimAlpha * progress_;
+    painter.fillRect(rect(), QColor::fromRgbF(0, 0, 0, alpha));
+}
+
+} // namespace platform

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+class QVariantAnimation;
+
+namespace platform {
+
+class ViewController;
+
+// One presented screen on its backdrop. The backdrop covers the presenter's
+// window (blocking touches to what lies below) and dims it; the screen slides
+// up from the bottom (or fades in, for centred cards) and back down when it is
+// dismissed. The backdrop is a child of the window and owns the screen.
+class SheetPresentation : public QWidget {
+    Q_OBJECT
+
+public:
+    SheetPresentation(QWidget* window, ViewController* presented);
+    ~SheetPresentation() override;
+
+    void showAnimated(bool animated, std::function<void()> finished);
+    void hideAnimated(bool animated, std::function<void()> finished);
+
+    // Completes a running animation at once, running its finish step.
+    void finishNow();
+
+    bool isDismissing() const { return dismissing_; }
+    void addDismissCompletion(std::function<void()> completion);
+    std::vector<std::function<void()>> takeDismissCompletions() { return std::exchange(dismissCompletions_, {}); }
+
+    ViewController* presented() const { return presented_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QRect restingRect() const;
+    void layOut();
+    void setProgress(qreal progress);
+    void run(bool animated, qreal from, qreal to, int durationMs, std::function<void()> finished);
+
+    QPointer<ViewController> presented_;
+    QPointer<QVariantAnimation> animation_;
+    std::function<void()> finishStep_;
+    std::vector<std::function<void()>> dismissCompletions_;
+    qreal progress_ = 0; // 0 hidden, 1 fully shown
+    bool dismissing_ = false;
+};
+
+} // namespace platform

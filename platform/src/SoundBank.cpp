@@ -1,0 +1,48 @@
+#include "SoundBank.h"
+
+#include "platform/SystemSound.h"
+
+#include <QFile>
+#include <QAudioDevice>
+#include <QMediaDevices>
+#include <QSoundEffect>
+#include <QUrl>
+
+namespace platform {
+
+SoundBank::SoundBank() = default;
+SoundBank::~SoundBank() = default;
+
+void SoundBank::play(int soundId)
+{
+    if (!audioAvailable_)
+        audioAvailable_ = !QMediaDevices::audioOutputs().isEmpty();
+    if (!*audioAvailable_)
+        return;
+    if (QSoundEffect* sound = effect(soundId))
+        sound->play();
+}
+
+QSoundEffect* SoundBank::effect(int soundId)
+{
+    if (auto found = effects_.find(soundId); found != effects_.end())
+        return found->second.get();
+    const QByteArray wave = SystemSound::wave(soundId);
+    if (wave.isEmpty())
+        return nullptr;
+    if (!folder_)
+        folder_ = std::make_unique<QTemporaryDir>();
+    if (!folder_->isValid())
+        return nullptr;
+    const QString path = folder_->filePath(QStringLiteral("sound-%1.wav").arg(soundId));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(wave) != wave.size())
+        return nullptr;
+    file.close();
+    auto sound = std::make_unique<QSoundEffect>();
+    sound->setSource(QUrl::fromLocalFile(path));
+    sound->setVolume(0.6f);
+    return effects_.emplace(soundId, std::move(sound)).first->second.get();
+}
+
+} // namespace platform
