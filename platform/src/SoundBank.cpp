@@ -3,6 +3,7 @@
 #include "platform/SystemSound.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QAudioDevice>
 #include <QMediaDevices>
 #include <QSoundEffect>
@@ -10,13 +11,28 @@
 
 namespace platform {
 
+namespace {
+
+// Qt's audio on Linux goes through a PulseAudio server (or PipeWire's). Asking
+// QMediaDevices without one logs a connection failure, so look for its socket
+// first and stay silent without it.
+bool audioServerReachable()
+{
+    if (!qEnvironmentVariableIsEmpty("PULSE_SERVER"))
+        return true;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return !runtime.isEmpty() && QFileInfo::exists(runtime + QStringLiteral("/pulse/native"));
+}
+
+} // namespace
+
 SoundBank::SoundBank() = default;
 SoundBank::~SoundBank() = default;
 
 void SoundBank::play(int soundId)
 {
     if (!audioAvailable_)
-        audioAvailable_ = !QMediaDevices::audioOutputs().isEmpty();
+        audioAvailable_ = audioServerReachable() && !QMediaDevices::audioOutputs().isEmpty();
     if (!*audioAvailable_)
         return;
     if (QSoundEffect* sound = effect(soundId))
