@@ -1,0 +1,7 @@
+#include "FNViewRepresentable.h"
+
+namespace fennelkit {
+
+FNViewRepresentable::~FNViewRepresentable() = default;
+
+}  // namespace fennelkit
