@@ -20,10 +20,10 @@ LifeSet board(std::int64_t left, std::int64_t top, const std::string& rows)
     LifeSet lifes;
     std::istringstream lines(rows);
     std::string line;
-    for (std::int64_t y = top; std::getline(lines, line); ++y) {
+    for (std::int64_t row = 0; std::getline(lines, line); ++row) {
         for (std::size_t i = 0; i < line.size(); ++i) {
             if (line[i] == 'O')
-                lifes.insert({left + static_cast<std::int64_t>(i), y});
+                lifes.insert({left + static_cast<std::int64_t>(i), top + row});
         }
     }
     return lifes;
