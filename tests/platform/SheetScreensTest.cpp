@@ -1,0 +1,265 @@
+#include "platform/AlertCard.h"
+#include "platform/AppWindow.h"
+#include "platform/InAppBrowser.h"
+#include "platform/MailComposer.h"
+#include "platform/RecordingUrlOpener.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrlQuery>
+
+#include <gtest/gtest.h>
+
+using platform::AlertCard;
+using platform::InAppBrowser;
+using platform::MailComposer;
+using platform::ViewController;
+
+namespace {
+
+// A shown window with an empty root screen to present from, and an URL
+// opener that records instead of opening.
+class SheetScreensTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ViewController::setAnimationsEnabled(false);
+        auto recorder = std::make_unique<platform::RecordingUrlOpener>();
+        opener = recorder.get();
+        platform::setUrlOpener(std::move(recorder));
+        root = new ViewController;
+        window.resize(390, 844);
+        window.setRootViewController(root);
+        window.show();
+    }
+
+    void TearDown() override
+    {
+        platform::setUrlOpener(nullptr);
+        ViewController::setAnimationsEnabled(true);
+    }
+
+    template <typename T>
+    T* child(QWidget* parent, const char* name)
+    {
+        auto* found = parent->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    platform::RecordingUrlOpener* opener = nullptr;
+    platform::AppWindow window;
+    ViewController* root = nullptr;
+};
+
+TEST_F(SheetScreensTest, BrowserShowsTheAddressAndHandsThePageToTheDesktop)
+{
+    const QUrl address(QStringLiteral("https://beian.example.org/record?id=1"));
+    auto* browser = new InAppBrowser(address);
+    browser->setControlTintColor(QColor(200, 0, 0));
+    browser->setDismissButtonStyleClose();
+    root->present(browser, true);
+
+    EXPECT_EQ(child<QLabel>(browser, "addressLabel")->text(), QStringLiteral("beian.example.org"));
+    auto* dismissButton = child<QPushButton>(browser, "dismissButton");
+    EXPECT_EQ(dismissButton->text(), QStringLiteral("Close"));
+    EXPECT_EQ(dismissButton->palette().color(QPalette::ButtonText), QColor(200, 0, 0));
+
+    QTest::mouseClick(child<QPushButton>(browser, "openInBrowserButton"), Qt::LeftButton);
+    EXPECT_EQ(opener->openedUrls(), (QList<QUrl>{address}));
+    EXPECT_EQ(root->presentedViewController(), browser);
+
+    QTest::mouseClick(dismissButton, Qt::LeftButton);
+    EXPECT_EQ(root->presentedViewController(), nullptr);
+}
+
+TEST_F(SheetScreensTest, BrowserDismissButtonReadsDoneByDefault)
+{
+    auto* browser = new InAppBrowser(QUrl(QStringLiteral("https://example.org")));
+    root->present(browser, false);
+    EXPECT_EQ(child<QPushButton>(browser, "dismissButton")->text(), QStringLiteral("Done"));
+}
+
+TEST(MailComposerAddress, CarriesRecipientSubjectAndBodyIntact)
+{
+    MailComposer composer;
+    composer.setToRecipients({QStringLiteral("feedback@example.org")});
+    composer.setSubject(QStringLiteral("Contact: Cellarium 1.2(7)"));
+    const QString body = QStringLiteral("a & b = c?\n#1 + 100% \u4f60\u597d");
+    composer.setMessageBody(body, false);
+
+    const QUrl url = composer.mailtoUrl();
+    ASSERT_TRUE(url.isValid());
+    EXPECT_EQ(url.scheme(), QStringLiteral("mailto"));
+    EXPECT_EQ(url.path(), QStringLiteral("feedback@example.org"));
+    const QUrlQuery query(url);
+    EXPECT_EQ(query.queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded),
+              QStringLiteral("Contact: Cellarium 1.2(7)"));
+    EXPECT_EQ(query.queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded), body);
+    EXPECT_FALSE(url.toEncoded().contains(' '));
+}
+
+TEST(MailComposerAddress, HtmlBodyTravelsAsPlainText)
+{
+    MailComposer composer;
+    composer.setToRecipients({QStringLiteral("feedback@example.org")});
+    composer.setMessageBody(QStringLiteral("<p>Hello <b>there</b></p>"), true);
+    EXPECT_EQ(QUrlQuery(composer.mailtoUrl()).queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded),
+              QStringLiteral("Hello there"));
+}
+
+TEST(MailComposerAddress, EmptyBodyAndSubjectAddNoFields)
+{
+    MailComposer composer;
+    composer.setToRecipients({QStringLiteral("feedback@example.org")});
+    composer.setMessageBody(QString(), true);
+    EXPECT_EQ(composer.mailtoUrl().toString(), QStringLiteral("mailto:feedback@example.org"));
+}
+
+TEST_F(SheetScreensTest, SendHandsTheAddressOverAndReportsSent)
+{
+    auto* composer = new MailComposer;
+    composer->setToRecipients({QStringLiteral("feedback@example.org")});
+    composer->setSubject(QStringLiteral("Hi"));
+    std::vector<MailComposer::Result> results;
+    composer->setMailComposeDelegate([&](MailComposer::Result result) { results.push_back(result); });
+    root->present(composer, false);
+
+    auto* send = child<QPushButton>(composer, "sendButton");
+    QTest::mouseClick(send, Qt::LeftButton);
+    QTest::mouseClick(send, Qt::LeftButton); // finished already: no second mail
+    EXPECT_EQ(opener->openedUrls(), (QList<QUrl>{composer->mailtoUrl()}));
+    EXPECT_EQ(results, (std::vector{MailComposer::Result::Sent}));
+}
+
+TEST_F(SheetScreensTest, SendThatNothingCanOpenReportsFailed)
+{
+    platform::setUrlOpener(std::make_unique<platform::RecordingUrlOpener>(false));
+    auto* composer = new MailComposer;
+    std::vector<MailComposer::Result> results;
+    composer->setMailComposeDelegate([&](MailComposer::Result result) { results.push_back(result); });
+    root->present(composer, false);
+    QTest::mouseClick(child<QPushButton>(composer, "sendButton"), Qt::LeftButton);
+    EXPECT_EQ(results, (std::vector{MailComposer::Result::Failed}));
+}
+
+TEST_F(SheetScreensTest, CancelWithoutDelegateClosesTheComposerAndSendsNothing)
+{
+    QPointer<MailComposer> composer = new MailComposer;
+    root->present(composer, false);
+    QTest::mouseClick(child<QPushButton>(composer, "cancelButton"), Qt::LeftButton);
+    EXPECT_EQ(root->presentedViewController(), nullptr);
+    EXPECT_TRUE(opener->openedUrls().isEmpty());
+}
+
+// Points the XDG data and config folders at empty temporary ones (the tests
+// run with QStandardPaths' test mode, so the home folders are empty too).
+class MailHandlerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        savedData = qgetenv("XDG_DATA_DIRS");
+        savedConfig = qgetenv("XDG_CONFIG_DIRS");
+        qputenv("XDG_DATA_DIRS", data.path().toUtf8());
+        qputenv("XDG_CONFIG_DIRS", config.path().toUtf8());
+        QDir(data.path()).mkpath(QStringLiteral("applications/vendor"));
+    }
+    void TearDown() override
+    {
+        qputenv("XDG_DATA_DIRS", savedData);
+        qputenv("XDG_CONFIG_DIRS", savedConfig);
+    }
+    static void write(const QString& path, const QByteArray& text)
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+
+    QTemporaryDir data;
+    QTemporaryDir config;
+    QByteArray savedData;
+    QByteArray savedConfig;
+};
+
+TEST_F(MailHandlerTest, DesktopEntryForMailtoMeansMailCanBeSent)
+{
+    write(data.filePath(QStringLiteral("applications/viewer.desktop")),
+          "[Desktop Entry]\nName=Viewer\nMimeType=image/png;x-scheme-handler/mailtox;\n");
+    EXPECT_FALSE(MailComposer::canSendMail());
+    write(data.filePath(QStringLiteral("applications/vendor/mail.desktop")),
+          "[Desktop Entry]\nName=Mail\nMimeType=message/rfc822;x-scheme-handler/mailto;\n");
+    EXPECT_TRUE(MailComposer::canSendMail());
+}
+
+TEST_F(MailHandlerTest, DefaultInMimeappsListMeansMailCanBeSent)
+{
+    write(config.filePath(QStringLiteral("mimeapps.list")), "[Default Applications]\nx-scheme-handler/mailto=mail.desktop;\n");
+    EXPECT_TRUE(MailComposer::canSendMail());
+}
+
+TEST(MailHandler, OverrideFixesTheAnswer)
+{
+    MailComposer::setCanSendMailOverride(true);
+    EXPECT_TRUE(MailComposer::canSendMail());
+    MailComposer::setCanSendMailOverride(false);
+    EXPECT_FALSE(MailComposer::canSendMail());
+    MailComposer::setCanSendMailOverride(std::nullopt);
+}
+
+TEST_F(SheetScreensTest, AlertActionClosesTheCardAndThenRunsItsHandler)
+{
+    AlertCard::setTintColor(QColor(0, 120, 0));
+    auto* card = new AlertCard(QString(), QString());
+    std::vector<std::string> log;
+    card->addAction(QStringLiteral("Record 1A"), [&] {
+        log.push_back(root->presentedViewController() ? "handler under card" : "handler");
+    });
+    root->present(card, true);
+    auto* action = child<QPushButton>(card, "action0");
+    EXPECT_EQ(action->text(), QStringLiteral("Record 1A"));
+    EXPECT_EQ(action->palette().color(QPalette::ButtonText), QColor(0, 120, 0));
+    EXPECT_EQ(card->findChild<QLabel*>(QStringLiteral("titleLabel")), nullptr); // no empty title line
+
+    QTest::mouseClick(action, Qt::LeftButton);
+    EXPECT_EQ(log, (std::vector<std::string>{"handler"}));
+    AlertCard::setTintColor(QColor());
+}
+
+TEST_F(SheetScreensTest, AlertActionRunsOnceForRepeatedTaps)
+{
+    ViewController::setAnimationsEnabled(true);
+    auto* card = new AlertCard(QStringLiteral("Title"));
+    int runs = 0;
+    card->addAction(QStringLiteral("OK"), [&] { ++runs; });
+    root->present(card, false);
+    auto* action = child<QPushButton>(card, "action0");
+    QTest::mouseClick(action, Qt::LeftButton);
+    QTest::mouseClick(action, Qt::LeftButton); // still fading out
+    ASSERT_TRUE(QTest::qWaitFor([&] { return runs > 0; }, 5000));
+    QTest::qWait(50);
+    EXPECT_EQ(runs, 1);
+}
+
+TEST_F(SheetScreensTest, CardWithFixedSizeSitsInTheMiddleOfTheWindow)
+{
+    auto* card = new AlertCard;
+    card->setCardSize(QSize(256, 276));
+    auto* symbol = new QLabel(card->contentView());
+    symbol->setGeometry(43, 63, 171, 171);
+    root->present(card, false);
+    EXPECT_EQ(card->size(), QSize(256, 276));
+    EXPECT_EQ(card->geometry().center(), QRect(0, 0, 390, 844).center());
+    EXPECT_TRUE(card->contentView()->isAncestorOf(symbol));
+
+    bool dismissed = false;
+    card->dismiss(false, [&] { dismissed = true; }); // a card without actions closes only in code
+    EXPECT_TRUE(dismissed);
+}
+
+} // namespace
