@@ -5,8 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QAudioDevice>
+#include <QCoreApplication>
 #include <QMediaDevices>
-#include <QSoundEffect>
 #include <QUrl>
 
 namespace platform {
@@ -27,7 +27,11 @@ bool audioServerReachable()
 } // namespace
 
 SoundBank::SoundBank() = default;
-SoundBank::~SoundBank() = default;
+SoundBank::~SoundBank()
+{
+    for (auto& [id, sound] : effects_)
+        delete sound.data();
+}
 
 void SoundBank::play(int soundId)
 {
@@ -35,6 +39,10 @@ void SoundBank::play(int soundId)
         audioAvailable_ = audioServerReachable() && !QMediaDevices::audioOutputs().isEmpty();
     if (!*audioAvailable_)
         return;
+    if (effects_.empty()) {
+        for (int id : SystemSound::knownSounds())
+            effect(id);
+    }
     if (QSoundEffect* sound = effect(soundId))
         sound->play();
 }
@@ -42,7 +50,7 @@ void SoundBank::play(int soundId)
 QSoundEffect* SoundBank::effect(int soundId)
 {
     if (auto found = effects_.find(soundId); found != effects_.end())
-        return found->second.get();
+        return found->second;
     const QByteArray wave = SystemSound::wave(soundId);
     if (wave.isEmpty())
         return nullptr;
@@ -55,10 +63,11 @@ QSoundEffect* SoundBank::effect(int soundId)
     if (!file.open(QIODevice::WriteOnly) || file.write(wave) != wave.size())
         return nullptr;
     file.close();
-    auto sound = std::make_unique<QSoundEffect>();
+    auto* sound = new QSoundEffect(QCoreApplication::instance());
     sound->setSource(QUrl::fromLocalFile(path));
     sound->setVolume(0.6f);
-    return effects_.emplace(soundId, std::move(sound)).first->second.get();
+    effects_.emplace(soundId, sound);
+    return sound;
 }
 
 } // namespace platform

@@ -1,18 +1,19 @@
 #pragma once
 
+#include <QPointer>
+#include <QSoundEffect>
 #include <QTemporaryDir>
 
 #include <map>
 #include <memory>
 #include <optional>
 
-class QSoundEffect;
-
 namespace platform {
 
 // The synthesized sounds written to a private temporary folder and loaded
-// into one QSoundEffect each, on first use. Plays nothing when the system
-// has no audio output.
+// into one QSoundEffect each, all on the first play so that none starts late.
+// Plays nothing when the system has no audio output. The effects belong to
+// the application object, so that none outlives it.
 class SoundBank {
 public:
     SoundBank();
@@ -25,7 +26,7 @@ private:
 
     std::optional<bool> audioAvailable_;
     std::unique_ptr<QTemporaryDir> folder_;
-    std::map<int, std::unique_ptr<QSoundEffect>> effects_;
+    std::map<int, QPointer<QSoundEffect>> effects_;
 };
 
 } // namespace platform

@@ -1,0 +1,74 @@
+#include "platform/FeedbackRecorder.h"
+#include "platform/Haptics.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QTest>
+#include <QVariantMap>
+
+#include <gtest/gtest.h>
+
+// Runs on a private session bus (dbus-run-session), where this test plays
+// feedbackd itself.
+
+namespace {
+
+class FakeFeedbackd : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.sigxcpu.Feedback")
+
+public:
+    struct Call {
+        QString appId;
+        QString event;
+        QVariantMap hints;
+    };
+    QList<Call> calls;
+
+public slots:
+    uint TriggerFeedback(const QString& appId, const QString& event, const QVariantMap& hints, int timeout)
+    {
+        Q_UNUSED(timeout);
+        calls.append({appId, event, hints});
+        return static_cast<uint>(calls.size());
+    }
+};
+
+TEST(HapticsOverDBus, ImpactsReachFeedbackdAsQuietEvents)
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    ASSERT_TRUE(bus.isConnected()) << "needs a session bus: run under dbus-run-session";
+    FakeFeedbackd feedbackd;
+    ASSERT_TRUE(bus.registerObject(QStringLiteral("/org/sigxcpu/Feedback"), &feedbackd, QDBusConnection::ExportAllSlots));
+    ASSERT_TRUE(bus.registerService(QStringLiteral("org.sigxcpu.Feedback")));
+
+    platform::haptics().impact(platform::ImpactStyle::Rigid);
+    platform::haptics().notificationSuccess();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return feedbackd.calls.size() == 2; }, 5000));
+
+    EXPECT_EQ(feedbackd.calls[0].event, QStringLiteral("button-pressed"));
+    EXPECT_EQ(feedbackd.calls[1].event, QStringLiteral("message-new-instant"));
+    EXPECT_EQ(feedbackd.calls[0].appId, QStringLiteral(EXPECTED_BUNDLE_NAME));
+    EXPECT_EQ(feedbackd.calls[0].hints.value(QStringLiteral("profile")).toString(), QStringLiteral("quiet"));
+    bus.unregisterService(QStringLiteral("org.sigxcpu.Feedback"));
+}
+
+TEST(HapticsOverDBus, AbsentFeedbackdIsNoFailure)
+{
+    platform::feedbackRecorder().clear();
+    platform::haptics().impact(platform::ImpactStyle::Heavy);
+    QTest::qWait(50);
+    EXPECT_EQ(platform::feedbackRecorder().events(),
+              (std::vector{platform::FeedbackEvent::impact(platform::ImpactStyle::Heavy)}));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
+
+#include "HapticsBusTest.moc"
