@@ -1,0 +1,253 @@
+#include "AnimationStepper.h"
+#include "FennelKitTest.h"
+
+#include "FNGuideView.h"
+
+#include "platform/AppWindow.h"
+#include "platform/FeedbackRecorder.h"
+#include "platform/MainScreen.h"
+#include "platform/UserDefaults.h"
+
+#include <QPointer>
+#include <QTest>
+
+using namespace fennelkit;
+
+namespace {
+
+const QString guideKey = QStringLiteral("KeyOfDidShowGuide");
+
+QStringList pages(int count)
+{
+    QStringList result;
+    for (int i = 1; i <= count; ++i)
+        result << QStringLiteral("Page %1").arg(i);
+    return result;
+}
+
+class FNGuideViewTest : public FennelKitTest {
+protected:
+    // A guide shown in `host_` with its fade-in finished.
+    FNGuideView* showGuide(const QStringList& descriptions)
+    {
+        host_.resize(390, 844);
+        FNGuideView* guide = FNGuideView::initFromNib(Qt::black, descriptions, [this] { ++completions_; });
+        guide->showGuide(&host_, nullptr);
+        advanceAnimations(guide, FNGuideView::fadeInMs);
+        return guide;
+    }
+
+    // A tap followed by the whole page change.
+    static void tapAndWait(FNGuideView* guide)
+    {
+        guide->nextButton()->click();
+        advanceAnimations(guide, FNGuideView::pageFadeMs);
+        advanceAnimations(guide, FNGuideView::pageFadeMs);
+    }
+
+    bool flagStored() const
+    {
+        const QVariant value = platform::userDefaults().value(guideKey);
+        return value.typeId() == QMetaType::Bool && value.toBool();
+    }
+
+    QWidget host_;
+    int completions_ = 0;
+};
+
+TEST_F(FNGuideViewTest, ShouldShowGuideUnlessTheBooleanTrueIsStored)
+{
+    EXPECT_TRUE(FNGuideView::shouldShowGuide());
+    platform::userDefaults().setValue(guideKey, false);
+    EXPECT_TRUE(FNGuideView::shouldShowGuide());
+    platform::userDefaults().setValue(guideKey, true);
+    EXPECT_FALSE(FNGuideView::shouldShowGuide());
+}
+
+TEST_F(FNGuideViewTest, ValueOfAnotherTypeCountsAsNotShown)
+{
+    platform::userDefaults().setValue(guideKey, QStringLiteral("true"));
+    EXPECT_TRUE(FNGuideView::shouldShowGuide());
+    platform::userDefaults().setValue(guideKey, 1);
+    EXPECT_TRUE(FNGuideView::shouldShowGuide());
+}
+
+TEST_F(FNGuideViewTest, BuiltGuideCoversTheScreenAsItIsWhenBuilt)
+{
+    platform::mainScreen().setSizeOverride(QSizeF(375, 667));  // the cached metrics keep 390 x 844
+    FNGuideView* guide = FNGuideView::initFromNib(Qt::black, pages(2));
+    EXPECT_EQ(guide->geometry(), QRect(0, 0, 375, 667));
+    EXPECT_EQ(guide->index(), 0);
+    EXPECT_EQ(guide->descriptions(), pages(2));
+    EXPECT_EQ(guide->palette().color(QPalette::Window), QColor(Qt::black));
+    delete guide;
+}
+
+TEST_F(FNGuideViewTest, ShowingFadesInOnTheFirstPage)
+{
+    host_.resize(390, 844);
+    FNGuideView* guide = FNGuideView::initFromNib(Qt::black, pages(3));
+    guide->showGuide(&host_, nullptr);
+    EXPECT_EQ(guide->parentWidget(), &host_);
+    EXPECT_EQ(guide->guideLabel()->text(), QStringLiteral("Page 1"));
+    EXPECT_EQ(guide->alpha(), 0);
+    advanceAnimations(guide, FNGuideView::fadeInMs / 2);
+    EXPECT_NEAR(guide->alpha(), 0.5, 0.01);
+    advanceAnimations(guide, FNGuideView::fadeInMs / 2);
+    EXPECT_EQ(guide->alpha(), 1);
+    EXPECT_EQ(guide->geometry(), QRect(0, 0, 390, 844));
+}
+
+TEST_F(FNGuideViewTest, SixPagesTakeFiveTapsAndTheSixthFinishes)
+{
+    QPointer<FNGuideView> guide = showGuide(pages(6));
+    for (int tap = 1; tap <= 5; ++tap) {
+        guide->nextButton()->click();
+        EXPECT_FALSE(guide->nextButton()->isEnabled());
+        EXPECT_EQ(guide->index(), tap);
+        advanceAnimations(guide, FNGuideView::pageFadeMs);
+        EXPECT_EQ(guide->guideLabel()->text(), QStringLiteral("Page %1").arg(tap + 1));
+        EXPECT_EQ(guide->labelAlpha(), 0);
+        EXPECT_FALSE(guide->nextButton()->isEnabled());
+        advanceAnimations(guide, FNGuideView::pageFadeMs);
+        EXPECT_EQ(guide->labelAlpha(), 1);
+        EXPECT_TRUE(guide->nextButton()->isEnabled());
+    }
+    EXPECT_FALSE(flagStored());
+    EXPECT_EQ(completions_, 0);
+    EXPECT_TRUE(FNGuideView::shouldShowGuide());
+
+    guide->nextButton()->click();
+    EXPECT_TRUE(flagStored());
+    EXPECT_EQ(completions_, 1);
+    EXPECT_FALSE(guide->nextButton()->isEnabled());
+    EXPECT_EQ(guide->guideLabel()->text(), QStringLiteral("Page 6"));
+    advanceAnimations(guide, FNGuideView::fadeOutMs);
+    flushDeferredDeletes();
+    EXPECT_TRUE(guide.isNull());
+    EXPECT_FALSE(FNGuideView::shouldShowGuide());
+}
+
+TEST_F(FNGuideViewTest, OnePageFinishesOnTheFirstTap)
+{
+    QPointer<FNGuideView> guide = showGuide(pages(1));
+    guide->nextButton()->click();
+    EXPECT_TRUE(flagStored());
+    EXPECT_EQ(completions_, 1);
+    advanceAnimations(guide, FNGuideView::fadeOutMs);
+    flushDeferredDeletes();
+    EXPECT_TRUE(guide.isNull());
+}
+
+TEST_F(FNGuideViewTest, CompletionRunsBeforeTheFadeOut)
+{
+    host_.resize(390, 844);
+    qreal alphaAtCompletion = -1;
+    FNGuideView* guide = nullptr;
+    guide = FNGuideView::initFromNib(Qt::black, pages(1), [&] { alphaAtCompletion = guide->alpha(); });
+    guide->showGuide(&host_, nullptr);
+    advanceAnimations(guide, FNGuideView::fadeInMs);
+    guide->nextButton()->click();
+    EXPECT_EQ(alphaAtCompletion, 1);
+    advanceAnimations(guide, FNGuideView::fadeOutMs / 2);
+    EXPECT_NEAR(guide->alpha(), 0.5, 0.01);
+}
+
+TEST_F(FNGuideViewTest, TapDuringAPageChangeHasNoEffect)
+{
+    FNGuideView* guide = showGuide(pages(3));
+    guide->nextButton()->click();
+    advanceAnimations(guide, FNGuideView::pageFadeMs / 2);
+
+    guide->nextButton()->click();
+    QTest::mouseClick(guide->nextButton(), Qt::LeftButton);
+    guide->nextGuide(guide->nextButton());
+    EXPECT_EQ(guide->index(), 1);
+
+    advanceAnimations(guide, FNGuideView::pageFadeMs / 2);
+    advanceAnimations(guide, FNGuideView::pageFadeMs);
+    EXPECT_EQ(guide->guideLabel()->text(), QStringLiteral("Page 2"));
+    EXPECT_TRUE(guide->nextButton()->isEnabled());
+}
+
+// The button used to lose only its touches during a change, so a key press on
+// the focused button could advance past the last page and read beyond it.
+TEST_F(FNGuideViewTest, KeyPressDuringTheLastPageChangeCannotPassTheLastPage)
+{
+    QPointer<FNGuideView> guide = showGuide(pages(2));
+    guide->nextButton()->click();
+    QTest::keyClick(guide->nextButton(), Qt::Key_Space);
+    QTest::keyClick(guide->nextButton(), Qt::Key_Space);
+    EXPECT_EQ(guide->index(), 1);
+    EXPECT_FALSE(flagStored());
+
+    advanceAnimations(guide, FNGuideView::pageFadeMs);
+    advanceAnimations(guide, FNGuideView::pageFadeMs);
+    EXPECT_EQ(guide->guideLabel()->text(), QStringLiteral("Page 2"));
+
+    guide->nextButton()->setFocus();
+    QTest::keyClick(guide->nextButton(), Qt::Key_Space);
+    EXPECT_EQ(guide->index(), 2);
+    EXPECT_EQ(completions_, 1);
+
+    // The finished guide ignores any further tap or key press while it fades out.
+    QTest::keyClick(guide->nextButton(), Qt::Key_Space);
+    guide->nextGuide(nullptr);
+    EXPECT_EQ(guide->index(), 2);
+    EXPECT_EQ(completions_, 1);
+}
+
+TEST_F(FNGuideViewTest, EveryTapPlaysASoftImpact)
+{
+    FNGuideView* guide = showGuide(pages(3));
+    tapAndWait(guide);
+    tapAndWait(guide);
+    const auto soft = platform::FeedbackEvent::impact(platform::ImpactStyle::Soft);
+    EXPECT_EQ(platform::feedbackRecorder().events(), (std::vector{soft, soft}));
+}
+
+TEST_F(FNGuideViewTest, EmptyPageListShowsAnEmptyPageAndFinishesOnTheFirstTap)
+{
+    FNGuideView* guide = showGuide({});
+    EXPECT_EQ(guide->guideLabel()->text(), QString());
+    guide->nextButton()->click();
+    EXPECT_TRUE(flagStored());
+    EXPECT_EQ(completions_, 1);
+}
+
+TEST_F(FNGuideViewTest, KeyWindowHostsTheGuideEvenWhenAnotherWindowIsPassed)
+{
+    platform::AppWindow keyWindow;
+    keyWindow.resize(390, 844);
+    platform::setKeyWindow(&keyWindow);
+    QWidget otherWindow;
+    QWidget view;
+
+    FNGuideView* guide = FNGuideView::initFromNib(Qt::black, pages(1));
+    guide->showGuide(&otherWindow, &view);
+    EXPECT_EQ(guide->parentWidget(), &keyWindow);
+    EXPECT_EQ(keyWindow.children().last(), guide);
+}
+
+TEST_F(FNGuideViewTest, WithoutAKeyWindowThePassedWindowThenViewHostTheGuide)
+{
+    QWidget window;
+    QWidget view;
+    FNGuideView* inWindow = FNGuideView::initFromNib(Qt::black, pages(1));
+    inWindow->showGuide(&window, &view);
+    EXPECT_EQ(inWindow->parentWidget(), &window);
+
+    FNGuideView* inView = FNGuideView::initFromNib(Qt::black, pages(1));
+    inView->showGuide(nullptr, &view);
+    EXPECT_EQ(inView->parentWidget(), &view);
+}
+
+TEST_F(FNGuideViewTest, GuideWithoutAnyHostDeletesItself)
+{
+    QPointer<FNGuideView> guide = FNGuideView::initFromNib(Qt::black, pages(1));
+    guide->showGuide(nullptr, nullptr);
+    flushDeferredDeletes();
+    EXPECT_TRUE(guide.isNull());
+}
+
+}  // namespace

@@ -1,0 +1,86 @@
+#include "FennelKitTest.h"
+
+#include "FennelKitTesting.h"
+
+#include "platform/AppWindow.h"
+#include "platform/Bundle.h"
+#include "platform/FeedbackRecorder.h"
+#include "platform/Haptics.h"
+#include "platform/MailComposer.h"
+#include "platform/MainScreen.h"
+#include "platform/Storefront.h"
+#include "platform/UserDefaults.h"
+#include "platform/ViewController.h"
+
+#include <memory>
+
+namespace {
+
+class SilentHaptics : public platform::Haptics {
+protected:
+    void output(platform::FeedbackEvent) override {}
+};
+
+}  // namespace
+
+void FennelKitTest::SetUp()
+{
+    ASSERT_TRUE(dir_.isValid());
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    platform::setMainScreen(std::make_unique<platform::MainScreen>());
+    platform::setStorefront(std::make_unique<platform::Storefront>());
+    platform::setUserDefaults(std::make_unique<platform::UserDefaults>(dir_.filePath("user-defaults.json")));
+    platform::setHaptics(std::make_unique<SilentHaptics>());
+    auto opener = std::make_unique<platform::RecordingUrlOpener>();
+    opener_ = opener.get();
+    platform::setUrlOpener(std::move(opener));
+    platform::setKeyWindow(nullptr);
+    platform::ViewController::setAnimationsEnabled(false);
+    platform::feedbackRecorder().clear();
+    setScreen({390, 844}, 3);
+    setStorefront(QStringLiteral("USA"));
+    setBundle({{"CFBundleDisplayName", "Cellarium"},
+               {"CFBundleName", "cellarium"},
+               {"CFBundleShortVersionString", "1.2"},
+               {"CFBundleVersion", "7"}});
+}
+
+void FennelKitTest::TearDown()
+{
+    platform::setKeyWindow(nullptr);
+    platform::ViewController::setAnimationsEnabled(true);
+    platform::MailComposer::setCanSendMailOverride(std::nullopt);
+    platform::setUrlOpener(nullptr);
+    platform::setHaptics(nullptr);
+    platform::setUserDefaults(nullptr);
+    platform::setMainBundle(nullptr);
+    platform::setStorefront(nullptr);
+    platform::setMainScreen(nullptr);
+    QLocale::setDefault(QLocale::system());
+    fennelkit::resetLazyValuesForTesting();
+}
+
+void FennelKitTest::setScreen(QSizeF size, qreal scale)
+{
+    platform::mainScreen().setSizeOverride(size);
+    platform::mainScreen().setScaleOverride(scale);
+    fennelkit::resetLazyValuesForTesting();
+}
+
+void FennelKitTest::setStorefront(std::optional<QString> country)
+{
+    platform::storefront().setOverride(std::move(country));
+    fennelkit::resetLazyValuesForTesting();
+}
+
+void FennelKitTest::setBundle(const QVariantMap& info)
+{
+    platform::setMainBundle(std::make_unique<platform::Bundle>(info));
+    fennelkit::resetLazyValuesForTesting();
+}
+
+void FennelKitTest::useLocale(const QLocale& locale)
+{
+    QLocale::setDefault(locale);
+    fennelkit::resetLazyValuesForTesting();
+}
