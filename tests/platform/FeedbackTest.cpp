@@ -86,14 +86,6 @@ TEST_F(FeedbackTest, RecorderKeepsOnlyTheLatestEvents)
     EXPECT_EQ(events.front(), FeedbackEvent::sound(10));
 }
 
-TEST(FeedbackEvent, PrintsReadably)
-{
-    std::ostringstream out;
-    out << FeedbackEvent::sound(1104) << ", " << FeedbackEvent::impact(ImpactStyle::Rigid) << ", "
-        << FeedbackEvent::notification(NotificationType::Success);
-    EXPECT_EQ(out.str(), "sound 1104, impact rigid, notification success");
-}
-
 TEST(Haptics, EachImpactStyleHasItsOwnFeedbackdEvent)
 {
     QSet<QString> names;

@@ -81,11 +81,4 @@ TEST(SystemSymbol, LabelColourFollowsThePalette)
     EXPECT_EQ(platform::labelColor(), original.color(QPalette::WindowText));
 }
 
-TEST(SystemSymbol, TableListsEveryUsedName)
-{
-    const QStringList names = platform::systemSymbolNames();
-    for (const QString& name : usedSymbols)
-        EXPECT_TRUE(names.contains(name)) << name.toStdString();
-}
-
 } // namespace
