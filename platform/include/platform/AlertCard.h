@@ -34,7 +34,8 @@ public:
     QStringList actionTitles() const;
 
     // Where callers put their own widgets (between the message and the actions);
-    // it has no layout of its own.
+    // it has no layout of its own. A widget made a child of the card itself
+    // stays where its caller puts it, in card coordinates.
     QWidget* contentView() const { return contentView_; }
 
     // A fixed card size in points instead of the size the contents ask for.
