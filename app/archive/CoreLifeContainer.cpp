@@ -1,0 +1,33 @@
+#include "CoreLifeContainer.h"
+
+#include "CoreLifeStore.h"
+
+namespace cellarium {
+
+CoreLifeContainer::CoreLifeContainer(const std::filesystem::path& file, std::chrono::milliseconds busyTimeout)
+{
+    StoreResult<std::unique_ptr<CoreLifeStore>> opened = CoreLifeStore::open(file, busyTimeout);
+    if (opened)
+        store_ = std::move(opened.value());
+    else
+        loadFailure_ = opened.failure();
+    viewContext_ = std::make_unique<CoreLifeContext>(store_.get(), loadFailure_.value_or(StoreFailure{}));
+}
+
+CoreLifeContainer::CoreLifeContainer(StoreFailure unavailable)
+    : loadFailure_(unavailable), viewContext_(std::make_unique<CoreLifeContext>(nullptr, std::move(unavailable)))
+{
+}
+
+// The context goes first: it refers to the store.
+CoreLifeContainer::~CoreLifeContainer()
+{
+    viewContext_.reset();
+}
+
+bool CoreLifeContainer::isReadOnly() const
+{
+    return store_ && store_->isReadOnly();
+}
+
+}  // namespace cellarium

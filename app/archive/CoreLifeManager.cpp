@@ -1,0 +1,45 @@
+#include "CoreLifeManager.h"
+
+#include "StoreLocation.h"
+
+#include <iostream>
+
+namespace cellarium {
+
+namespace {
+
+std::unique_ptr<CoreLifeContainer> loadContainer()
+{
+    const std::optional<std::filesystem::path> file = coreLifeStoreFile();
+    auto container = file ? std::make_unique<CoreLifeContainer>(*file)
+                          : std::make_unique<CoreLifeContainer>(
+                                StoreFailure{"no data folder: neither XDG_DATA_HOME nor a home folder is set"});
+    if (const auto& failure = container->loadFailure())
+        std::cerr << "The archive is unavailable: " << failure->description << std::endl;
+    return container;
+}
+
+}  // namespace
+
+CoreLifeContainer& CoreLifeManager::persistentContainer()
+{
+    static const std::unique_ptr<CoreLifeContainer> container = loadContainer();
+    return *container;
+}
+
+bool CoreLifeManager::saveContext(const std::function<void(bool)>& completion, CoreLifeContainer& container)
+{
+    CoreLifeContext& context = container.viewContext();
+    bool saved = false;
+    if (context.hasChanges()) {
+        if (const std::optional<StoreFailure> failure = context.save())
+            std::cout << "Cannot save change ,error: " << failure->description << std::endl;
+        else
+            saved = true;
+    }
+    if (completion)
+        completion(saved);
+    return saved;
+}
+
+}  // namespace cellarium

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "CoreLifeContainer.h"
+
+#include <functional>
+
+namespace cellarium {
+
+// Owner of the archive: the one shared container and the save operation.
+class CoreLifeManager {
+public:
+    // The process's container for the archive file at coreLifeStoreFile(), made and
+    // loaded on the first call (a one-time guard makes concurrent first calls share
+    // it) and kept until the process ends. When it cannot be loaded it is unavailable
+    // and the reason is printed once on standard error. Use it on the main thread.
+    static CoreLifeContainer& persistentContainer();
+
+    // Saves the container's viewContext. With no changes: false, nothing written. If
+    // the save fails, prints "Cannot save change ,error: " and the reason on standard
+    // output, returns false and leaves the changes pending for the next save. The
+    // completion, when given, is called exactly once with the result before this
+    // returns.
+    static bool saveContext(const std::function<void(bool)>& completion = {},
+                            CoreLifeContainer& container = persistentContainer());
+
+    CoreLifeManager() = delete;
+};
+
+}  // namespace cellarium

@@ -1,0 +1,327 @@
+#include "CoreLifeStore.h"
+
+#include <sqlite3.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace cellarium {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Layout {
+    int version = 0;
+    std::int64_t schemaObjects = 0;
+    bool namesArchiveTable = false;  // a table named "CoreLife"
+    bool hasArchiveTable = false;    // one with the columns this version reads
+
+    bool isNew() const { return version == 0 && schemaObjects == 0; }
+};
+
+constexpr const char* kCreateIndex = "CREATE INDEX IF NOT EXISTS CoreLifeByAddedDate ON CoreLife (addedDate)";
+
+// Reads what the file holds without writing to it. Returns an SQLite result code.
+int readLayout(sqlite3* db, Layout& layout)
+{
+    SqliteStatement version(db, "PRAGMA user_version");
+    if (!version.isPrepared())
+        return sqlite3_extended_errcode(db);
+    if (const int rc = version.step(); rc != SQLITE_ROW)
+        return rc;
+    layout.version = static_cast<int>(version.integer(0));
+
+    SqliteStatement objects(db, "SELECT count(*), coalesce(sum(type = 'table' AND name = 'CoreLife'), 0) FROM sqlite_schema");
+    if (!objects.isPrepared())
+        return sqlite3_extended_errcode(db);
+    if (const int rc = objects.step(); rc != SQLITE_ROW)
+        return rc;
+    layout.schemaObjects = objects.integer(0);
+    layout.namesArchiveTable = objects.integer(1) > 0;
+    layout.hasArchiveTable = SqliteStatement(db, "SELECT id, addedDate, lifeData FROM CoreLife").isPrepared();
+    return SQLITE_OK;
+}
+
+// Opening a WAL file needs its -shm side file; in a folder that cannot be written,
+// where the side files are missing, only an immutable read-only open can read it.
+bool needsSideFiles(int rc)
+{
+    return (rc & 0xff) == SQLITE_READONLY || (rc & 0xff) == SQLITE_CANTOPEN;
+}
+
+std::string immutableUri(const fs::path& file)
+{
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string uri = "file:";
+    for (const unsigned char c : file.string()) {
+        if (std::isalnum(c) || c == '/' || c == '-' || c == '.' || c == '_' || c == '~') {
+            uri += static_cast<char>(c);
+        } else {
+            uri += '%';
+            uri += kHex[c >> 4];
+            uri += kHex[c & 0xf];
+        }
+    }
+    return uri + "?immutable=1";
+}
+
+// A new folder entry reaches the disk only when its parent folder is synced.
+void syncFolder(const fs::path& folder)
+{
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+std::optional<StoreFailure> createFolder(const fs::path& folder)
+{
+    std::error_code error;
+    if (folder.empty() || fs::is_directory(folder, error))
+        return std::nullopt;
+    if (folder.has_relative_path() && folder.parent_path() != folder) {
+        if (auto failure = createFolder(folder.parent_path()))
+            return failure;
+    }
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+        return StoreFailure{"cannot create the folder " + folder.string() + ": " + std::strerror(errno)};
+    syncFolder(folder.parent_path());
+    return std::nullopt;
+}
+
+std::optional<CoreLifeDate> dateIn(const SqliteStatement& row, int column)
+{
+    switch (row.type(column)) {
+    case SQLITE_INTEGER:
+        return CoreLifeDate(std::chrono::milliseconds(row.integer(column)));
+    case SQLITE_FLOAT: {
+        const double ms = row.real(column);
+        if (std::isfinite(ms) && std::fabs(ms) < 9.2e18)
+            return CoreLifeDate(std::chrono::milliseconds(std::llround(ms)));
+        return std::nullopt;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<std::int64_t> millisecondsOf(const std::optional<CoreLifeDate>& date)
+{
+    if (!date)
+        return std::nullopt;
+    return date->time_since_epoch().count();
+}
+
+}  // namespace
+
+void CoreLifeStore::Closer::operator()(sqlite3* db) const
+{
+    sqlite3_close_v2(db);
+}
+
+StoreResult<CoreLifeStore::Connection> CoreLifeStore::connect(const std::string& name, int flags,
+                                                              std::chrono::milliseconds busyTimeout)
+{
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(name.c_str(), &raw, flags | SQLITE_OPEN_EXRESCODE, nullptr);
+    Connection db(raw);
+    if (rc != SQLITE_OK)
+        return StoreFailure{raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc)};
+    sqlite3_busy_timeout(db.get(), static_cast<int>(busyTimeout.count()));
+    // The file may come from elsewhere: its schema runs no functions of ours.
+    sqlite3_db_config(db.get(), SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    sqlite3_db_config(db.get(), SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    return db;
+}
+
+StoreResult<std::unique_ptr<CoreLifeStore>> CoreLifeStore::open(const fs::path& file, std::chrono::milliseconds busyTimeout)
+{
+    const std::string name = file.string();
+    auto cannotOpen = [&](const std::string& why) { return StoreFailure{"cannot open " + name + ": " + why}; };
+
+    std::error_code error;
+    if (!fs::exists(file, error)) {
+        if (auto failure = createFolder(file.parent_path()))
+            return *failure;
+    }
+
+    auto connected = connect(name, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, busyTimeout);
+    if (!connected)
+        return cannotOpen(connected.failure().description);
+    Connection db = std::move(connected.value());
+
+    Layout layout;
+    int rc = readLayout(db.get(), layout);
+    if (rc != SQLITE_OK && needsSideFiles(rc)) {
+        auto readOnly = connect(immutableUri(file), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, busyTimeout);
+        if (readOnly && readLayout(readOnly.value().get(), layout) == SQLITE_OK) {
+            db = std::move(readOnly.value());
+            rc = SQLITE_OK;
+        }
+    }
+    if (rc != SQLITE_OK)
+        return cannotOpen(sqlite3_errstr(rc));
+
+    std::unique_ptr<CoreLifeStore> store(new CoreLifeStore(file, std::move(db)));
+    if (!store->readOnly_) {
+        store->execute("PRAGMA synchronous = FULL");
+        // Only our own files are written to; anything else is refused below, untouched.
+        if (layout.isNew() || (layout.version == kSchemaVersion && layout.hasArchiveTable))
+            store->execute("PRAGMA journal_mode = WAL");
+    }
+
+    if (layout.isNew()) {
+        // Another process may be setting up the same new file: check again under the write lock.
+        if (!store->execute("BEGIN IMMEDIATE"))
+            return store->failure("cannot set up the archive in " + name);
+        const bool stillNew = readLayout(store->db_.get(), layout) == SQLITE_OK && layout.isNew();
+        if (stillNew &&
+            !(store->execute("CREATE TABLE CoreLife (id INTEGER PRIMARY KEY, addedDate INTEGER, lifeData BLOB)") &&
+              store->execute(kCreateIndex) &&
+              store->execute(("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str()))) {
+            const StoreFailure failure = store->failure("cannot set up the archive in " + name);
+            store->execute("ROLLBACK");
+            return failure;
+        }
+        if (!store->execute("COMMIT")) {
+            const StoreFailure failure = store->failure("cannot set up the archive in " + name);
+            store->execute("ROLLBACK");
+            return failure;
+        }
+        if (readLayout(store->db_.get(), layout) != SQLITE_OK)
+            return store->failure("cannot open " + name);
+    }
+    if (layout.version > kSchemaVersion && layout.namesArchiveTable)
+        return StoreFailure{name + " was written by a newer version of Cellarium (archive format " +
+                            std::to_string(layout.version) + ")"};
+    if (layout.version != kSchemaVersion || !layout.hasArchiveTable)
+        return StoreFailure{name + " is not a Cellarium archive"};
+
+    if (!store->readOnly_)
+        store->execute(kCreateIndex);
+
+    sqlite3* handle = store->db_.get();
+    store->fetch_ = SqliteStatement(handle, "SELECT id, addedDate FROM CoreLife ORDER BY addedDate DESC, id DESC");
+    store->readLifeData_ = SqliteStatement(handle, "SELECT lifeData FROM CoreLife WHERE id = ?1");
+    store->insert_ = SqliteStatement(handle, "INSERT INTO CoreLife (addedDate, lifeData) VALUES (?1, ?2)");
+    store->update_ = SqliteStatement(handle, "UPDATE CoreLife SET addedDate = ?2, lifeData = ?3 WHERE id = ?1");
+    store->delete_ = SqliteStatement(handle, "DELETE FROM CoreLife WHERE id = ?1");
+    store->dataVersion_ = SqliteStatement(handle, "PRAGMA data_version");
+    if (!store->fetch_.isPrepared() || !store->readLifeData_.isPrepared() || !store->dataVersion_.isPrepared())
+        return store->failure("cannot open " + name);
+    store->lastDataVersion_ = store->dataVersion();
+    return store;
+}
+
+CoreLifeStore::CoreLifeStore(fs::path file, Connection db)
+    : file_(std::move(file)), db_(std::move(db)), readOnly_(sqlite3_db_readonly(db_.get(), "main") == 1)
+{
+}
+
+CoreLifeStore::~CoreLifeStore() = default;
+
+StoreFailure CoreLifeStore::failure(const std::string& doing) const
+{
+    return StoreFailure{doing + ": " + sqlite3_errmsg(db_.get())};
+}
+
+bool CoreLifeStore::execute(const char* sql)
+{
+    return sqlite3_exec(db_.get(), sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+std::int64_t CoreLifeStore::dataVersion()
+{
+    std::int64_t version = lastDataVersion_;
+    if (dataVersion_.step() == SQLITE_ROW)
+        version = dataVersion_.integer(0);
+    dataVersion_.reset();
+    return version;
+}
+
+bool CoreLifeStore::changedElsewhere()
+{
+    const std::int64_t version = dataVersion();
+    const bool changed = version != lastDataVersion_;
+    lastDataVersion_ = version;
+    return changed;
+}
+
+StoreResult<std::vector<CoreLifeStore::Listed>> CoreLifeStore::fetchNewestFirst()
+{
+    std::vector<Listed> rows;
+    int rc;
+    while ((rc = fetch_.step()) == SQLITE_ROW)
+        rows.push_back({fetch_.integer(0), dateIn(fetch_, 1)});
+    fetch_.reset();
+    if (rc != SQLITE_DONE)
+        return failure("cannot read the archive");
+    return rows;
+}
+
+StoreResult<std::optional<std::string>> CoreLifeStore::readLifeData(std::int64_t key)
+{
+    readLifeData_.bind(1, key);
+    std::optional<std::string> bytes;
+    const int rc = readLifeData_.step();
+    if (rc == SQLITE_ROW && !readLifeData_.isNull(0))
+        bytes = readLifeData_.bytes(0);
+    readLifeData_.reset();
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        return failure("cannot read the archive");
+    return bytes;
+}
+
+StoreResult<std::vector<std::int64_t>> CoreLifeStore::write(const Changes& changes)
+{
+    if (!insert_.isPrepared() || !update_.isPrepared() || !delete_.isPrepared())
+        return StoreFailure{"the archive " + file_.string() + " cannot be written"};
+    if (!execute("BEGIN IMMEDIATE"))
+        return failure("cannot write the archive");
+
+    auto run = [](SqliteStatement& statement) {
+        const int rc = statement.step();
+        statement.reset();
+        return rc == SQLITE_DONE;
+    };
+    auto abandon = [this] {
+        const StoreFailure why = failure("cannot write the archive");
+        if (!sqlite3_get_autocommit(db_.get()))
+            execute("ROLLBACK");
+        return why;
+    };
+
+    for (const std::int64_t key : changes.deletions) {
+        delete_.bind(1, key);
+        if (!run(delete_))
+            return abandon();
+    }
+    for (const CoreLifeRow& row : changes.updates) {
+        update_.bind(1, row.key);
+        update_.bind(2, millisecondsOf(row.addedDate));
+        update_.bind(3, row.lifeData);
+        if (!run(update_))
+            return abandon();
+    }
+    std::vector<std::int64_t> keys;
+    keys.reserve(changes.insertions.size());
+    for (const CoreLifeRow& row : changes.insertions) {
+        insert_.bind(1, millisecondsOf(row.addedDate));
+        insert_.bind(2, row.lifeData);
+        if (!run(insert_))
+            return abandon();
+        keys.push_back(sqlite3_last_insert_rowid(db_.get()));
+    }
+    if (!execute("COMMIT"))
+        return abandon();
+    return keys;
+}
+
+}  // namespace cellarium

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "CoreLifeRow.h"
+#include "SqliteStatement.h"
+#include "StoreResult.h"
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+struct sqlite3;
+
+namespace cellarium {
+
+// The archive file: one SQLite database.
+//
+// Format, schema version 1, kept in the file's PRAGMA user_version:
+//
+//     CREATE TABLE CoreLife (
+//         id INTEGER PRIMARY KEY,  -- the record's identity within the file
+//         addedDate INTEGER,       -- milliseconds since 1970-01-01T00:00:00Z; NULL when absent
+//         lifeData BLOB            -- the pattern encoding's bytes, unchanged; NULL when absent
+//     );
+//     CREATE INDEX CoreLifeByAddedDate ON CoreLife (addedDate);  -- the listing's order
+//
+// The index is made again when missing from a file this version can write.
+// A file with user_version 0 and no schema objects (a new or empty file) gets this
+// schema. A later version that changes the format raises user_version and migrates
+// older files when it opens them; this version refuses a file of a higher version, and
+// any other database, and leaves such files exactly as they are.
+//
+// Durability: the file is in WAL journal mode and every connection uses
+// synchronous=FULL, so a commit has been fsynced to the WAL file (and the WAL file's
+// folder entry, when the WAL file is new) before it returns; a commit that returned is
+// kept through a crash or power loss. Every connection waits up to its busy timeout for
+// another connection's lock before a read or write gives up.
+//
+// One object is one connection, used on one thread.
+class CoreLifeStore {
+public:
+    static constexpr int kSchemaVersion = 1;
+
+    // Opens `file`, creating it and its missing folders (mode 0700). A file or folder
+    // that can only be read opens read-only: fetches work and writes fail. A file that
+    // cannot be opened or is not an archive is left untouched and the failure says why.
+    static StoreResult<std::unique_ptr<CoreLifeStore>> open(const std::filesystem::path& file,
+                                                            std::chrono::milliseconds busyTimeout);
+    ~CoreLifeStore();
+    CoreLifeStore(const CoreLifeStore&) = delete;
+    CoreLifeStore& operator=(const CoreLifeStore&) = delete;
+
+    const std::filesystem::path& file() const { return file_; }
+    bool isReadOnly() const { return readOnly_; }
+
+    struct Listed {
+        std::int64_t key;
+        std::optional<CoreLifeDate> addedDate;
+    };
+    // Every row's key and date, newest first by addedDate, rows without one last; rows
+    // of equal date latest written first. A stored date that is not a number reads as
+    // absent. Reads the index alone, not the patterns.
+    StoreResult<std::vector<Listed>> fetchNewestFirst();
+
+    // The row's lifeData; absent when it is NULL or the row is gone.
+    StoreResult<std::optional<std::string>> readLifeData(std::int64_t key);
+
+    struct Changes {
+        std::vector<std::int64_t> deletions;
+        std::vector<CoreLifeRow> updates;     // each with its key; a row gone meanwhile is skipped
+        std::vector<CoreLifeRow> insertions;  // their keys are ignored
+        bool empty() const { return deletions.empty() && updates.empty() && insertions.empty(); }
+    };
+    // Writes all the changes in one transaction, or none of them. Returns the keys the
+    // insertions were given, in their order.
+    StoreResult<std::vector<std::int64_t>> write(const Changes& changes);
+
+    // True when another connection has committed a change since the last call, or
+    // since opening.
+    bool changedElsewhere();
+
+private:
+    struct Closer {
+        void operator()(sqlite3* db) const;
+    };
+    using Connection = std::unique_ptr<sqlite3, Closer>;
+
+    CoreLifeStore(std::filesystem::path file, Connection db);
+    static StoreResult<Connection> connect(const std::string& name, int flags, std::chrono::milliseconds busyTimeout);
+    StoreFailure failure(const std::string& doing) const;
+    bool execute(const char* sql);
+    std::int64_t dataVersion();
+
+    std::filesystem::path file_;
+    Connection db_;
+    bool readOnly_ = false;
+    std::int64_t lastDataVersion_ = 0;
+    SqliteStatement fetch_;
+    SqliteStatement readLifeData_;
+    SqliteStatement insert_;
+    SqliteStatement update_;
+    SqliteStatement delete_;
+    SqliteStatement dataVersion_;
+};
+
+}  // namespace cellarium

@@ -1,0 +1,192 @@
+#include "ArchiveTool.h"
+#include "CoreLifeContainer.h"
+#include "IsoDate.h"
+#include "StoreTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace cellarium;
+using namespace cellarium::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct ToolRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+class ArchiveToolTest : public testing::Test {
+protected:
+    ToolRun run(const std::vector<std::string>& args, const std::string& input = "")
+    {
+        std::istringstream in(input);
+        std::ostringstream out, err;
+        const int status = runArchiveTool(args, file, in, out, err);
+        return {status, out.str(), err.str()};
+    }
+
+    // Refused with status 2, one line on standard error, nothing on standard output,
+    // and the archive as it was (or still missing).
+    void expectRefused(const std::vector<std::string>& args, const std::string& input = "")
+    {
+        const bool existed = fs::exists(file);
+        const FileState before = existed ? fileState(file) : FileState{};
+        const ToolRun r = run(args, input);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "");
+        ASSERT_FALSE(r.err.empty());
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line: " << r.err;
+        EXPECT_EQ(r.err.rfind("cellarium-archive: ", 0), 0u) << r.err;
+        if (existed)
+            EXPECT_EQ(fileState(file), before) << r.err;
+        else
+            EXPECT_FALSE(fs::exists(file)) << r.err;
+    }
+
+    void archive(std::optional<std::int64_t> ms, std::optional<std::string> bytes)
+    {
+        CoreLifeContainer container(file);
+        auto record = container.viewContext().insertNewObject();
+        if (ms)
+            record->setAddedDate(dateAt(*ms));
+        record->setLifeData(std::move(bytes));
+        ASSERT_FALSE(container.viewContext().save().has_value());
+    }
+
+    TemporaryFolder folder;
+    fs::path file = folder.storeFile();
+};
+
+TEST_F(ArchiveToolTest, ListShowsDateAndCellCountNewestFirst)
+{
+    archive(1'700'000'000'123, R"([{"x":1,"y":2},{"x":3,"y":4},{"x":5}])");
+    archive(1'700'000'000'124, "[]");
+    archive(1'800'000'000'000, "not a pattern");
+    archive(1'700'000'000'125, std::nullopt);
+    archive(std::nullopt, R"([{"x":0,"y":0}])");
+    const ToolRun r = run({"list"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "2027-01-15T08:00:00.000Z\tinvalid\n"
+              "2023-11-14T22:13:20.125Z\tinvalid\n"
+              "2023-11-14T22:13:20.124Z\t0\n"
+              "2023-11-14T22:13:20.123Z\t3\n"
+              "-\t1\n");
+    EXPECT_EQ(r.err, "");
+}
+
+TEST_F(ArchiveToolTest, ListOfAMissingArchiveIsEmptyAndCreatesNothing)
+{
+    const ToolRun r = run({"list"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "");
+    EXPECT_FALSE(fs::exists(file.parent_path()));
+}
+
+TEST_F(ArchiveToolTest, AddedPatternIsShownByteForByteAsTheNewest)
+{
+    const std::string pattern = "\xEF\xBB\xBF[ {\"x\": 7, \"y\": -2} ]\n";
+    const fs::path input = folder.path() / "pattern.json";
+    writeFile(input, pattern);
+    const auto before = std::chrono::system_clock::now();
+    ASSERT_EQ(run({"add", input.string()}).status, 0);
+    const ToolRun added = run({"add"}, "[]");
+    EXPECT_EQ(added.status, 0) << added.err;
+    EXPECT_EQ(added.out, "");
+
+    EXPECT_EQ(run({"show", "0"}).out, "[]");
+    const ToolRun shown = run({"show", "1"});
+    EXPECT_EQ(shown.status, 0);
+    EXPECT_EQ(shown.out, pattern);
+
+    CoreLifeContainer container(file);
+    const auto records = container.viewContext().fetchNewestFirst().value();
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_GE(*records[1]->addedDate(), std::chrono::floor<std::chrono::milliseconds>(before));
+    EXPECT_LE(*records[0]->addedDate(), std::chrono::system_clock::now());
+}
+
+TEST_F(ArchiveToolTest, DeleteRemovesTheRecordAtThatPosition)
+{
+    archive(1, "[]");
+    archive(2, R"([{"x":1,"y":1}])");
+    archive(3, R"([{"x":1,"y":1},{"x":2,"y":2}])");
+    const ToolRun r = run({"delete", "1"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(run({"list"}).out, "1970-01-01T00:00:00.003Z\t2\n1970-01-01T00:00:00.001Z\t0\n");
+}
+
+TEST_F(ArchiveToolTest, BadInputAndMissingRecordsChangeNothing)
+{
+    expectRefused({"add"}, "not json");
+    expectRefused({"add"}, R"([{"x":1.5,"y":2}])");
+    expectRefused({"add", (folder.path() / "missing.json").string()});
+    expectRefused({"show", "0"});
+    expectRefused({"delete", "0"});
+
+    archive(1, "[]");
+    expectRefused({"add"}, "{}");
+    expectRefused({"show", "1"});
+    expectRefused({"delete", "1"});
+    expectRefused({"delete", "-1"});
+    expectRefused({"delete", "+0"});
+    expectRefused({"show", "zero"});
+    expectRefused({"show", ""});
+    expectRefused({"show"});
+    expectRefused({"show", "0", "1"});
+    expectRefused({"list", "everything"});
+    expectRefused({"add", "a.json", "b.json"});
+    expectRefused({"export"});
+    expectRefused({});
+}
+
+TEST_F(ArchiveToolTest, ShowOfARecordWithoutDataIsRefused)
+{
+    archive(1, std::nullopt);
+    expectRefused({"show", "0"});
+}
+
+TEST_F(ArchiveToolTest, UnavailableArchiveIsRefusedAndLeftAlone)
+{
+    writeFile(file, "SQLite format 3 but not really");
+    for (const auto& args : std::vector<std::vector<std::string>>{{"list"}, {"add"}, {"show", "0"}, {"delete", "0"}})
+        expectRefused(args, "[]");
+    const ToolRun r = run({"list"});
+    EXPECT_EQ(r.err, "cellarium-archive: the archive is unavailable: cannot open " + file.string() +
+                         ": file is not a database\n");
+}
+
+TEST_F(ArchiveToolTest, NoDataFolderIsAnUnavailableArchive)
+{
+    std::istringstream in("[]");
+    std::ostringstream out, err;
+    EXPECT_EQ(runArchiveTool({"add"}, std::nullopt, in, out, err), 2);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_NE(err.str().find("XDG_DATA_HOME"), std::string::npos);
+}
+
+TEST_F(ArchiveToolTest, HelpSaysHowToUseIt)
+{
+    const ToolRun r = run({"--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("cellarium-archive add [FILE]"), std::string::npos);
+    EXPECT_FALSE(fs::exists(file));
+}
+
+TEST(IsoDate, FormatsUtcWithMilliseconds)
+{
+    EXPECT_EQ(isoDate(dateAt(0)), "1970-01-01T00:00:00.000Z");
+    EXPECT_EQ(isoDate(dateAt(951'782'400'007)), "2000-02-29T00:00:00.007Z");
+    EXPECT_EQ(isoDate(dateAt(-1)), "1969-12-31T23:59:59.999Z");
+    EXPECT_EQ(isoDate(dateAt(253'402'300'799'999)), "9999-12-31T23:59:59.999Z");
+    // The extremes a foreign file could hold are formatted, not overflowed.
+    EXPECT_EQ(isoDate(dateAt(INT64_MAX)), "292278994-08-17T07:12:55.807Z");
+    EXPECT_EQ(isoDate(dateAt(INT64_MIN)), "-292275055-05-16T16:47:04.192Z");
+}
+
+}  // namespace

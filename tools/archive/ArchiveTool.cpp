@@ -1,0 +1,210 @@
+#include "ArchiveTool.h"
+
+#include "CoreLifeContainer.h"
+#include "IsoDate.h"
+#include "PatternCoding.h"
+
+#include <charconv>
+#include <chrono>
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+namespace cellarium {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: cellarium-archive list\n"
+    "       cellarium-archive add [FILE]\n"
+    "       cellarium-archive show N\n"
+    "       cellarium-archive delete N\n"
+    "\n"
+    "Works on the archive of saved patterns that the app uses,\n"
+    "$XDG_DATA_HOME/cellarium/CoreLife.sqlite (XDG_DATA_HOME is ~/.local/share by default).\n"
+    "\n"
+    "list    one line per record, newest first: the date it was archived (ISO 8601, UTC;\n"
+    "        '-' when it has none), a tab, and its number of cells, or 'invalid' when it\n"
+    "        holds no pattern that decodes\n"
+    "add     reads a pattern (a JSON array of {\"x\":X,\"y\":Y} cells, at most 64 MiB) from\n"
+    "        FILE or standard input and archives it as it is, dated now\n"
+    "show    writes the pattern of record N of the list (0 is the newest), byte for byte\n"
+    "delete  deletes record N of the list\n"
+    "\n"
+    "Exit status: 0 on success; 2 on bad input, a missing record or an unavailable archive.\n";
+
+constexpr std::size_t kMaxPatternBytes = 64u << 20;
+
+struct Failure {
+    std::string message;
+};
+
+class Archive {
+public:
+    // Opens the archive. Unless `create`, a missing archive is treated as empty and is
+    // not created.
+    Archive(const std::optional<std::filesystem::path>& file, bool create)
+    {
+        if (!file)
+            throw Failure{"the archive cannot be found: neither XDG_DATA_HOME nor HOME is set"};
+        std::error_code error;
+        if (!create && !std::filesystem::exists(*file, error))
+            return;
+        container_ = std::make_unique<CoreLifeContainer>(*file);
+        if (const auto& failure = container_->loadFailure())
+            throw Failure{"the archive is unavailable: " + failure->description};
+    }
+
+    std::vector<std::shared_ptr<CoreLife>> records()
+    {
+        if (!container_)
+            return {};
+        StoreResult<std::vector<std::shared_ptr<CoreLife>>> fetched = context().fetchNewestFirst();
+        if (!fetched)
+            throw Failure{fetched.failure().description};
+        return std::move(fetched.value());
+    }
+
+    std::shared_ptr<CoreLife> record(const std::string& indexText)
+    {
+        const std::optional<std::size_t> index = parseIndex(indexText);
+        if (!index)
+            throw Failure{"the record number must be a whole number from 0, not '" + indexText + "'"};
+        std::vector<std::shared_ptr<CoreLife>> all = records();
+        if (*index >= all.size())
+            throw Failure{"there is no record " + indexText + "; the archive holds " + std::to_string(all.size())};
+        return all[*index];
+    }
+
+    // Precondition: the archive exists (opened with `create`, or a record was found).
+    CoreLifeContext& context() { return container_->viewContext(); }
+
+    void save(const std::string& doing)
+    {
+        if (const std::optional<StoreFailure> failure = context().save())
+            throw Failure{"cannot " + doing + ": " + failure->description};
+    }
+
+private:
+    static std::optional<std::size_t> parseIndex(const std::string& text)
+    {
+        std::size_t value = 0;
+        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (text.empty() || ec != std::errc{} || end != text.data() + text.size())
+            return std::nullopt;
+        return value;
+    }
+
+    std::unique_ptr<CoreLifeContainer> container_;
+};
+
+std::string readPattern(std::istream& in, const std::string& name)
+{
+    std::string bytes;
+    char buffer[65536];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+        if (bytes.size() > kMaxPatternBytes)
+            throw Failure{name + " is larger than 64 MiB, too large for a pattern"};
+    }
+    if (in.bad())
+        throw Failure{"cannot read " + name};
+    return bytes;
+}
+
+void expectArguments(const std::vector<std::string>& args, std::size_t count)
+{
+    if (args.size() != count)
+        throw Failure{"'" + args[0] + "' takes " + (count == 1 ? "no arguments" : "one argument") + "; see --help"};
+}
+
+void list(const std::vector<std::string>& args, const std::optional<std::filesystem::path>& file, std::ostream& out)
+{
+    expectArguments(args, 1);
+    Archive archive(file, false);
+    std::string lines;
+    for (const std::shared_ptr<CoreLife>& record : archive.records()) {
+        lines += record->addedDate() ? isoDate(*record->addedDate()) : "-";
+        lines += '\t';
+        const std::optional<LifeSet> lifes = record->lifeData() ? decodePattern(*record->lifeData()) : std::nullopt;
+        lines += lifes ? std::to_string(lifes->count()) : "invalid";
+        lines += '\n';
+    }
+    out << lines;
+}
+
+void add(const std::vector<std::string>& args, const std::optional<std::filesystem::path>& file, std::istream& in)
+{
+    if (args.size() > 2)
+        throw Failure{"'add' takes at most one FILE; see --help"};
+    std::string bytes;
+    if (args.size() == 1 || args[1] == "-") {
+        bytes = readPattern(in, "standard input");
+    } else {
+        std::ifstream stream(args[1], std::ios::binary);
+        if (!stream)
+            throw Failure{"cannot read '" + args[1] + "'"};
+        bytes = readPattern(stream, "'" + args[1] + "'");
+    }
+    if (!decodePattern(bytes))
+        throw Failure{"the input is not a pattern: expected a JSON array of objects with integer \"x\" and \"y\""};
+
+    Archive archive(file, true);
+    const std::shared_ptr<CoreLife> record = archive.context().insertNewObject();
+    record->setLifeData(std::move(bytes));
+    record->setAddedDate(std::chrono::floor<std::chrono::milliseconds>(std::chrono::system_clock::now()));
+    archive.save("archive the pattern");
+}
+
+void show(const std::vector<std::string>& args, const std::optional<std::filesystem::path>& file, std::ostream& out)
+{
+    expectArguments(args, 2);
+    Archive archive(file, false);
+    const std::shared_ptr<CoreLife> record = archive.record(args[1]);
+    if (!record->lifeData())
+        throw Failure{"record " + args[1] + " holds no pattern data"};
+    out.write(record->lifeData()->data(), static_cast<std::streamsize>(record->lifeData()->size()));
+}
+
+void remove(const std::vector<std::string>& args, const std::optional<std::filesystem::path>& file)
+{
+    expectArguments(args, 2);
+    Archive archive(file, false);
+    const std::shared_ptr<CoreLife> record = archive.record(args[1]);  // throws first when the archive is missing
+    archive.context().deleteObject(record);
+    archive.save("delete record " + args[1]);
+}
+
+}  // namespace
+
+int runArchiveTool(const std::vector<std::string>& args, const std::optional<std::filesystem::path>& storeFile,
+                   std::istream& in, std::ostream& out, std::ostream& err)
+{
+    if (args.empty()) {
+        err << "cellarium-archive: no command given; see --help\n";
+        return 2;
+    }
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        out << kUsage;
+        return 0;
+    }
+    try {
+        if (args[0] == "list")
+            list(args, storeFile, out);
+        else if (args[0] == "add")
+            add(args, storeFile, in);
+        else if (args[0] == "show")
+            show(args, storeFile, out);
+        else if (args[0] == "delete")
+            remove(args, storeFile);
+        else
+            throw Failure{"unknown command '" + args[0] + "'; see --help"};
+        out.flush();
+        return 0;
+    } catch (const Failure& failure) {
+        err << "cellarium-archive: " << failure.message << '\n';
+        return 2;
+    }
+}
+
+}  // namespace cellarium

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace cellarium {
+
+// cellarium-archive: the pattern archive from the command line.
+//   list          one line per record, newest first: date, tab, number of cells or "invalid"
+//   add [FILE]    archive a pattern read from FILE or `in`, dated now
+//   show N        write the pattern data of record N (0 is the newest) to `out`
+//   delete N      delete record N
+// Works on the archive at `storeFile` (nullopt: there is none to be found). list,
+// show and delete do not create a missing archive; they treat it as empty.
+// Returns the exit status: 0 on success; 2 on bad arguments or input, a missing record
+// or an unavailable archive, with one line on `err`, nothing on `out`, and the archive
+// unchanged.
+int runArchiveTool(const std::vector<std::string>& args, const std::optional<std::filesystem::path>& storeFile,
+                   std::istream& in, std::ostream& out, std::ostream& err);
+
+}  // namespace cellarium
