@@ -2,8 +2,6 @@
 
 #include "FNApp.h"
 
-#include "platform/SystemSymbol.h"
-
 #include <QRegularExpression>
 
 #include <unordered_set>
@@ -78,11 +76,6 @@ TEST_F(FNAppTest, FilingNumberIsTheSharedPrefixAndADigitAndCapitalLetter)
     EXPECT_EQ(chinese->right(2), english->right(2));
 }
 
-TEST_F(FNAppTest, TintIsTheLabelColour)
-{
-    EXPECT_EQ(FNApp::cellarium.tintColor(), platform::labelColor());
-}
-
 TEST_F(FNAppTest, IconIsA36PointThumbnailAtTheScreenScale)
 {
     const QImage icon = FNApp::cellarium.icon();
@@ -94,18 +87,14 @@ TEST_F(FNAppTest, IconIsA36PointThumbnailAtTheScreenScale)
     EXPECT_EQ(FNApp::cellarium.icon().size(), QSize(72, 72));
 }
 
-TEST_F(FNAppTest, NameVersionAndBuildComeFromTheBundle)
+TEST_F(FNAppTest, BundleValuesFallBackToTheBundleNameThenToEmpty)
 {
     EXPECT_EQ(FNApp::name(), QStringLiteral("Cellarium"));
     EXPECT_EQ(FNApp::version(), QStringLiteral("1.2"));
     EXPECT_EQ(FNApp::buildNumber(), QStringLiteral("7"));
-}
 
-TEST_F(FNAppTest, NameFallsBackToTheBundleNameThenToEmpty)
-{
     setBundle({{"CFBundleName", "cellarium"}});
     EXPECT_EQ(FNApp::name(), QStringLiteral("cellarium"));
-
     // A display name that is not text counts as missing.
     setBundle({{"CFBundleDisplayName", 42}, {"CFBundleName", "cellarium"}});
     EXPECT_EQ(FNApp::name(), QStringLiteral("cellarium"));

@@ -37,14 +37,6 @@ protected:
         return guide;
     }
 
-    // A tap followed by the whole page change.
-    static void tapAndWait(FNGuideView* guide)
-    {
-        guide->nextButton()->click();
-        advanceAnimations(guide, FNGuideView::pageFadeMs);
-        advanceAnimations(guide, FNGuideView::pageFadeMs);
-    }
-
     bool flagStored() const
     {
         const QVariant value = platform::userDefaults().value(guideKey);
@@ -72,30 +64,22 @@ TEST_F(FNGuideViewTest, ValueOfAnotherTypeCountsAsNotShown)
     EXPECT_TRUE(FNGuideView::shouldShowGuide());
 }
 
-TEST_F(FNGuideViewTest, BuiltGuideCoversTheScreenAsItIsWhenBuilt)
+TEST_F(FNGuideViewTest, GuideTakesTheScreenSizeWhenBuiltAndFadesInOnTheFirstPage)
 {
     platform::mainScreen().setSizeOverride(QSizeF(375, 667));  // the cached metrics keep 390 x 844
-    FNGuideView* guide = FNGuideView::initFromNib(Qt::black, pages(2));
-    EXPECT_EQ(guide->geometry(), QRect(0, 0, 375, 667));
-    EXPECT_EQ(guide->index(), 0);
-    EXPECT_EQ(guide->descriptions(), pages(2));
-    EXPECT_EQ(guide->palette().color(QPalette::Window), QColor(Qt::black));
-    delete guide;
-}
-
-TEST_F(FNGuideViewTest, ShowingFadesInOnTheFirstPage)
-{
-    host_.resize(390, 844);
     FNGuideView* guide = FNGuideView::initFromNib(Qt::black, pages(3));
+    EXPECT_EQ(guide->geometry(), QRect(0, 0, 375, 667));
+    EXPECT_EQ(guide->palette().color(QPalette::Window), QColor(Qt::black));
+
     guide->showGuide(&host_, nullptr);
     EXPECT_EQ(guide->parentWidget(), &host_);
+    EXPECT_EQ(guide->geometry(), QRect(0, 0, 375, 667));
     EXPECT_EQ(guide->guideLabel()->text(), QStringLiteral("Page 1"));
     EXPECT_EQ(guide->alpha(), 0);
     advanceAnimations(guide, FNGuideView::fadeInMs / 2);
     EXPECT_NEAR(guide->alpha(), 0.5, 0.01);
     advanceAnimations(guide, FNGuideView::fadeInMs / 2);
     EXPECT_EQ(guide->alpha(), 1);
-    EXPECT_EQ(guide->geometry(), QRect(0, 0, 390, 844));
 }
 
 TEST_F(FNGuideViewTest, SixPagesTakeFiveTapsAndTheSixthFinishes)
@@ -126,31 +110,26 @@ TEST_F(FNGuideViewTest, SixPagesTakeFiveTapsAndTheSixthFinishes)
     flushDeferredDeletes();
     EXPECT_TRUE(guide.isNull());
     EXPECT_FALSE(FNGuideView::shouldShowGuide());
+    const auto soft = platform::FeedbackEvent::impact(platform::ImpactStyle::Soft);
+    EXPECT_EQ(platform::feedbackRecorder().events(), std::vector(6, soft));
 }
 
-TEST_F(FNGuideViewTest, OnePageFinishesOnTheFirstTap)
+TEST_F(FNGuideViewTest, OnePageFinishesOnTheFirstTapRunningTheCompletionBeforeTheFadeOut)
 {
-    QPointer<FNGuideView> guide = showGuide(pages(1));
-    guide->nextButton()->click();
-    EXPECT_TRUE(flagStored());
-    EXPECT_EQ(completions_, 1);
-    advanceAnimations(guide, FNGuideView::fadeOutMs);
-    flushDeferredDeletes();
-    EXPECT_TRUE(guide.isNull());
-}
-
-TEST_F(FNGuideViewTest, CompletionRunsBeforeTheFadeOut)
-{
-    host_.resize(390, 844);
     qreal alphaAtCompletion = -1;
-    FNGuideView* guide = nullptr;
+    QPointer<FNGuideView> guide;
     guide = FNGuideView::initFromNib(Qt::black, pages(1), [&] { alphaAtCompletion = guide->alpha(); });
     guide->showGuide(&host_, nullptr);
     advanceAnimations(guide, FNGuideView::fadeInMs);
+
     guide->nextButton()->click();
+    EXPECT_TRUE(flagStored());
     EXPECT_EQ(alphaAtCompletion, 1);
     advanceAnimations(guide, FNGuideView::fadeOutMs / 2);
     EXPECT_NEAR(guide->alpha(), 0.5, 0.01);
+    advanceAnimations(guide, FNGuideView::fadeOutMs / 2);
+    flushDeferredDeletes();
+    EXPECT_TRUE(guide.isNull());
 }
 
 TEST_F(FNGuideViewTest, TapDuringAPageChangeHasNoEffect)
@@ -197,15 +176,6 @@ TEST_F(FNGuideViewTest, KeyPressDuringTheLastPageChangeCannotPassTheLastPage)
     EXPECT_EQ(completions_, 1);
 }
 
-TEST_F(FNGuideViewTest, EveryTapPlaysASoftImpact)
-{
-    FNGuideView* guide = showGuide(pages(3));
-    tapAndWait(guide);
-    tapAndWait(guide);
-    const auto soft = platform::FeedbackEvent::impact(platform::ImpactStyle::Soft);
-    EXPECT_EQ(platform::feedbackRecorder().events(), (std::vector{soft, soft}));
-}
-
 TEST_F(FNGuideViewTest, EmptyPageListShowsAnEmptyPageAndFinishesOnTheFirstTap)
 {
     FNGuideView* guide = showGuide({});
@@ -215,21 +185,7 @@ TEST_F(FNGuideViewTest, EmptyPageListShowsAnEmptyPageAndFinishesOnTheFirstTap)
     EXPECT_EQ(completions_, 1);
 }
 
-TEST_F(FNGuideViewTest, KeyWindowHostsTheGuideEvenWhenAnotherWindowIsPassed)
-{
-    platform::AppWindow keyWindow;
-    keyWindow.resize(390, 844);
-    platform::setKeyWindow(&keyWindow);
-    QWidget otherWindow;
-    QWidget view;
-
-    FNGuideView* guide = FNGuideView::initFromNib(Qt::black, pages(1));
-    guide->showGuide(&otherWindow, &view);
-    EXPECT_EQ(guide->parentWidget(), &keyWindow);
-    EXPECT_EQ(keyWindow.children().last(), guide);
-}
-
-TEST_F(FNGuideViewTest, WithoutAKeyWindowThePassedWindowThenViewHostTheGuide)
+TEST_F(FNGuideViewTest, HostIsTheKeyWindowElseThePassedWindowElseThePassedView)
 {
     QWidget window;
     QWidget view;
@@ -240,14 +196,18 @@ TEST_F(FNGuideViewTest, WithoutAKeyWindowThePassedWindowThenViewHostTheGuide)
     FNGuideView* inView = FNGuideView::initFromNib(Qt::black, pages(1));
     inView->showGuide(nullptr, &view);
     EXPECT_EQ(inView->parentWidget(), &view);
-}
 
-TEST_F(FNGuideViewTest, GuideWithoutAnyHostDeletesItself)
-{
-    QPointer<FNGuideView> guide = FNGuideView::initFromNib(Qt::black, pages(1));
-    guide->showGuide(nullptr, nullptr);
+    QPointer<FNGuideView> nowhere = FNGuideView::initFromNib(Qt::black, pages(1));
+    nowhere->showGuide(nullptr, nullptr);
     flushDeferredDeletes();
-    EXPECT_TRUE(guide.isNull());
+    EXPECT_TRUE(nowhere.isNull());
+
+    platform::AppWindow keyWindow;
+    platform::setKeyWindow(&keyWindow);
+    FNGuideView* inKeyWindow = FNGuideView::initFromNib(Qt::black, pages(1));
+    inKeyWindow->showGuide(&window, &view);
+    EXPECT_EQ(inKeyWindow->parentWidget(), &keyWindow);
+    EXPECT_EQ(keyWindow.children().last(), inKeyWindow);
 }
 
 }  // namespace

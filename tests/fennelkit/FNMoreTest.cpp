@@ -39,16 +39,6 @@ protected:
     ViewController* root_ = nullptr;
 };
 
-TEST_F(FNMoreTest, TextsAreTheEnglishTexts)
-{
-    EXPECT_EQ(FNMore::privacyText(), QStringLiteral("Privacy Policy"));
-    EXPECT_EQ(FNMore::feedbackText(), QStringLiteral("Contact"));
-    EXPECT_EQ(FNMore::reviewText(), QStringLiteral("Rate on the App Store"));
-    EXPECT_EQ(FNMore::threadsText(), QStringLiteral("Follow me on Social Media Platforms"));
-    EXPECT_EQ(FNMore::blogText(), QStringLiteral("Browse My Personal Website"));
-    EXPECT_EQ(FNMore::moreAppText(), QStringLiteral("More Apps I Developed"));
-}
-
 TEST_F(FNMoreTest, VersionLineHasNoSpaceBeforeTheBuildNumber)
 {
     EXPECT_EQ(FNMore::versionText(), QStringLiteral("Version 1.2(7)"));
@@ -57,6 +47,7 @@ TEST_F(FNMoreTest, VersionLineHasNoSpaceBeforeTheBuildNumber)
 TEST_F(FNMoreTest, TextsAreReadOnceForTheRun)
 {
     EXPECT_EQ(FNMore::versionText(), QStringLiteral("Version 1.2(7)"));
+    EXPECT_EQ(FNMore::privacyText(), QStringLiteral("Privacy Policy"));
     platform::setMainBundle(std::make_unique<platform::Bundle>(QVariantMap{{"CFBundleShortVersionString", "2.0"}}));
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
     EXPECT_EQ(FNMore::versionText(), QStringLiteral("Version 1.2(7)"));
@@ -125,36 +116,39 @@ TEST_F(FNMoreTest, ElsewhereOrWithoutAFilingNumberShowsTheSocialLinksAndTheWebsi
 TEST_F(FNMoreTest, OnlyChinaWithAColourOpensTheFilingRecordInTheApp)
 {
     useKeyWindow();
-    setStorefront(QStringLiteral("CHN"));
-    FNMore::openUrl(FNMore::icpRecordUrl(), tint);
+    struct Case {
+        const char* storefront;
+        std::optional<QColor> colour;
+        QString address;
+        bool inApp;
+    };
+    const Case cases[] = {
+        {"CHN", tint, FNMore::icpRecordUrl(), true},
+        {"USA", tint, FNMore::icpRecordUrl(), false},
+        {"CHN", std::nullopt, FNMore::icpRecordUrl(), false},
+        {"CHN", tint, FNMore::privacyUrl(), false},
+        {"CHN", std::nullopt, FNApp::cellarium.reviewLink(), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(QStringLiteral("%1 %2").arg(c.storefront, c.address).toStdString());
+        setStorefront(QString::fromLatin1(c.storefront));
+        const qsizetype openedBefore = opened().size();
+        FNMore::openUrl(c.address, c.colour);
 
-    auto* browser = qobject_cast<platform::InAppBrowser*>(root_->presentedViewController());
-    ASSERT_NE(browser, nullptr);
-    EXPECT_EQ(browser->url(), QUrl(FNMore::icpRecordUrl()));
-    EXPECT_EQ(browser->controlTintColor(), tint);
-    EXPECT_EQ(browser->dismissButtonStyle(), platform::InAppBrowser::DismissButtonStyle::Close);
-    EXPECT_EQ(browser->modalPresentationStyle(), platform::PresentationStyle::PageSheet);
-    EXPECT_TRUE(opened().isEmpty());
-}
-
-TEST_F(FNMoreTest, FilingRecordGoesToTheSystemWithoutChinaOrWithoutAColour)
-{
-    useKeyWindow();
-    FNMore::openUrl(FNMore::icpRecordUrl(), tint);  // storefront USA
-    setStorefront(QStringLiteral("CHN"));
-    FNMore::openUrl(FNMore::icpRecordUrl(), std::nullopt);
-    EXPECT_EQ(root_->presentedViewController(), nullptr);
-    EXPECT_EQ(opened(), (QList<QUrl>{QUrl(FNMore::icpRecordUrl()), QUrl(FNMore::icpRecordUrl())}));
-}
-
-TEST_F(FNMoreTest, OtherAddressesGoToTheSystemEvenInChinaWithAColour)
-{
-    useKeyWindow();
-    setStorefront(QStringLiteral("CHN"));
-    FNMore::openUrl(FNMore::privacyUrl(), tint);
-    FNMore::openUrl(FNApp::cellarium.reviewLink(), std::nullopt);
-    EXPECT_EQ(root_->presentedViewController(), nullptr);
-    EXPECT_EQ(opened(), (QList<QUrl>{QUrl(FNMore::privacyUrl()), QUrl(FNApp::cellarium.reviewLink())}));
+        auto* browser = qobject_cast<platform::InAppBrowser*>(root_->presentedViewController());
+        EXPECT_EQ(browser != nullptr, c.inApp);
+        EXPECT_EQ(opened().size() - openedBefore, c.inApp ? 0 : 1);
+        if (!c.inApp) {
+            EXPECT_EQ(opened().last(), QUrl(c.address));
+            continue;
+        }
+        ASSERT_NE(browser, nullptr);
+        EXPECT_EQ(browser->url(), QUrl(c.address));
+        EXPECT_EQ(browser->controlTintColor(), tint);
+        EXPECT_EQ(browser->dismissButtonStyle(), platform::InAppBrowser::DismissButtonStyle::Close);
+        EXPECT_EQ(browser->modalPresentationStyle(), platform::PresentationStyle::PageSheet);
+        root_->dismiss(false);
+    }
 }
 
 TEST_F(FNMoreTest, AddressThatDoesNotParseIsIgnored)
@@ -166,10 +160,12 @@ TEST_F(FNMoreTest, AddressThatDoesNotParseIsIgnored)
     EXPECT_EQ(root_->presentedViewController(), nullptr);
 }
 
-TEST_F(FNMoreTest, InAppBrowserWithoutATopScreenShowsNothing)
+TEST_F(FNMoreTest, WithoutATopScreenNeitherBrowserNorMailIsShown)
 {
     setStorefront(QStringLiteral("CHN"));
+    platform::MailComposer::setCanSendMailOverride(true);
     FNMore::openUrl(FNMore::icpRecordUrl(), tint);
+    FNMore::sendFeedbackEmail(tint, QString());
     EXPECT_EQ(root_->presentedViewController(), nullptr);
     EXPECT_TRUE(opened().isEmpty());
 }
@@ -186,7 +182,7 @@ TEST_F(FNMoreTest, TopScreenIsTheEndOfTheKeyWindowsPresentationChain)
     EXPECT_EQ(FNMore::topViewController(), sheetOverSheet);
 }
 
-TEST_F(FNMoreTest, FeedbackMailIsPresentedOverTheTopScreen)
+TEST_F(FNMoreTest, FeedbackMailIsPresentedOverTheTopScreenAndDismissedWhenFinished)
 {
     useKeyWindow();
     platform::MailComposer::setCanSendMailOverride(true);
@@ -200,15 +196,7 @@ TEST_F(FNMoreTest, FeedbackMailIsPresentedOverTheTopScreen)
     EXPECT_TRUE(composer->isBodyHTML());
     EXPECT_EQ(composer->navigationBarTintColor(), tint);
     EXPECT_TRUE(opened().isEmpty());
-}
 
-TEST_F(FNMoreTest, FinishedMailIsDismissedWhateverTheResult)
-{
-    useKeyWindow();
-    platform::MailComposer::setCanSendMailOverride(true);
-    FNMore::sendFeedbackEmail(std::nullopt, QString());
-    ViewController* composer = root_->presentedViewController();
-    ASSERT_NE(composer, nullptr);
     composer->findChild<QPushButton*>(QStringLiteral("cancelButton"))->click();
     EXPECT_EQ(root_->presentedViewController(), nullptr);
 }
@@ -231,14 +219,6 @@ TEST_F(FNMoreTest, WithoutMailTheContactPageOpensInstead)
     FNMore::sendFeedbackEmail(tint, QString());
     EXPECT_EQ(root_->presentedViewController(), nullptr);
     EXPECT_EQ(opened(), QList<QUrl>{QUrl(FNMore::feedbackUrl())});
-}
-
-TEST_F(FNMoreTest, FeedbackMailWithoutATopScreenShowsNothing)
-{
-    platform::MailComposer::setCanSendMailOverride(true);
-    FNMore::sendFeedbackEmail(tint, QString());
-    EXPECT_EQ(root_->presentedViewController(), nullptr);
-    EXPECT_TRUE(opened().isEmpty());
 }
 
 }  // namespace

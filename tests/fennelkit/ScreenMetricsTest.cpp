@@ -32,14 +32,6 @@ private:
     std::atomic<int>& reads_;
 };
 
-TEST_F(ScreenMetricsTest, ReadsTheMainScreenSizeAndScale)
-{
-    setScreen({375, 812}, 2);
-    EXPECT_EQ(screenWidth(), 375);
-    EXPECT_EQ(screenHeight(), 812);
-    EXPECT_EQ(screenScale(), 2);
-}
-
 TEST_F(ScreenMetricsTest, LaterReadsKeepTheFirstValuesAfterTheScreenChanges)
 {
     EXPECT_EQ(screenWidth(), 390);
@@ -56,23 +48,15 @@ TEST_F(ScreenMetricsTest, LaterReadsKeepTheFirstValuesAfterTheScreenChanges)
     EXPECT_EQ(screenWidth(), 844);
 }
 
-TEST_F(ScreenMetricsTest, IsChnFollowsTheStorefront)
+TEST_F(ScreenMetricsTest, IsChnForChinaOrNoStorefrontKeptForTheRun)
 {
     setStorefront(QStringLiteral("CHN"));
     EXPECT_TRUE(isChn());
-    setStorefront(QStringLiteral("USA"));
-    EXPECT_FALSE(isChn());
-}
-
-TEST_F(ScreenMetricsTest, NoStorefrontCountsAsChina)
-{
     setStorefront(std::nullopt);
     EXPECT_TRUE(isChn());
-}
-
-TEST_F(ScreenMetricsTest, IsChnKeepsItsFirstValueAfterTheStorefrontChanges)
-{
+    setStorefront(QStringLiteral("USA"));
     EXPECT_FALSE(isChn());
+
     platform::storefront().setOverride(QStringLiteral("CHN"));
     EXPECT_FALSE(isChn());
 }

@@ -40,11 +40,4 @@ TEST(TextMeasuringTest, LineBreaksAddLinesButNothingWraps)
     EXPECT_GT(heightOfString(QStringLiteral("1.\n\nAny live cell"), font), 2.5 * heightOfString(oneLine, font));
 }
 
-TEST(TextMeasuringTest, SizeJoinsWidthAndHeight)
-{
-    const QFont font = testFont();
-    const QString text = QStringLiteral("Version 1.2(7)");
-    EXPECT_EQ(sizeOfString(text, font), QSizeF(widthOfString(text, font), heightOfString(text, font)));
-}
-
 }  // namespace
