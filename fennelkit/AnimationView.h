@@ -53,7 +53,6 @@ public:
     const QList<QPointF>& transitPoints() const { return transitPoints_; }
     // The loops on the view: at most one.
     QList<ShapeLayer*> sublayers() const { return sublayers_; }
-    RandomLoop& loop() { return loop_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
