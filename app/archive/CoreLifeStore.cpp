@@ -16,19 +16,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Layout {
-    int version = 0;
-    std::int64_t schemaObjects = 0;
-    bool namesArchiveTable = false;  // a table named "CoreLife"
-    bool hasArchiveTable = false;    // one with the columns this version reads
-
-    bool isNew() const { return version == 0 && schemaObjects == 0; }
-};
-
 constexpr const char* kCreateIndex = "CREATE INDEX IF NOT EXISTS CoreLifeByAddedDate ON CoreLife (addedDate)";
 
 // Reads what the file holds without writing to it. Returns an SQLite result code.
-int readLayout(sqlite3* db, Layout& layout)
+int readLayout(sqlite3* db, CoreLifeStore::Layout& layout)
 {
     SqliteStatement version(db, "PRAGMA user_version");
     if (!version.isPrepared())
@@ -141,62 +132,48 @@ StoreResult<CoreLifeStore::Connection> CoreLifeStore::connect(const std::string&
     return db;
 }
 
+StoreResult<CoreLifeStore::Connection> CoreLifeStore::connectReadable(const fs::path& file,
+                                                                      std::chrono::milliseconds busyTimeout,
+                                                                      Layout& layout)
+{
+    auto connected = connect(file.string(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, busyTimeout);
+    if (!connected)
+        return connected.failure();
+    int rc = readLayout(connected.value().get(), layout);
+    if (rc == SQLITE_OK)
+        return std::move(connected).value();
+    if (needsSideFiles(rc)) {
+        auto readOnly = connect(immutableUri(file), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, busyTimeout);
+        if (readOnly && readLayout(readOnly.value().get(), layout) == SQLITE_OK)
+            return std::move(readOnly).value();
+    }
+    return StoreFailure{sqlite3_errstr(rc)};
+}
+
 StoreResult<std::unique_ptr<CoreLifeStore>> CoreLifeStore::open(const fs::path& file, std::chrono::milliseconds busyTimeout)
 {
     const std::string name = file.string();
-    auto cannotOpen = [&](const std::string& why) { return StoreFailure{"cannot open " + name + ": " + why}; };
-
     std::error_code error;
     if (!fs::exists(file, error)) {
         if (auto failure = createFolder(file.parent_path()))
             return *failure;
     }
 
-    auto connected = connect(name, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, busyTimeout);
-    if (!connected)
-        return cannotOpen(connected.failure().description);
-    Connection db = std::move(connected.value());
-
     Layout layout;
-    int rc = readLayout(db.get(), layout);
-    if (rc != SQLITE_OK && needsSideFiles(rc)) {
-        auto readOnly = connect(immutableUri(file), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, busyTimeout);
-        if (readOnly && readLayout(readOnly.value().get(), layout) == SQLITE_OK) {
-            db = std::move(readOnly.value());
-            rc = SQLITE_OK;
-        }
-    }
-    if (rc != SQLITE_OK)
-        return cannotOpen(sqlite3_errstr(rc));
+    StoreResult<Connection> connected = connectReadable(file, busyTimeout, layout);
+    if (!connected)
+        return StoreFailure{"cannot open " + name + ": " + connected.failure().description};
+    std::unique_ptr<CoreLifeStore> store(new CoreLifeStore(file, std::move(connected).value()));
 
-    std::unique_ptr<CoreLifeStore> store(new CoreLifeStore(file, std::move(db)));
     if (!store->readOnly_) {
         store->execute("PRAGMA synchronous = FULL");
         // Only our own files are written to; anything else is refused below, untouched.
         if (layout.isNew() || (layout.version == kSchemaVersion && layout.hasArchiveTable))
             store->execute("PRAGMA journal_mode = WAL");
     }
-
     if (layout.isNew()) {
-        // Another process may be setting up the same new file: check again under the write lock.
-        if (!store->execute("BEGIN IMMEDIATE"))
-            return store->failure("cannot set up the archive in " + name);
-        const bool stillNew = readLayout(store->db_.get(), layout) == SQLITE_OK && layout.isNew();
-        if (stillNew &&
-            !(store->execute("CREATE TABLE CoreLife (id INTEGER PRIMARY KEY, addedDate INTEGER, lifeData BLOB)") &&
-              store->execute(kCreateIndex) &&
-              store->execute(("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str()))) {
-            const StoreFailure failure = store->failure("cannot set up the archive in " + name);
-            store->execute("ROLLBACK");
-            return failure;
-        }
-        if (!store->execute("COMMIT")) {
-            const StoreFailure failure = store->failure("cannot set up the archive in " + name);
-            store->execute("ROLLBACK");
-            return failure;
-        }
-        if (readLayout(store->db_.get(), layout) != SQLITE_OK)
-            return store->failure("cannot open " + name);
+        if (auto failure = store->createSchema(layout))
+            return *failure;
     }
     if (layout.version > kSchemaVersion && layout.namesArchiveTable)
         return StoreFailure{name + " was written by a newer version of Cellarium (archive format " +
@@ -206,18 +183,46 @@ StoreResult<std::unique_ptr<CoreLifeStore>> CoreLifeStore::open(const fs::path& 
 
     if (!store->readOnly_)
         store->execute(kCreateIndex);
-
-    sqlite3* handle = store->db_.get();
-    store->fetch_ = SqliteStatement(handle, "SELECT id, addedDate FROM CoreLife ORDER BY addedDate DESC, id DESC");
-    store->readLifeData_ = SqliteStatement(handle, "SELECT lifeData FROM CoreLife WHERE id = ?1");
-    store->insert_ = SqliteStatement(handle, "INSERT INTO CoreLife (addedDate, lifeData) VALUES (?1, ?2)");
-    store->update_ = SqliteStatement(handle, "UPDATE CoreLife SET addedDate = ?2, lifeData = ?3 WHERE id = ?1");
-    store->delete_ = SqliteStatement(handle, "DELETE FROM CoreLife WHERE id = ?1");
-    store->dataVersion_ = SqliteStatement(handle, "PRAGMA data_version");
-    if (!store->fetch_.isPrepared() || !store->readLifeData_.isPrepared() || !store->dataVersion_.isPrepared())
-        return store->failure("cannot open " + name);
+    if (auto failure = store->prepareStatements())
+        return *failure;
     store->lastDataVersion_ = store->dataVersion();
     return store;
+}
+
+std::optional<StoreFailure> CoreLifeStore::createSchema(Layout& layout)
+{
+    const std::string doing = "cannot set up the archive in " + file_.string();
+    // Another process may be setting up the same new file: look again under the write lock.
+    if (!execute("BEGIN IMMEDIATE"))
+        return failure(doing);
+    const bool stillNew = readLayout(db_.get(), layout) == SQLITE_OK && layout.isNew();
+    const bool created =
+        !stillNew || (execute("CREATE TABLE CoreLife (id INTEGER PRIMARY KEY, addedDate INTEGER, lifeData BLOB)") &&
+                      execute(kCreateIndex) &&
+                      execute(("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str()));
+    if (!created || !execute("COMMIT")) {
+        const StoreFailure why = failure(doing);
+        execute("ROLLBACK");
+        return why;
+    }
+    if (readLayout(db_.get(), layout) != SQLITE_OK)
+        return failure("cannot open " + file_.string());
+    return std::nullopt;
+}
+
+std::optional<StoreFailure> CoreLifeStore::prepareStatements()
+{
+    sqlite3* db = db_.get();
+    fetch_ = SqliteStatement(db, "SELECT id, addedDate FROM CoreLife ORDER BY addedDate DESC, id DESC");
+    readLifeData_ = SqliteStatement(db, "SELECT lifeData FROM CoreLife WHERE id = ?1");
+    insert_ = SqliteStatement(db, "INSERT INTO CoreLife (addedDate, lifeData) VALUES (?1, ?2)");
+    update_ = SqliteStatement(db, "UPDATE CoreLife SET addedDate = ?2, lifeData = ?3 WHERE id = ?1");
+    delete_ = SqliteStatement(db, "DELETE FROM CoreLife WHERE id = ?1");
+    dataVersion_ = SqliteStatement(db, "PRAGMA data_version");
+    // A read-only file may refuse the writing statements; its saves fail in write().
+    if (!fetch_.isPrepared() || !readLifeData_.isPrepared() || !dataVersion_.isPrepared())
+        return failure("cannot open " + file_.string());
+    return std::nullopt;
 }
 
 CoreLifeStore::CoreLifeStore(fs::path file, Connection db)

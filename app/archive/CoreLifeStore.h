@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <vector>
 
 struct sqlite3;
@@ -80,6 +81,16 @@ public:
     // since opening.
     bool changedElsewhere();
 
+    // What a file holds, as read before anything is written to it.
+    struct Layout {
+        int version = 0;
+        std::int64_t schemaObjects = 0;
+        bool namesArchiveTable = false;  // a table named "CoreLife"
+        bool hasArchiveTable = false;    // one with the columns this version reads
+
+        bool isNew() const { return version == 0 && schemaObjects == 0; }
+    };
+
 private:
     struct Closer {
         void operator()(sqlite3* db) const;
@@ -88,6 +99,10 @@ private:
 
     CoreLifeStore(std::filesystem::path file, Connection db);
     static StoreResult<Connection> connect(const std::string& name, int flags, std::chrono::milliseconds busyTimeout);
+    static StoreResult<Connection> connectReadable(const std::filesystem::path& file,
+                                                   std::chrono::milliseconds busyTimeout, Layout& layout);
+    std::optional<StoreFailure> createSchema(Layout& layout);
+    std::optional<StoreFailure> prepareStatements();
     StoreFailure failure(const std::string& doing) const;
     bool execute(const char* sql);
     std::int64_t dataVersion();

@@ -143,12 +143,9 @@ TEST_F(ArchiveToolTest, BadInputAndMissingRecordsChangeNothing)
     expectRefused({"add", "a.json", "b.json"});
     expectRefused({"export"});
     expectRefused({});
-}
 
-TEST_F(ArchiveToolTest, ShowOfARecordWithoutDataIsRefused)
-{
-    archive(1, std::nullopt);
-    expectRefused({"show", "0"});
+    archive(2, std::nullopt);
+    expectRefused({"show", "0"});  // a record without pattern data
 }
 
 TEST_F(ArchiveToolTest, UnavailableArchiveIsRefusedAndLeftAlone)

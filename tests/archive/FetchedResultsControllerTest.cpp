@@ -49,15 +49,6 @@ protected:
     RecordingDelegate delegate;
 };
 
-TEST_F(FetchedResultsControllerTest, FetchListsNewestFirst)
-{
-    add(container, 1, "old");
-    add(container, 2, "new");
-    ASSERT_FALSE(controller.performFetch().has_value());
-    ASSERT_EQ(controller.fetchedObjects().size(), 2u);
-    EXPECT_EQ(controller.object(0)->lifeData(), "new");
-}
-
 TEST_F(FetchedResultsControllerTest, TellsItsDelegateAfterASaveThatWroteChanges)
 {
     ASSERT_FALSE(controller.performFetch().has_value());
