@@ -1,0 +1,33 @@
+#pragma once
+
+#include "LifeSet.h"
+
+#include <QColor>
+
+#include <cstdint>
+
+class LifeView;
+class QPainter;
+
+// What the board's layers are drawn from.
+struct BoardDrawingInputs {
+    const cellarium::LifeSet& lifes;
+    std::int64_t rows;
+    double lifeWidth;
+    double contentWidth;
+    double onePixel;           // the grid's line width
+    double separateLineAlphe;  // the grid's opacity
+    QColor labelColor;         // resolved by the caller, now
+};
+
+// Rebuilds the cell layer, the grid layer, or both, and leaves the view with
+// exactly [grid, cells] as children. A layer not asked for is reused when the view
+// already holds both; with the grid's opacity at 0.01 or less a grid is not
+// rebuilt at all and the view keeps its layers. Any child that is not a board
+// layer makes both layers rebuilt and is removed.
+void redrawBoard(LifeView& view, const BoardDrawingInputs& inputs, bool cells, bool grid);
+
+// Draws the live cells alone, scaled so the whole board fills a side × side
+// square; cells outside the board fall outside the square. Transparent elsewhere.
+void drawSnapshot(QPainter& painter, const cellarium::LifeSet& lifes, double side, double contentWidth,
+                  double lifeWidth, const QColor& color);

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+
+class SomethingHappenedInMoreViewController;
+
+// A screen the board opens with "ShowMore" and hands its settings before it loads:
+// the board itself (held weakly), then copies of the row count, the drawing mode
+// and the speed, in that order.
+class BoardSettingsReceiver {
+public:
+    virtual ~BoardSettingsReceiver() = default;
+
+    virtual void setDelegate(SomethingHappenedInMoreViewController* board) = 0;
+    virtual void setCountOfRows(std::int64_t rows) = 0;
+    virtual void setPanMode(bool panMode) = 0;
+    virtual void setHighSpeed(bool highSpeed) = 0;
+};

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "CommandLineOptions.h"
+
+// Runs the app in an existing QApplication: hands the options to the platform,
+// launches through the app delegate, shows the window with the board at its root
+// and enters the event loop. Returns the loop's exit code.
+int runCellarium(const CommandLineOptions& options);
+
+// Hands the command-line overrides to the platform and the screen to the board geometry.
+void applyPlatformOptions(const CommandLineOptions& options);

@@ -1,0 +1,135 @@
+// Drawing a big pattern: the redraw of the cell layer for a generation and a full
+// repaint of the board's viewport, at the working zoom and at the minimum zoom, on a
+// 390 × 844 screen of scale 3 with 760 rows. Painted offscreen into an image of the
+// screen's pixels. Targets: a repaint under 16 ms, a redraw with a repaint under 30 ms.
+
+#include "BoardDrawing.h"
+#include "LifeView.h"
+#include "RandomSoup.h"
+
+#include "platform/ZoomingScrollView.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+
+using cellarium::LifeSet;
+
+namespace {
+
+constexpr double kScale = 3;
+constexpr std::int64_t kRows = 760;
+constexpr double kLifeWidth = 44 / kScale;
+constexpr double kContentWidth = kLifeWidth * kRows;
+constexpr double kMinimumZoom = 844 / kContentWidth;
+
+struct Screen {
+    platform::ZoomingScrollView view;
+    LifeView* board = new LifeView;
+    LifeSet lifes;
+    QImage pixels{int(390 * kScale), int(844 * kScale), QImage::Format_ARGB32_Premultiplied};
+
+    Screen()
+    {
+        std::mt19937_64 random(100);
+        lifes = LifeSet(cellarium::randomSoup(random, 0, kRows, 0.173));  // about 100k cells
+        view.resize(390, 844);
+        view.setContentItem(board);
+        board->setContentSide(kContentWidth);
+        view.contentSizeChanged();
+        view.setMinimumZoomScale(kMinimumZoom);
+        view.setMaximumZoomScale(kScale);
+        redraw(true, true);
+    }
+
+    void redraw(bool cells, bool grid)
+    {
+        redrawBoard(*board, {lifes, kRows, kLifeWidth, kContentWidth, 1 / kScale, 0.5, Qt::black}, cells, grid);
+    }
+
+    void zoom(double scale)
+    {
+        view.setZoomScale(scale, false);
+        view.setContentOffset({(kContentWidth * scale - 390) / 2, (kContentWidth * scale - 844) / 2}, false);
+    }
+
+    void repaint()
+    {
+        pixels.fill(Qt::white);
+        QPainter painter(&pixels);
+        view.render(&painter, QRectF(pixels.rect()), view.viewport()->rect());
+    }
+};
+
+Screen& screen()
+{
+    static Screen s;
+    return s;
+}
+
+void repaint(benchmark::State& state)
+{
+    Screen& s = screen();
+    s.zoom(state.range(0) == 0 ? kMinimumZoom : 1.4);
+    s.redraw(false, true);
+    for (auto _ : state)
+        s.repaint();
+    state.counters["cells"] = static_cast<double>(s.lifes.count());
+}
+
+void redrawAndRepaint(benchmark::State& state)
+{
+    Screen& s = screen();
+    s.zoom(state.range(0) == 0 ? kMinimumZoom : 1.4);
+    for (auto _ : state) {
+        s.redraw(true, false);
+        s.repaint();
+    }
+}
+
+BENCHMARK(repaint)->Name("board/repaint/zoom")->Arg(0)->Arg(1)->ArgNames({"working"})->Unit(benchmark::kMillisecond);
+BENCHMARK(redrawAndRepaint)->Name("board/redraw+repaint/zoom")->Arg(0)->Arg(1)->ArgNames({"working"})->Unit(benchmark::kMillisecond);
+
+class TargetReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs)
+            ms_[run.benchmark_name()] = run.GetAdjustedRealTime() * 1e3 / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    bool checkTargets() const
+    {
+        bool met = true;
+        std::printf("\nTargets (working:0 is the minimum zoom, working:1 the working zoom 1.4):\n");
+        for (const auto& [name, ms] : ms_) {
+            const double bound = name.find("redraw") != std::string::npos ? 30 : 16;
+            const bool ok = ms < bound;
+            std::printf("%-40s %8.2f ms  (under %.0f ms)  %s\n", name.c_str(), ms, bound, ok ? "met" : "MISSED");
+            met = met && ok;
+        }
+        return met;
+    }
+
+private:
+    std::map<std::string, double> ms_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    TargetReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return reporter.checkTargets() ? 0 : 1;
+}

@@ -1,0 +1,154 @@
+#include "BoardScreenFixture.h"
+
+#include <QToolButton>
+
+using cellarium::Life;
+using cellarium::LifeSet;
+using platform::FeedbackEvent;
+using platform::NotificationType;
+
+namespace {
+
+const FeedbackEvent kSuccess = FeedbackEvent::notification(NotificationType::Success);
+
+}  // namespace
+
+TEST_F(BoardScreen, BlinkerRunsTickByTickUntilPaused)
+{
+    auto board = makeBoard();
+    board->loadPattern({{10, 10}, {11, 10}, {12, 10}});
+    platform::feedbackRecorder().clear();
+
+    board->startOrPauseGame(board->startOrPauseButton());
+    EXPECT_TRUE(board->startGame());
+    ASSERT_NE(board->timer(), nullptr);
+    EXPECT_EQ(board->timer()->interval(), 1000);
+    EXPECT_EQ(cues(), (std::vector{sound(1113), kSuccess}));
+
+    tick(*board);
+    EXPECT_EQ(board->lifes(), (LifeSet{{11, 9}, {11, 10}, {11, 11}}));
+    tick(*board);
+    EXPECT_EQ(board->lifes(), (LifeSet{{10, 10}, {11, 10}, {12, 10}}));
+    EXPECT_TRUE(board->startGame());
+
+    board->startOrPauseGame(nullptr);
+    EXPECT_FALSE(board->startGame());
+    EXPECT_EQ(board->timer(), nullptr);
+    EXPECT_EQ(cues(), (std::vector{sound(1113), kSuccess, sound(1104), sound(1104), sound(1114), kSuccess}));
+}
+
+TEST_F(BoardScreen, BlockStopsByItselfAfterOneTick)
+{
+    auto board = makeBoard();
+    const LifeSet block{{5, 5}, {6, 5}, {5, 6}, {6, 6}};
+    board->loadPattern(block);
+    board->startOrPauseGame(nullptr);
+    platform::feedbackRecorder().clear();
+    tick(*board);
+    EXPECT_FALSE(board->startGame());
+    EXPECT_EQ(board->lifes(), block);
+    EXPECT_EQ(cues(), (std::vector{sound(1114), kSuccess}));
+}
+
+TEST_F(BoardScreen, EmptyBoardStartsAndStopsAtTheFirstTick)
+{
+    auto board = makeBoard();
+    board->startOrPauseGame(nullptr);
+    EXPECT_TRUE(board->startGame());
+    platform::feedbackRecorder().clear();
+    tick(*board);
+    EXPECT_FALSE(board->startGame());
+    EXPECT_EQ(cues(), (std::vector{sound(1114), kSuccess}));
+}
+
+TEST_F(BoardScreen, HighSpeedTicksTenTimesASecondFromTheNextStart)
+{
+    auto board = makeBoard();
+    board->setHighSpeed(true);
+    EXPECT_EQ(board->timer(), nullptr);
+    board->startSimulation();
+    EXPECT_EQ(board->timer()->interval(), 100);
+    board->pauseSimulation();
+    board->pauseSimulation();  // harmless
+    EXPECT_EQ(board->timer(), nullptr);
+}
+
+TEST_F(BoardScreen, FirstStartRemembersThePatternAndLaterStartsKeepIt)
+{
+    auto board = makeBoard();
+    board->tap({1.5 * 44 / 3, 1.5 * 44 / 3});
+    board->startOrPauseGame(nullptr);
+    ASSERT_TRUE(board->initLifes());
+    EXPECT_EQ(*board->initLifes(), (LifeSet{{1, 1}}));
+    board->startOrPauseGame(nullptr);
+    board->tap({3.5 * 44 / 3, 3.5 * 44 / 3});
+    board->startOrPauseGame(nullptr);
+    EXPECT_EQ(*board->initLifes(), (LifeSet{{1, 1}}));
+}
+
+TEST_F(BoardScreen, TickWhileAStepIsInFlightIsSkippedNotMistakenForAStillPattern)
+{
+    auto board = makeBoard();
+    board->loadPattern({{10, 10}, {11, 10}, {12, 10}});
+    board->startOrPauseGame(nullptr);
+    board->advance();
+    board->advance();  // the first step has not come back yet
+    board->generationWorker().waitForResult();
+    EXPECT_TRUE(board->startGame());
+    EXPECT_EQ(board->lifes(), (LifeSet{{11, 9}, {11, 10}, {11, 11}}));
+}
+
+TEST_F(BoardScreen, StepInFlightDoesNotOverwriteAClearedBoard)
+{
+    auto board = makeBoard();
+    board->loadPattern({{10, 10}, {11, 10}, {12, 10}});
+    board->startOrPauseGame(nullptr);
+    board->advance();
+    board->clearBoard();
+    board->generationWorker().waitForResult();
+    EXPECT_TRUE(board->lifes().empty());
+    EXPECT_FALSE(board->startGame());
+    EXPECT_FALSE(board->initLifes());
+}
+
+TEST_F(BoardScreen, StepInFlightDoesNotReplaceALoadedOrShiftedPattern)
+{
+    auto board = makeBoard();
+    board->loadPattern({{10, 10}, {11, 10}, {12, 10}});
+    board->startOrPauseGame(nullptr);
+    board->advance();
+    const LifeSet loaded{{50, 50}, {51, 50}, {50, 51}, {51, 51}};
+    board->loadPattern(loaded);
+    board->generationWorker().waitForResult();
+    EXPECT_EQ(board->lifes(), loaded);
+
+    board->startOrPauseGame(nullptr);
+    board->advance();
+    board->changeBoardSize();  // does not pause
+    board->generationWorker().waitForResult();
+    EXPECT_EQ(board->lifes(), (LifeSet{{145, 145}, {146, 145}, {145, 146}, {146, 146}}));
+    EXPECT_TRUE(board->startGame());
+}
+
+TEST_F(BoardScreen, StepInFlightIsDroppedWhenThePlayerPausesAndEdits)
+{
+    auto board = makeBoard();
+    board->loadPattern({{10, 10}, {11, 10}, {12, 10}});
+    board->startOrPauseGame(nullptr);
+    board->advance();
+    board->startOrPauseGame(nullptr);
+    board->toggleLife({0, 0});
+    board->generationWorker().waitForResult();
+    EXPECT_EQ(board->lifes(), (LifeSet{{10, 10}, {11, 10}, {12, 10}, {0, 0}}));
+}
+
+TEST_F(BoardScreen, ButtonShowsPlayWhilePausedAndPauseWhileRunning)
+{
+    auto board = makeBoard();
+    const QImage paused = board->startOrPauseButton()->icon().pixmap(28).toImage();
+    board->startSimulation();
+    const QImage running = board->startOrPauseButton()->icon().pixmap(28).toImage();
+    EXPECT_NE(paused, running);
+    board->pauseSimulation();
+    EXPECT_EQ(board->startOrPauseButton()->icon().pixmap(28).toImage(), paused);
+}

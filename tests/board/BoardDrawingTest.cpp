@@ -1,0 +1,171 @@
+#include "BoardDrawing.h"
+#include "CellLayer.h"
+#include "GridLayer.h"
+#include "LifeView.h"
+
+#include <QGraphicsRectItem>
+#include <QGraphicsScene>
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+using cellarium::LifeSet;
+
+namespace {
+
+constexpr double kLifeWidth = 44.0 / 3;
+constexpr std::int64_t kRows = 190;
+constexpr double kContentWidth = kLifeWidth * kRows;
+
+struct Board {
+    LifeSet lifes;
+    double alpha = 0.5;
+    LifeView view;
+
+    void redraw(bool cells, bool grid)
+    {
+        redrawBoard(view, {lifes, kRows, kLifeWidth, kContentWidth, 1.0 / 3, alpha, Qt::black}, cells, grid);
+    }
+    QList<QGraphicsItem*> layers() const { return view.childItems(); }
+};
+
+// Renders the cell layer of `board` into an image of the board at one pixel per point.
+QImage render(Board& board, const QRectF& area)
+{
+    QGraphicsScene scene;
+    scene.addItem(&board.view);
+    QImage image(area.size().toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    scene.render(&painter, QRectF(QPointF(), area.size()), area);
+    painter.end();
+    scene.removeItem(&board.view);
+    return image;
+}
+
+}  // namespace
+
+TEST(BoardDrawing, FirstRedrawBuildsGridBelowCellsWhateverItIsAskedFor)
+{
+    Board board;
+    board.redraw(false, false);
+    const QList<QGraphicsItem*> layers = board.layers();
+    ASSERT_EQ(layers.size(), 2);
+    EXPECT_EQ(static_cast<BoardLayer*>(layers[0])->kind(), BoardLayer::Kind::Grid);
+    EXPECT_EQ(static_cast<BoardLayer*>(layers[1])->kind(), BoardLayer::Kind::Cells);
+}
+
+TEST(BoardDrawing, RebuildsOnlyTheLayerAskedFor)
+{
+    Board board;
+    board.redraw(true, true);
+    const QList<QGraphicsItem*> first = board.layers();
+    board.lifes.insert({3, 3});
+    board.redraw(true, false);
+    EXPECT_EQ(board.layers()[0], first[0]);
+    EXPECT_NE(board.layers()[1], first[1]);
+    const QGraphicsItem* cells = board.layers()[1];
+    board.redraw(false, true);
+    EXPECT_NE(board.layers()[0], first[0]);
+    EXPECT_EQ(board.layers()[1], cells);
+    EXPECT_EQ(board.layers().size(), 2);
+}
+
+TEST(BoardDrawing, GridOpacityAtOrBelowOnePercentLeavesTheLayersAsTheyWere)
+{
+    Board board;
+    board.redraw(true, true);
+    const QList<QGraphicsItem*> before = board.layers();
+    board.alpha = 0.01;
+    board.redraw(false, true);
+    EXPECT_EQ(board.layers(), before);
+    board.alpha = 0.0101;
+    board.redraw(false, true);
+    EXPECT_NE(board.layers()[0], before[0]);
+    EXPECT_NEAR(static_cast<GridLayer*>(board.layers()[0])->color().alphaF(), 0.0101, 1e-3);
+}
+
+TEST(BoardDrawing, AForeignChildMakesBothLayersRebuiltAndIsRemoved)
+{
+    Board board;
+    board.redraw(true, true);
+    const QList<QGraphicsItem*> before = board.layers();
+    new QGraphicsRectItem(0, 0, 10, 10, &board.view);
+    board.redraw(true, false);
+    const QList<QGraphicsItem*> after = board.layers();
+    ASSERT_EQ(after.size(), 2);
+    EXPECT_NE(after[0], before[0]);
+    for (QGraphicsItem* item : after)
+        EXPECT_EQ(item->type(), BoardLayer::Type);
+}
+
+TEST(GridLayer, HoldsOneLineForEveryMultipleOfTheCellWidthInBothDirections)
+{
+    const GridLayer grid(kRows, kLifeWidth, kContentWidth, 1.0 / 3, Qt::black);
+    const QPainterPath path = grid.path();
+    int horizontal = 0;
+    int vertical = 0;
+    for (int i = 0; i + 1 < path.elementCount(); i += 2) {
+        const QPointF from = path.elementAt(i);
+        const QPointF to = path.elementAt(i + 1);
+        if (from.y() == to.y() && to.x() == kContentWidth)
+            ++horizontal;
+        if (from.x() == to.x() && to.y() == kContentWidth)
+            ++vertical;
+    }
+    EXPECT_EQ(horizontal, 191);
+    EXPECT_EQ(vertical, 191);
+    EXPECT_EQ(path.elementAt(0).y, 0);
+    EXPECT_DOUBLE_EQ(path.elementAt(4).y, kContentWidth);
+}
+
+TEST(CellLayer, PaintsExactlyTheLiveCells)
+{
+    Board board;
+    board.lifes = LifeSet{{0, 0}, {2, 1}, {189, 189}};
+    board.alpha = 0.02;  // a faint grid does not hide the cells' colour
+    board.redraw(true, true);
+    const QImage image = render(board, QRectF(0, 0, 4 * kLifeWidth, 3 * kLifeWidth));
+    auto centre = [](int x, int y) { return QPoint(int((x + 0.5) * kLifeWidth), int((y + 0.5) * kLifeWidth)); };
+    EXPECT_EQ(image.pixelColor(centre(0, 0)), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(centre(2, 1)), QColor(Qt::black));
+    EXPECT_NE(image.pixelColor(centre(1, 0)), QColor(Qt::black));
+    EXPECT_NE(image.pixelColor(centre(1, 1)), QColor(Qt::black));
+    EXPECT_NE(image.pixelColor(centre(3, 2)), QColor(Qt::black));
+
+    const QImage corner = render(board, QRectF(188 * kLifeWidth, 188 * kLifeWidth, 2 * kLifeWidth, 2 * kLifeWidth));
+    EXPECT_EQ(corner.pixelColor(QPoint(int(1.5 * kLifeWidth), int(1.5 * kLifeWidth))), QColor(Qt::black));
+}
+
+TEST(CellLayer, AnEmptySetDrawsNothingAndFarCellsCostNothing)
+{
+    const CellLayer empty(LifeSet{}, kRows, kLifeWidth, Qt::black);
+    EXPECT_TRUE(empty.flags() & QGraphicsItem::ItemHasNoContents);
+
+    Board board;
+    board.lifes = LifeSet{{INT64_MAX, INT64_MAX}, {-1000000000000, 5}, {1, 1}};
+    board.redraw(true, true);
+    const auto* cells = static_cast<CellLayer*>(board.layers()[1]);
+    EXPECT_EQ(cells->lifes().count(), 3u);
+    EXPECT_LE(cells->boundingRect().right(), (kRows + 200) * kLifeWidth);
+    EXPECT_GE(cells->boundingRect().left(), -200 * kLifeWidth);
+    const QImage image = render(board, QRectF(0, 0, 2 * kLifeWidth, 2 * kLifeWidth));
+    EXPECT_EQ(image.pixelColor(QPoint(int(1.5 * kLifeWidth), int(1.5 * kLifeWidth))), QColor(Qt::black));
+}
+
+TEST(Snapshot, ScalesTheWholeBoardOntoTheSquareAndClipsCellsOutsideIt)
+{
+    const double side = 932;
+    QImage image{static_cast<int>(side), static_cast<int>(side), QImage::Format_ARGB32_Premultiplied};
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    drawSnapshot(painter, LifeSet{{0, 0}, {-1, 5}, {100, 100}}, side, kContentWidth, kLifeWidth, Qt::black);
+    painter.end();
+    const double cell = side / 190;  // about 4.905 points
+    EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(int(cell) - 1, int(cell) - 1), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(int(cell) + 1, 1).alpha(), 0);
+    EXPECT_EQ(image.pixelColor(int(100.5 * cell), int(100.5 * cell)), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(0, int(5.5 * cell)).alpha(), 0);  // (-1, 5) lies left of the image
+}

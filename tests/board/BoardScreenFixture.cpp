@@ -1,0 +1,61 @@
+#include "BoardScreenFixture.h"
+
+#include "platform/Haptics.h"
+#include "platform/ViewController.h"
+
+namespace {
+
+class SilentSound : public platform::SystemSound {
+protected:
+    void output(int) override {}
+};
+
+class StillHaptics : public platform::Haptics {
+protected:
+    void output(platform::FeedbackEvent) override {}
+};
+
+}  // namespace
+
+void BoardScreen::SetUp()
+{
+    platform::setUserDefaults(std::make_unique<platform::UserDefaults>(dir_.filePath("defaults.json")));
+    platform::setSystemSound(std::make_unique<SilentSound>());
+    platform::setHaptics(std::make_unique<StillHaptics>());
+    cellarium::replaceBoardGeometry(
+        std::make_unique<cellarium::BoardGeometry>([] { return cellarium::ScreenInputs{390, 844, 3}; }));
+    platform::ViewController::setAnimationsEnabled(false);
+    platform::feedbackRecorder().clear();
+}
+
+void BoardScreen::TearDown()
+{
+    cellarium::replaceBoardGeometry(nullptr);
+    platform::setUserDefaults(nullptr);
+}
+
+std::unique_ptr<MainViewController> BoardScreen::makeBoard(bool guideDone)
+{
+    if (guideDone)
+        platform::userDefaults().setValue(QStringLiteral("KeyOfDidShowGuide"), true);
+    auto board = std::make_unique<MainViewController>();
+    board->setDelayedWork([this](int, QObject*, std::function<void()> work) { delayed_.push_back(std::move(work)); });
+    board->resize(390, 844);
+    board->loadViewIfNeeded();
+    board->show();
+    return board;
+}
+
+void BoardScreen::runDelayedWork()
+{
+    auto work = std::move(delayed_);
+    delayed_.clear();
+    for (auto& w : work)
+        w();
+}
+
+void BoardScreen::tick(MainViewController& board)
+{
+    board.advance();
+    board.generationWorker().waitForResult();
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "MainViewController.h"
+
+#include "BoardGeometry.h"
+#include "platform/FeedbackRecorder.h"
+#include "platform/SystemSound.h"
+#include "platform/UserDefaults.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+// A board screen on a 390 × 844 screen of scale 3, with its own user defaults,
+// silent sounds, no animations and delayed work held until the test runs it.
+class BoardScreen : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A loaded board; `guideDone` records the first-run guide as completed first.
+    std::unique_ptr<MainViewController> makeBoard(bool guideDone = true);
+
+    // Runs the delayed work queued so far.
+    void runDelayedWork();
+
+    // One tick of the clock, with its result applied.
+    void tick(MainViewController& board);
+
+    std::vector<platform::FeedbackEvent> cues() const { return platform::feedbackRecorder().events(); }
+    static platform::FeedbackEvent sound(int id) { return platform::FeedbackEvent::sound(id); }
+
+    QTemporaryDir dir_;
+    std::vector<std::function<void()>> delayed_;
+};

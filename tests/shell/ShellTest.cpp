@@ -1,0 +1,138 @@
+#include "AppDelegate.h"
+#include "CommandLineOptions.h"
+#include "MainViewController.h"
+#include "SceneDelegate.h"
+
+#include "BoardGeometry.h"
+#include "FNApp.h"
+#include "platform/AlertCard.h"
+#include "platform/AppWindow.h"
+#include "platform/IdleTimer.h"
+#include "platform/UserDefaults.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+CommandLineOptions parsed(const QStringList& arguments)
+{
+    const auto result = CommandLineOptions::parse(arguments);
+    const QString* error = std::get_if<QString>(&result);
+    EXPECT_EQ(error, nullptr) << (error ? error->toStdString() : "");
+    return error ? CommandLineOptions{} : std::get<CommandLineOptions>(result);
+}
+
+QString refusal(const QStringList& arguments)
+{
+    const auto result = CommandLineOptions::parse(arguments);
+    const QString* error = std::get_if<QString>(&result);
+    return error ? *error : QString();
+}
+
+}  // namespace
+
+TEST(CommandLine, ReadsScreenScaleAndStorefront)
+{
+    const CommandLineOptions options = parsed({"--screen", "430x932", "--scale=2", "--storefront", "chn"});
+    EXPECT_EQ(options.screen, QSizeF(430, 932));
+    EXPECT_EQ(options.scale, 2.0);
+    EXPECT_EQ(options.storefront, QStringLiteral("CHN"));
+    EXPECT_FALSE(options.help);
+    EXPECT_TRUE(parsed({"--help"}).help);
+    EXPECT_FALSE(parsed({}).screen);
+}
+
+TEST(CommandLine, RefusesValuesOutOfRangeWithOneLineSayingWhy)
+{
+    for (const QStringList& arguments : std::initializer_list<QStringList>{
+             {"--scale", "0.5"}, {"--scale", "4.5"}, {"--scale", "nan"}, {"--scale", "two"},
+             {"--screen", "199x844"}, {"--screen", "390x4097"}, {"--screen", "390"}, {"--screen", "-390x844"},
+             {"--storefront", "CN"}, {"--storefront", "CHNA"}, {"--storefront", "C1N"},
+             {"--screen"}, {"--fast"}, {"--storefront="}}) {
+        const QString why = refusal(arguments);
+        EXPECT_FALSE(why.isEmpty()) << arguments.join(' ').toStdString();
+        EXPECT_FALSE(why.contains(u'\n'));
+    }
+    EXPECT_TRUE(parsed({"--scale", "1", "--scale", "4", "--screen", "200x4096"}).scale);
+}
+
+TEST(AppDelegateLaunch, TintsAlertsAndNamesTheSceneConfiguration)
+{
+    AppDelegate delegate;
+    EXPECT_TRUE(delegate.didFinishLaunching());
+    EXPECT_EQ(platform::AlertCard::tintColor(), fennelkit::FNApp(fennelkit::FNApp::cellarium).tintColor());
+    const SceneConfiguration configuration = delegate.configurationForConnecting(QStringLiteral("application"));
+    EXPECT_EQ(configuration.name, QStringLiteral("Default Configuration"));
+    EXPECT_EQ(configuration.role, QStringLiteral("application"));
+}
+
+namespace {
+
+class CountingIdleTimer : public platform::IdleTimer {
+public:
+    int inhibits = 0;
+    int releases = 0;
+
+protected:
+    void inhibit() override { ++inhibits; }
+    void uninhibit() override { ++releases; }
+};
+
+class SceneChanges : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        platform::setUserDefaults(std::make_unique<platform::UserDefaults>(dir_.filePath("defaults.json")));
+        platform::userDefaults().setValue(QStringLiteral("KeyOfDidShowGuide"), true);
+        auto idle = std::make_unique<CountingIdleTimer>();
+        idle_ = idle.get();
+        platform::setIdleTimer(std::move(idle));
+        cellarium::replaceBoardGeometry(nullptr);
+        board_ = new MainViewController;
+        board_->setDelayedWork([](int, QObject*, std::function<void()>) {});
+        window_.setRootViewController(board_);
+        scene_.window = &window_;
+    }
+    void TearDown() override
+    {
+        platform::setIdleTimer(nullptr);
+        platform::setUserDefaults(nullptr);
+    }
+
+    QTemporaryDir dir_;
+    CountingIdleTimer* idle_ = nullptr;
+    platform::AppWindow window_;
+    MainViewController* board_ = nullptr;
+    SceneDelegate scene_;
+};
+
+}  // namespace
+
+TEST_F(SceneChanges, LeavingTheForegroundPausesTheBoardAndItStaysPaused)
+{
+    for (Qt::ApplicationState state : {Qt::ApplicationInactive, Qt::ApplicationHidden, Qt::ApplicationSuspended}) {
+        board_->startSimulation();
+        scene_.applicationStateChanged(state);
+        EXPECT_FALSE(board_->startGame()) << state;
+        scene_.applicationStateChanged(Qt::ApplicationActive);
+        EXPECT_FALSE(board_->startGame());
+    }
+    scene_.applicationStateChanged(Qt::ApplicationInactive);  // already paused: harmless
+    EXPECT_FALSE(board_->startGame());
+}
+
+TEST_F(SceneChanges, TheScreenIsKeptAwakeOnlyWhileTheAppIsActive)
+{
+    platform::idleTimer().setIdleTimerDisabled(true);
+    EXPECT_EQ(idle_->inhibits, 1);
+    scene_.applicationStateChanged(Qt::ApplicationInactive);
+    EXPECT_FALSE(idle_->isInhibiting());
+    EXPECT_EQ(idle_->releases, 1);
+    scene_.applicationStateChanged(Qt::ApplicationHidden);
+    EXPECT_EQ(idle_->releases, 1);
+    scene_.applicationStateChanged(Qt::ApplicationActive);
+    EXPECT_TRUE(idle_->isInhibiting());
+    EXPECT_EQ(idle_->inhibits, 2);
+}
