@@ -6,6 +6,7 @@
 #include "BoardDrawing.h"
 #include "LifeView.h"
 #include "RandomSoup.h"
+#include "TargetReporter.h"
 
 #include "platform/ZoomingScrollView.h"
 
@@ -15,8 +16,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <map>
 
 using cellarium::LifeSet;
 
@@ -95,41 +94,19 @@ void redrawAndRepaint(benchmark::State& state)
 BENCHMARK(repaint)->Name("board/repaint/zoom")->Arg(0)->Arg(1)->ArgNames({"working"})->Unit(benchmark::kMillisecond);
 BENCHMARK(redrawAndRepaint)->Name("board/redraw+repaint/zoom")->Arg(0)->Arg(1)->ArgNames({"working"})->Unit(benchmark::kMillisecond);
 
-class TargetReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            ms_[run.benchmark_name()] = run.GetAdjustedRealTime() * 1e3 / benchmark::GetTimeUnitMultiplier(run.time_unit);
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    bool checkTargets() const
-    {
-        bool met = true;
-        std::printf("\nTargets (working:0 is the minimum zoom, working:1 the working zoom 1.4):\n");
-        for (const auto& [name, ms] : ms_) {
-            const double bound = name.find("redraw") != std::string::npos ? 30 : 16;
-            const bool ok = ms < bound;
-            std::printf("%-40s %8.2f ms  (under %.0f ms)  %s\n", name.c_str(), ms, bound, ok ? "met" : "MISSED");
-            met = met && ok;
-        }
-        return met;
-    }
-
-private:
-    std::map<std::string, double> ms_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    TargetReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return reporter.checkTargets() ? 0 : 1;
+    return runBenchmarksAndCheckTargets(argc, argv, [](TargetReporter& r) {
+        for (const char* zoom : {"0", "1"}) {
+            const std::string which = zoom[0] == '0' ? "minimum zoom" : "working zoom";
+            if (const auto s = r.seconds(std::string("board/repaint/zoom/working:") + zoom))
+                r.check("repaint of 100k cells at the " + which + ", ms", *s * 1e3, TargetReporter::Bound::Under, 16);
+            if (const auto s = r.seconds(std::string("board/redraw+repaint/zoom/working:") + zoom))
+                r.check("redraw and repaint of 100k cells at the " + which + ", ms", *s * 1e3, TargetReporter::Bound::Under, 30);
+        }
+    });
 }

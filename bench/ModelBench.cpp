@@ -6,11 +6,11 @@
 #include "PatternCoding.h"
 #include "RandomSoup.h"
 #include "ReferenceGeneration.h"
+#include "TargetReporter.h"
 
 #include <benchmark/benchmark.h>
 #include <nlohmann/json.hpp>
 
-#include <cstdio>
 #include <map>
 #include <string>
 
@@ -110,73 +110,30 @@ BENCHMARK(encode)->Name("encode/290k")->Unit(benchmark::kMillisecond);
 BENCHMARK(decode)->Name("decode/290k")->Unit(benchmark::kMillisecond);
 BENCHMARK(decodeWithNlohmann)->Name("decode/290k/nlohmann")->Unit(benchmark::kMillisecond);
 
-// Keeps every run's time and throughput to check the targets at the end.
-class TargetReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs) {
-            seconds_[run.benchmark_name()] = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-            const auto bytes = run.counters.find("bytes_per_second");
-            if (bytes != run.counters.end())
-                bytesPerSecond_[run.benchmark_name()] = bytes->second;
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    // Prints each target with its figure; false when one is missed.
-    bool checkTargets() const
-    {
-        bool met = true;
-        auto check = [&](const std::string& what, double value, double bound, bool atLeast) {
-            const bool ok = atLeast ? value >= bound : value <= bound;
-            std::printf("%-58s %10.1f  (%s %.0f)  %s\n", what.c_str(), value, atLeast ? "at least" : "at most", bound,
-                        ok ? "met" : "MISSED");
-            met = met && ok;
-        };
-        auto time = [&](const std::string& name) {
-            const auto it = seconds_.find(name);
-            return it == seconds_.end() ? 0.0 : it->second;
-        };
-        auto speedup = [&](int k) {
-            const double fast = time("step/production/kcells/" + std::to_string(k));
-            return fast > 0 ? time("step/reference/kcells/" + std::to_string(k)) / fast : 0.0;
-        };
-        std::printf("\nTargets, as ratios within this run:\n");
-        if (seconds_.contains("step/production/kcells/290") && seconds_.contains("step/reference/kcells/290")) {
-            check("step speed-up over the reference, 1k cells", speedup(1), 100, true);
-            check("step speed-up over the reference, 100k cells", speedup(100), 1000, true);
-            check("step speed-up over the reference, 290k cells", speedup(290), 1000, true);
-        }
-        if (seconds_.contains("step/patch45/rows/760")) {
-            const double ratio = time("step/patch45/rows/760") / time("step/patch45/rows/190");
-            check("1k-cell patch, cost on 760 rows over 190 rows", ratio, 3, false);
-        }
-        auto megabytes = [&](const std::string& name) {
-            const auto it = bytesPerSecond_.find(name);
-            return it == bytesPerSecond_.end() ? 0.0 : it->second / 1e6;
-        };
-        if (bytesPerSecond_.contains("decode/290k"))
-            check("decoding, MB/s", megabytes("decode/290k"), 200, true);
-        if (bytesPerSecond_.contains("encode/290k"))
-            check("encoding, MB/s", megabytes("encode/290k"), 500, true);
-        return met;
-    }
-
-private:
-    std::map<std::string, double> seconds_;
-    std::map<std::string, double> bytesPerSecond_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    TargetReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return reporter.checkTargets() ? 0 : 1;
+    using Bound = TargetReporter::Bound;
+    return runBenchmarksAndCheckTargets(argc, argv, [](TargetReporter& r) {
+        auto speedup = [&](const std::string& cells) -> std::optional<double> {
+            const auto reference = r.seconds("step/reference/kcells/" + cells);
+            const auto production = r.seconds("step/production/kcells/" + cells);
+            if (!reference || !production)
+                return std::nullopt;
+            return *reference / *production;
+        };
+        for (const auto& [cells, bound] : {std::pair{"1", 100}, {"100", 1000}, {"290", 1000}}) {
+            if (const auto ratio = speedup(cells))
+                r.check(std::string("step speed-up over the reference, ") + cells + "k cells", *ratio, Bound::AtLeast, bound);
+        }
+        const auto patch190 = r.seconds("step/patch45/rows/190");
+        const auto patch760 = r.seconds("step/patch45/rows/760");
+        if (patch190 && patch760)
+            r.check("1k-cell patch, cost on 760 rows over 190 rows", *patch760 / *patch190, Bound::AtMost, 3);
+        if (const auto bytes = r.counter("decode/290k", "bytes_per_second"))
+            r.check("decoding, MB/s", *bytes / 1e6, Bound::AtLeast, 200);
+        if (const auto bytes = r.counter("encode/290k", "bytes_per_second"))
+            r.check("encoding, MB/s", *bytes / 1e6, Bound::AtLeast, 500);
+    });
 }

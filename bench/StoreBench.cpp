@@ -13,6 +13,8 @@
 #include "RandomSoup.h"
 #include "StoreLocation.h"
 
+#include "TargetReporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -234,51 +236,18 @@ BENCHMARK(loadContainer)->Name("store/load-container/10000")->Unit(benchmark::kM
 BENCHMARK_CAPTURE(deleteAndSave, bare, false)->Name("store/delete-and-save/10000")->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(deleteAndSave, live, true)->Name("store/delete-and-save-live-listing/10000")->UseManualTime()->Unit(benchmark::kMillisecond);
 
-// Keeps the figures of every run to check the targets at the end.
-class TargetReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs) {
-            seconds_[run.benchmark_name()] = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-            for (const auto& [name, counter] : run.counters)
-                counters_[run.benchmark_name() + ":" + name] = counter.value;
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    bool checkTargets() const
-    {
-        bool met = true;
-        auto check = [&](const char* what, double value, double bound) {
-            const bool ok = value <= bound;
-            std::printf("%-62s %8.2f  (at most %.0f)  %s\n", what, value, bound, ok ? "met" : "MISSED");
-            met = met && ok;
-        };
-        std::printf("\nTargets, within this run:\n");
-        if (const auto it = counters_.find("store/insert-and-save/manual_time:x_floor"); it != counters_.end())
-            check("median save of one record over the median bare fsync", it->second, 3);
-        if (const auto it = seconds_.find("store/list-newest-first/10000"); it != seconds_.end())
-            check("newest-first listing of 10,000 records, ms", it->second * 1000, 50);
-        return met;
-    }
-
-private:
-    std::map<std::string, double> seconds_;
-    std::map<std::string, double> counters_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    TargetReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    using Bound = TargetReporter::Bound;
+    const int status = runBenchmarksAndCheckTargets(argc, argv, [](TargetReporter& r) {
+        if (const auto ratio = r.counter("store/insert-and-save/manual_time", "x_floor"))
+            r.check("median save of one record over the median bare fsync", *ratio, Bound::AtMost, 3);
+        if (const auto s = r.seconds("store/list-newest-first/10000"))
+            r.check("newest-first listing of 10,000 records, ms", *s * 1000, Bound::AtMost, 50);
+    });
     std::error_code error;
     fs::remove_all(benchFolder(), error);
-    return reporter.checkTargets() ? 0 : 1;
+    return status;
 }

@@ -29,7 +29,7 @@ void Haptics::notificationSuccess()
 
 QString Haptics::feedbackEventName(FeedbackEvent event)
 {
-    // Names from feedbackd's event naming specification.
+    // Event names from feedbackd's own naming scheme.
     if (event.kind == FeedbackEvent::Kind::Notification)
         return QStringLiteral("message-new-instant");
     switch (static_cast<ImpactStyle>(event.code)) {
