@@ -65,10 +65,12 @@ struct Screen {
     }
 };
 
+// Made in main() after the QApplication, and gone before it.
+Screen* theScreen = nullptr;
+
 Screen& screen()
 {
-    static Screen s;
-    return s;
+    return *theScreen;
 }
 
 void repaint(benchmark::State& state)
@@ -100,6 +102,8 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    Screen screen;
+    theScreen = &screen;
     return runBenchmarksAndCheckTargets(argc, argv, [](TargetReporter& r) {
         for (const char* zoom : {"0", "1"}) {
             const std::string which = zoom[0] == '0' ? "minimum zoom" : "working zoom";
