@@ -30,8 +30,7 @@ public:
 
     using TileMap = FlatTileMap<Tile>;
 
-    // Tile keys stay within these bounds for every 64-bit coordinate.
-    static constexpr std::int64_t kMinTileKey = INT64_MIN >> kTileShift;
+    // The last tile key a 64-bit coordinate reaches; the step never steps past it.
     static constexpr std::int64_t kMaxTileKey = INT64_MAX >> kTileShift;
 
     LifeSet() = default;
