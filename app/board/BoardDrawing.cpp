@@ -1,6 +1,5 @@
 #include "BoardDrawing.h"
 
-#include "BoardLayer.h"
 #include "CellLayer.h"
 #include "GridLayer.h"
 #include "LifeView.h"
@@ -8,20 +7,38 @@
 #include <QPainter>
 #include <QPainterPath>
 
+namespace {
+
+// The view's grid and cell layers, when it holds exactly one of each and nothing else.
+struct Layers {
+    QGraphicsItem* grid = nullptr;
+    QGraphicsItem* cells = nullptr;
+};
+
+Layers reusableLayers(const LifeView& view)
+{
+    Layers found;
+    const QList<QGraphicsItem*> children = view.childItems();
+    if (children.size() != 2)
+        return {};
+    for (QGraphicsItem* item : children) {
+        if (item->type() == GridLayer::Type)
+            found.grid = item;
+        else if (item->type() == CellLayer::Type)
+            found.cells = item;
+    }
+    return found.grid && found.cells ? found : Layers{};
+}
+
+}  // namespace
+
 void redrawBoard(LifeView& view, const BoardDrawingInputs& in, bool cells, bool grid)
 {
-    QList<QGraphicsItem*> layers = view.childItems();
-    for (QGraphicsItem* item : layers) {
-        if (item->type() != BoardLayer::Type) {
-            layers.clear();
-            break;
-        }
-    }
-    const bool reusable = layers.size() == 2;
+    const Layers layers = reusableLayers(view);
 
     QGraphicsItem* gridLayer = nullptr;
-    if (reusable && !grid) {
-        gridLayer = layers[0];
+    if (layers.grid && !grid) {
+        gridLayer = layers.grid;
     } else if (in.separateLineAlphe <= 0.01) {
         return;  // the grid keeps the opacity it was last drawn with
     } else {
@@ -30,7 +47,8 @@ void redrawBoard(LifeView& view, const BoardDrawingInputs& in, bool cells, bool 
         gridLayer = new GridLayer(in.rows, in.lifeWidth, in.contentWidth, in.onePixel, stroke);
     }
 
-    QGraphicsItem* cellLayer = reusable && !cells ? layers[1] : new CellLayer(in.lifes, in.rows, in.lifeWidth, in.labelColor);
+    QGraphicsItem* cellLayer =
+        layers.cells && !cells ? layers.cells : new CellLayer(in.lifes, in.rows, in.lifeWidth, in.labelColor);
 
     for (QGraphicsItem* item : view.childItems()) {
         if (item != gridLayer && item != cellLayer)

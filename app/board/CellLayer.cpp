@@ -1,5 +1,7 @@
 #include "CellLayer.h"
 
+#include "StepWindow.h"
+
 #include <QPainter>
 #include <QStyleOptionGraphicsItem>
 
@@ -13,18 +15,14 @@ CellLayer::CellLayer(LifeSet lifes, std::int64_t rows, double lifeWidth, const Q
     , lifeWidth_(lifeWidth)
     , color_(color)
 {
-    // One tile beyond the generation window on every side.
-    const std::int64_t firstTile = (-3 >> LifeSet::kTileShift) - 1;
-    const std::int64_t lastTile = ((rows + 3) >> LifeSet::kTileShift) + 1;
+    // One tile beyond the step window on every side.
+    const cellarium::StepWindow window = cellarium::StepWindow::forRows(rows);
+    const std::int64_t firstTile = (window.lo >> LifeSet::kTileShift) - 1;
+    const std::int64_t lastTile = (window.hi >> LifeSet::kTileShift) + 1;
     firstCell_ = firstTile * LifeSet::kTileSide;
     side_ = (lastTile - firstTile + 1) * LifeSet::kTileSide;
     if (lifes_.empty())
         setFlag(ItemHasNoContents);
-}
-
-QRectF CellLayer::cellRect(std::int64_t x, std::int64_t y) const
-{
-    return {static_cast<double>(x) * lifeWidth_, static_cast<double>(y) * lifeWidth_, lifeWidth_, lifeWidth_};
 }
 
 QRectF CellLayer::boundingRect() const

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "BoardLayer.h"
 #include "LifeSet.h"
 
 #include <QColor>
+#include <QGraphicsItem>
 #include <QImage>
 
 #include <cstdint>
@@ -11,20 +11,19 @@
 // The live cells, each a filled square of lifeWidth at (x·lifeWidth, y·lifeWidth).
 // Immutable: a changed pattern means a new layer.
 //
-// The cells on and around the board (a margin of at least 61 cells) are painted
-// from an image with one pixel per cell, scaled up without smoothing, so a repaint
-// costs the same for ten cells as for a full 760 board. Cells farther out are kept
-// but not painted: no view of the board reaches them.
-class CellLayer : public BoardLayer {
+// The cells of the step window and a tile around it are painted from an image
+// with one pixel per cell, scaled up without smoothing, so a repaint costs the
+// same for ten cells as for a full 760 board. Cells farther out are kept but not
+// painted: no view of the board reaches them.
+class CellLayer : public QGraphicsItem {
 public:
+    enum { Type = UserType + 0x4c43 };
+    int type() const override { return Type; }
+
     CellLayer(cellarium::LifeSet lifes, std::int64_t rows, double lifeWidth, const QColor& color);
 
-    Kind kind() const override { return Kind::Cells; }
     const cellarium::LifeSet& lifes() const { return lifes_; }
     QColor color() const { return color_; }
-
-    // The square of a cell in the layer's coordinates.
-    QRectF cellRect(std::int64_t x, std::int64_t y) const;
 
     QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "BoardLayer.h"
-
 #include <QColor>
+#include <QGraphicsItem>
 #include <QPainterPath>
 
 #include <cstdint>
@@ -11,11 +10,13 @@
 // The grid: rows + 1 horizontal and rows + 1 vertical lines across the board, in
 // one colour whose alpha is the grid's opacity. Immutable: a new opacity or board
 // size means a new layer. Paints only the lines in the exposed area.
-class GridLayer : public BoardLayer {
+class GridLayer : public QGraphicsItem {
 public:
+    enum { Type = UserType + 0x4c47 };
+    int type() const override { return Type; }
+
     GridLayer(std::int64_t rows, double lifeWidth, double contentWidth, double lineWidth, const QColor& color);
 
-    Kind kind() const override { return Kind::Grid; }
     QColor color() const { return color_; }
     double lineWidth() const { return lineWidth_; }
 

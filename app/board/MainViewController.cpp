@@ -2,51 +2,31 @@
 
 #include "ui_MainViewController.h"
 
+#include "BoardControls.h"
+#include "BoardCues.h"
 #include "BoardDrawing.h"
 #include "BoardGeometry.h"
-#include "BoardLayout.h"
 #include "BoardSettingsReceiver.h"
+#include "BoardSize.h"
+#include "FirstRunGuide.h"
 #include "FirstRunPattern.h"
-#include "LifeShift.h"
 #include "LifeView.h"
+#include "RunOutcome.h"
 
-#include "FNApp.h"
 #include "FNGuideView.h"
-#include "platform/Haptics.h"
 #include "platform/IdleTimer.h"
 #include "platform/Segue.h"
-#include "platform/SystemSound.h"
 #include "platform/SystemSymbol.h"
 #include "platform/ZoomingScrollView.h"
-
-#include <QShortcut>
-
-#include <algorithm>
 
 using cellarium::boardGeometry;
 using cellarium::Life;
 using cellarium::LifeSet;
-using platform::playSystemSound;
-using platform::ZoomingScrollView;
-
-namespace {
-
-constexpr int kRefusedSound = 1103;
-constexpr int kToggleSound = 1104;
-constexpr int kClickSound = 1105;
-constexpr int kStartSound = 1113;
-constexpr int kStopSound = 1114;
-
-QIcon symbolIcon(const QString& name)
-{
-    return QIcon(QPixmap::fromImage(platform::systemImage(name, 28)));
-}
-
-}  // namespace
+using cellarium::RunOutcome;
 
 MainViewController::MainViewController(QWidget* parent)
     : ViewController(parent)
-    , lifes_(fennelkit::FNGuideView::shouldShowGuide() ? cellarium::firstRunPattern() : LifeSet{})
+    , pattern_(fennelkit::FNGuideView::shouldShowGuide() ? cellarium::firstRunPattern() : LifeSet{})
     , delayedWork_([](int ms, QObject* context, std::function<void()> work) {
         QTimer::singleShot(ms, context, std::move(work));
     })
@@ -55,20 +35,9 @@ MainViewController::MainViewController(QWidget* parent)
 
 MainViewController::~MainViewController() = default;
 
-ZoomingScrollView* MainViewController::scrollView() const
-{
-    return ui_ ? ui_->scrollView : nullptr;
-}
-
-QToolButton* MainViewController::startOrPauseButton() const
-{
-    return ui_ ? ui_->startOrPauseButton : nullptr;
-}
-
-QToolButton* MainViewController::moreButton() const
-{
-    return ui_ ? ui_->moreButton : nullptr;
-}
+platform::ZoomingScrollView* MainViewController::scrollView() const { return ui_ ? ui_->scrollView : nullptr; }
+QToolButton* MainViewController::startOrPauseButton() const { return ui_ ? ui_->startOrPauseButton : nullptr; }
+QToolButton* MainViewController::moreButton() const { return ui_ ? ui_->moreButton : nullptr; }
 
 void MainViewController::viewDidLoad()
 {
@@ -76,17 +45,21 @@ void MainViewController::viewDidLoad()
     ui_->setupUi(this);
     contentView_ = new LifeView;
     ui_->scrollView->setContentItem(contentView_);
-    ui_->startOrPauseButton->setIcon(symbolIcon("play.fill"));
-    ui_->moreButton->setIcon(symbolIcon("app.fill"));
+    viewport_ = std::make_unique<BoardViewport>(
+        *ui_->scrollView, *contentView_,
+        [this](int ms, QObject* context, std::function<void()> work) { delayedWork_(ms, context, std::move(work)); });
+    controls_ = new BoardControls(*this, *ui_->startOrPauseButton, *ui_->moreButton, [this] { return isOnTop(); });
 
+    using platform::ZoomingScrollView;
+    connect(&clock_, &SimulationClock::tick, this, &MainViewController::advance);
     connect(ui_->scrollView, &ZoomingScrollView::didZoom, this, &MainViewController::scrollViewDidZoom);
     connect(ui_->scrollView, &ZoomingScrollView::tapped, this, &MainViewController::tap);
     connect(ui_->scrollView, &ZoomingScrollView::drawingDragMoved, this, &MainViewController::pan);
-    connect(ui_->startOrPauseButton, &QToolButton::clicked, this, [this] { startOrPauseGame(ui_->startOrPauseButton); });
-    connect(ui_->moreButton, &QToolButton::clicked, this, [this] { showMore(ui_->moreButton); });
-    auto* space = new QShortcut(Qt::Key_Space, this);
-    space->setContext(Qt::WindowShortcut);
-    connect(space, &QShortcut::activated, this, [this] { startOrPauseGame(ui_->startOrPauseButton); });
+    connect(controls_, &BoardControls::startOrPausePressed, this, [this] { startOrPauseGame(ui_->startOrPauseButton); });
+    connect(controls_, &BoardControls::optionsPressed, this, [this] {
+        showMore(ui_->moreButton);
+        performSegue(QString::fromLatin1(showMoreSegue), ui_->moreButton);
+    });
 
     platform::idleTimer().setIdleTimerDisabled(true);
     configureZoomLimits();
@@ -96,116 +69,94 @@ void MainViewController::viewDidAppear(bool animated)
 {
     ViewController::viewDidAppear(animated);
     resetViewport();
-    if (fennelkit::FNGuideView::shouldShowGuide()) {
-        const fennelkit::FNApp app = fennelkit::FNApp::cellarium;
-        fennelkit::FNGuideView::initFromNib(app.tintColor(), app.guideText())->showGuide(window(), nullptr);
-    }
+    firstrunguide::showIfDue(window());
 }
 
-// The clock.
+bool MainViewController::isOnTop() const
+{
+    return presentedViewController() == nullptr && !firstrunguide::isShown(window());
+}
 
 void MainViewController::startSimulation()
 {
-    timer_ = std::make_unique<QTimer>();
-    timer_->setInterval(highSpeed_ ? highSpeedIntervalMs : normalIntervalMs);
-    connect(timer_.get(), &QTimer::timeout, this, &MainViewController::advance);
-    timer_->start();
+    clock_.start(highSpeed_);
     startGame_ = true;
-    showStateOnButton();
+    if (controls_)
+        controls_->showRunning(true);
 }
 
 void MainViewController::pauseSimulation()
 {
-    timer_.reset();
+    clock_.pause();
     startGame_ = false;
-    worker_.invalidate();
-    showStateOnButton();
+    if (controls_)
+        controls_->showRunning(false);
 }
 
-void MainViewController::showStateOnButton()
+void MainViewController::stopRun()
 {
-    if (ui_)
-        ui_->startOrPauseButton->setIcon(symbolIcon(startGame_ ? "pause.fill" : "play.fill"));
-}
-
-void MainViewController::playStopFeedback()
-{
-    playSystemSound(kStopSound);
-    platform::haptics().notificationSuccess();
+    pauseSimulation();
+    boardcues::stopped();
 }
 
 void MainViewController::startOrPauseGame(QObject*)
 {
     if (startGame_) {
-        pauseSimulation();
-        playStopFeedback();
+        stopRun();
         return;
     }
-    if (!initLifes_)
-        initLifes_ = lifes_;
+    pattern_.rememberStart();
     startSimulation();
-    playSystemSound(kStartSound);
-    platform::haptics().notificationSuccess();
+    boardcues::started();
 }
 
 void MainViewController::advance()
 {
-    if (lifes_.empty()) {
-        pauseSimulation();
-        playStopFeedback();
+    if (cellarium::outcomeBeforeStep(lifes()) != RunOutcome::Continues) {
+        stopRun();
         return;
     }
     // A tick that comes while the last step is still being computed is skipped:
     // stepping the same set twice would look like a still pattern and stop the run.
-    worker_.submit(lifes_, boardGeometry().countOfRows(), [this](LifeSet next) { applyGeneration(std::move(next)); });
+    clock_.worker().submit(lifes(), boardGeometry().countOfRows(),
+                           [this](LifeSet next) { applyGeneration(std::move(next)); });
 }
 
 void MainViewController::applyGeneration(LifeSet next)
 {
-    if (next == lifes_) {
-        pauseSimulation();
-        playStopFeedback();
+    if (cellarium::outcomeOfStep(lifes(), next) != RunOutcome::Continues) {
+        stopRun();
         return;
     }
-    lifes_ = std::move(next);
+    pattern_.advanceTo(std::move(next));
     redraw(true, false);
-    playSystemSound(kToggleSound);
+    boardcues::tick();
 }
-
-// Editing.
 
 void MainViewController::tap(QPointF location)
 {
-    if (startGame_) {
-        playSystemSound(kRefusedSound);
-        return;
-    }
-    playSystemSound(kToggleSound);
-    if (const std::optional<Life> life = cellarium::lifeAtPoint(location.x(), location.y(), boardGeometry().lifeWidth()))
-        toggleLife(*life);
+    applyEdit(editing_.tap(location, startGame_, boardGeometry().lifeWidth()));
 }
 
 void MainViewController::pan(QPointF location)
 {
-    if (startGame_) {
-        playSystemSound(kRefusedSound);
-        return;
+    applyEdit(editing_.pan(location, startGame_, boardGeometry().lifeWidth()));
+}
+
+void MainViewController::applyEdit(const TouchEdit& edit)
+{
+    if (edit.refused) {
+        boardcues::refused();
+    } else if (edit.toggle) {
+        boardcues::tick();
+        toggleLife(*edit.toggle);
     }
-    const std::optional<Life> life = cellarium::lifeAtPoint(location.x(), location.y(), boardGeometry().lifeWidth());
-    if (!life || lastPanLife_ == life)
-        return;
-    playSystemSound(kToggleSound);
-    lastPanLife_ = life;
-    toggleLife(*life);
 }
 
 void MainViewController::toggleLife(const Life& life)
 {
-    const bool removed = lifes_.erase(life);
-    if (!removed)
-        lifes_.insert(life);
-    worker_.invalidate();
-    platform::haptics().impact(removed ? platform::ImpactStyle::Soft : platform::ImpactStyle::Rigid);
+    boardcues::cellToggled(pattern_.toggle(life));
+    patternEdited();
     redraw(true, false);
 }
 
@@ -216,15 +167,13 @@ void MainViewController::togglePanMode()
         ui_->scrollView->setPanMinimumTouches(panMode_ ? 2 : 1);
 }
 
-// Drawing and viewport.
-
 void MainViewController::redraw(bool cells, bool grid)
 {
     if (contentView_ == nullptr)
         return;
     const cellarium::BoardGeometry& g = boardGeometry();
     redrawBoard(*contentView_,
-                {lifes_, g.countOfRows(), g.lifeWidth(), g.contentWidth(), g.onePixel(), separateLineAlphe_,
+                {lifes(), g.countOfRows(), g.lifeWidth(), g.contentWidth(), g.onePixel(), separateLineAlphe_,
                  platform::labelColor()},
                 cells, grid);
 }
@@ -232,97 +181,69 @@ void MainViewController::redraw(bool cells, bool grid)
 void MainViewController::drawSnapshot(QPainter& painter, double side)
 {
     const cellarium::BoardGeometry& g = boardGeometry();
-    ::drawSnapshot(painter, lifes_, side, g.contentWidth(), g.lifeWidth(), platform::labelColor());
+    ::drawSnapshot(painter, lifes(), side, g.contentWidth(), g.lifeWidth(), platform::labelColor());
 }
 
-void MainViewController::configureZoomLimits()
-{
-    const cellarium::BoardGeometry& g = boardGeometry();
-    ZoomingScrollView* view = ui_->scrollView;
-    view->setMaximumZoomScale(g.maxScale());
-    view->setMinimumZoomScale(std::max(g.mainScreenWidth(), g.mainScreenHeight()) / g.contentWidth());
-    contentView_->setContentSide(g.contentWidth());
-    view->contentSizeChanged();
-}
+void MainViewController::configureZoomLimits() { viewport_->configureZoomLimits(boardGeometry()); }
 
 void MainViewController::scrollViewDidZoom()
 {
-    const ZoomingScrollView* view = ui_->scrollView;
-    separateLineAlphe_ = view->zoomScale() / (view->maximumZoomScale() - view->minimumZoomScale());
+    separateLineAlphe_ = viewport_->gridOpacity();
     redraw(false, true);
 }
 
 void MainViewController::resetViewport()
 {
-    const cellarium::BoardGeometry& g = boardGeometry();
-    ZoomingScrollView* view = ui_->scrollView;
-    view->setZoomScale(1.0, false);
-    view->setContentOffset({(g.contentWidth() - g.mainScreenWidth()) / 2, (g.contentWidth() - g.mainScreenHeight()) / 2},
-                           false);
-    delayedWork_(resetZoomDelayMs, this, [this] { ui_->scrollView->setZoomScale(defaultScale, true); });
-    separateLineAlphe_ = defaultScale / (view->maximumZoomScale() - view->minimumZoomScale());
+    separateLineAlphe_ = viewport_->reset(boardGeometry(), this);
     redraw(true, true);
 }
 
 void MainViewController::zoomToDefault()
 {
     redraw(true, false);
-    const cellarium::BoardGeometry& g = boardGeometry();
-    ZoomingScrollView* view = ui_->scrollView;
-    if (view->zoomScale() != defaultScale)
-        view->setZoomScale(defaultScale, true);
-    view->setContentOffset({(g.contentWidth() * defaultScale - g.mainScreenWidth()) / 2,
-                            (g.contentWidth() * defaultScale - g.mainScreenHeight()) / 2},
-                           true);
+    viewport_->zoomToDefault(boardGeometry());
 }
 
 void MainViewController::changeBoardSize()
 {
     cellarium::BoardGeometry& g = boardGeometry();
-    const std::int64_t rows = g.countOfRows();
-    const std::int64_t next = rows == 190 ? 380 : rows == 380 ? 760 : 190;
-    const std::int64_t shift = (next - rows) / 2;
-    g.setCountOfRows(next);
-    if (initLifes_)
-        initLifes_ = cellarium::shifted(*initLifes_, shift);
-    setLifes(cellarium::shifted(lifes_, shift));
+    const cellarium::BoardSizeChange change = cellarium::nextBoardSize(g.countOfRows());
+    g.setCountOfRows(change.rows);
+    pattern_.shift(change.shift);
+    patternEdited();
     g.recomputeDerivedValues();
     configureZoomLimits();
     resetViewport();
 }
 
-// Pattern operations for the options screen.
-
-void MainViewController::setLifes(LifeSet lifes)
+void MainViewController::replacePattern(const std::function<bool(cellarium::BoardPattern&)>& change)
 {
-    lifes_ = std::move(lifes);
-    worker_.invalidate();
+    pauseSimulation();
+    if (!change(pattern_))
+        return;
+    patternEdited();
+    zoomToDefault();
 }
 
 void MainViewController::restartPattern()
 {
-    pauseSimulation();
-    if (!initLifes_)
-        return;
-    setLifes(*initLifes_);
-    zoomToDefault();
+    replacePattern([](cellarium::BoardPattern& p) { return p.restart(); });
 }
 
 void MainViewController::clearBoard()
 {
-    pauseSimulation();
-    setLifes({});
-    initLifes_.reset();
-    zoomToDefault();
+    replacePattern([](cellarium::BoardPattern& p) {
+        p.clear();
+        return true;
+    });
 }
 
 void MainViewController::loadPattern(const LifeSet& lifes)
 {
-    pauseSimulation();
-    const LifeSet placed = lifes.unplaced().empty() ? lifes : lifes.placedOnly();
-    initLifes_ = placed;
-    setLifes(placed);
-    zoomToDefault();
+    replacePattern([&](cellarium::BoardPattern& p) {
+        p.load(lifes);
+        return true;
+    });
 }
 
 void MainViewController::prepare(platform::Segue& segue, QObject*)
@@ -341,6 +262,5 @@ void MainViewController::prepare(platform::Segue& segue, QObject*)
 
 void MainViewController::showMore(QObject*)
 {
-    playSystemSound(kClickSound);
-    platform::haptics().impact(platform::ImpactStyle::Rigid);
+    boardcues::click();
 }

@@ -1,18 +1,19 @@
 #pragma once
 
-#include "GenerationWorker.h"
+#include "BoardEditing.h"
+#include "BoardPattern.h"
+#include "BoardViewport.h"
 #include "LifeSet.h"
+#include "SimulationClock.h"
 #include "SomethingHappenedInMoreViewController.h"
 
 #include "platform/ViewController.h"
-
-#include <QPointer>
-#include <QTimer>
 
 #include <functional>
 #include <memory>
 #include <optional>
 
+class BoardControls;
 class LifeView;
 class QToolButton;
 namespace platform {
@@ -22,16 +23,18 @@ namespace Ui {
 class MainViewController;
 }
 
-// The board screen: the pattern, its clock, touch editing, drawing and viewport.
-// The window's root screen for the life of the process. Main thread only.
+// The board screen: owns the pattern (BoardPattern) and wires its pieces together,
+// the clock (SimulationClock), touch editing (BoardEditing), the viewport
+// (BoardViewport), drawing (redrawBoard) and the buttons (BoardControls). The
+// window's root screen for the life of the process. Main thread only.
 class MainViewController : public platform::ViewController, public SomethingHappenedInMoreViewController {
     Q_OBJECT
 
 public:
-    static constexpr double defaultScale = 1.4;
-    static constexpr int normalIntervalMs = 1000;
-    static constexpr int highSpeedIntervalMs = 100;
-    static constexpr int resetZoomDelayMs = 200;
+    static constexpr double defaultScale = BoardViewport::defaultScale;
+    static constexpr int normalIntervalMs = SimulationClock::normalIntervalMs;
+    static constexpr int highSpeedIntervalMs = SimulationClock::highSpeedIntervalMs;
+    static constexpr int resetZoomDelayMs = BoardViewport::resetZoomDelayMs;
     static constexpr const char* showMoreSegue = "ShowMore";
 
     explicit MainViewController(QWidget* parent = nullptr);
@@ -46,7 +49,7 @@ public:
     void pauseSimulation() override;
     void startSimulation() override;
     void drawSnapshot(QPainter& painter, double side) override;
-    const cellarium::LifeSet& lifes() const override { return lifes_; }
+    const cellarium::LifeSet& lifes() const override { return pattern_.lifes(); }
     bool highSpeed() const override { return highSpeed_; }
     void setHighSpeed(bool highSpeed) override { highSpeed_ = highSpeed; }
     bool startGame() const override { return startGame_; }
@@ -68,13 +71,14 @@ public:
     void resetViewport();
     void zoomToDefault();
 
+    // The options button: the click cues; the button then performs "ShowMore".
     void showMore(QObject* sender);
 
-    const std::optional<cellarium::LifeSet>& initLifes() const { return initLifes_; }
+    const std::optional<cellarium::LifeSet>& initLifes() const { return pattern_.initLifes(); }
     bool panMode() const { return panMode_; }
-    const std::optional<cellarium::Life>& lastPanLife() const { return lastPanLife_; }
+    const std::optional<cellarium::Life>& lastPanLife() const { return editing_.lastPanLife(); }
     double separateLineAlphe() const { return separateLineAlphe_; }
-    const QTimer* timer() const { return timer_.get(); }  // nullptr while paused
+    const QTimer* timer() const { return clock_.timer(); }  // nullptr while paused
 
     // Outlets; valid once the view has loaded.
     platform::ZoomingScrollView* scrollView() const;
@@ -82,11 +86,10 @@ public:
     QToolButton* startOrPauseButton() const;
     QToolButton* moreButton() const;
 
-    GenerationWorker& generationWorker() { return worker_; }
+    GenerationWorker& generationWorker() { return clock_.worker(); }
 
-    // Runs `work` on the main thread after `ms` milliseconds unless `context` is gone;
-    // tests replace it so that delayed work runs when they say.
-    using DelayedWork = std::function<void(int ms, QObject* context, std::function<void()> work)>;
+    // Tests replace the delayed work so that it runs when they say.
+    using DelayedWork = BoardViewport::DelayedWork;
     void setDelayedWork(DelayedWork delayedWork) { delayedWork_ = std::move(delayedWork); }
 
 protected:
@@ -95,23 +98,27 @@ protected:
     void prepare(platform::Segue& segue, QObject* sender) override;
 
 private:
-    // Replaces the pattern; a generation in flight no longer applies.
-    void setLifes(cellarium::LifeSet lifes);
-    void showStateOnButton();
-    void playStopFeedback();
+    // Every change of the pattern but a generation: a step in flight no longer applies.
+    void patternEdited() { clock_.worker().invalidate(); }
+    // Restart, clear and load: paused, and when `change` did change the pattern, drawn
+    // and back at the working zoom.
+    void replacePattern(const std::function<bool(cellarium::BoardPattern&)>& change);
+    void applyEdit(const TouchEdit& edit);
+    void stopRun();  // the automatic stop, and the pause by the button
+    bool isOnTop() const;
 
     std::unique_ptr<Ui::MainViewController> ui_;
     LifeView* contentView_ = nullptr;
+    std::unique_ptr<BoardViewport> viewport_;
+    BoardControls* controls_ = nullptr;
+    BoardEditing editing_;
 
     double separateLineAlphe_ = 1.0;
-    std::optional<cellarium::LifeSet> initLifes_;
-    cellarium::LifeSet lifes_;
-    std::unique_ptr<QTimer> timer_;
+    cellarium::BoardPattern pattern_;
+    SimulationClock clock_;
     bool startGame_ = false;
     bool highSpeed_ = false;
     bool panMode_ = false;
-    std::optional<cellarium::Life> lastPanLife_;
 
-    GenerationWorker worker_;
     DelayedWork delayedWork_;
 };

@@ -1,5 +1,6 @@
 #include "BoardScreenFixture.h"
 
+#include <QTest>
 #include <QToolButton>
 
 using cellarium::Life;
@@ -13,11 +14,13 @@ const FeedbackEvent kSuccess = FeedbackEvent::notification(NotificationType::Suc
 
 }  // namespace
 
-TEST_F(BoardScreen, BlinkerRunsTickByTickUntilPaused)
+class BoardClockTest : public BoardScreenFixture {};
+
+TEST_F(BoardClockTest, BlinkerRunsTickByTickUntilPaused)
 {
     auto board = makeBoard();
     board->loadPattern({{10, 10}, {11, 10}, {12, 10}});
-    platform::feedbackRecorder().clear();
+    clearCues();
 
     board->startOrPauseGame(board->startOrPauseButton());
     EXPECT_TRUE(board->startGame());
@@ -37,31 +40,31 @@ TEST_F(BoardScreen, BlinkerRunsTickByTickUntilPaused)
     EXPECT_EQ(cues(), (std::vector{sound(1113), kSuccess, sound(1104), sound(1104), sound(1114), kSuccess}));
 }
 
-TEST_F(BoardScreen, BlockStopsByItselfAfterOneTick)
+TEST_F(BoardClockTest, BlockStopsByItselfAfterOneTick)
 {
     auto board = makeBoard();
     const LifeSet block{{5, 5}, {6, 5}, {5, 6}, {6, 6}};
     board->loadPattern(block);
     board->startOrPauseGame(nullptr);
-    platform::feedbackRecorder().clear();
+    clearCues();
     tick(*board);
     EXPECT_FALSE(board->startGame());
     EXPECT_EQ(board->lifes(), block);
     EXPECT_EQ(cues(), (std::vector{sound(1114), kSuccess}));
 }
 
-TEST_F(BoardScreen, EmptyBoardStartsAndStopsAtTheFirstTick)
+TEST_F(BoardClockTest, EmptyBoardStartsAndStopsAtTheFirstTick)
 {
     auto board = makeBoard();
     board->startOrPauseGame(nullptr);
     EXPECT_TRUE(board->startGame());
-    platform::feedbackRecorder().clear();
+    clearCues();
     tick(*board);
     EXPECT_FALSE(board->startGame());
     EXPECT_EQ(cues(), (std::vector{sound(1114), kSuccess}));
 }
 
-TEST_F(BoardScreen, HighSpeedTicksTenTimesASecondFromTheNextStart)
+TEST_F(BoardClockTest, HighSpeedTicksTenTimesASecondFromTheNextStart)
 {
     auto board = makeBoard();
     board->setHighSpeed(true);
@@ -73,7 +76,7 @@ TEST_F(BoardScreen, HighSpeedTicksTenTimesASecondFromTheNextStart)
     EXPECT_EQ(board->timer(), nullptr);
 }
 
-TEST_F(BoardScreen, FirstStartRemembersThePatternAndLaterStartsKeepIt)
+TEST_F(BoardClockTest, FirstStartRemembersThePatternAndLaterStartsKeepIt)
 {
     auto board = makeBoard();
     board->tap({1.5 * 44 / 3, 1.5 * 44 / 3});
@@ -86,7 +89,7 @@ TEST_F(BoardScreen, FirstStartRemembersThePatternAndLaterStartsKeepIt)
     EXPECT_EQ(*board->initLifes(), (LifeSet{{1, 1}}));
 }
 
-TEST_F(BoardScreen, TickWhileAStepIsInFlightIsSkippedNotMistakenForAStillPattern)
+TEST_F(BoardClockTest, TickWhileAStepIsInFlightIsSkippedNotMistakenForAStillPattern)
 {
     auto board = makeBoard();
     board->loadPattern({{10, 10}, {11, 10}, {12, 10}});
@@ -98,7 +101,7 @@ TEST_F(BoardScreen, TickWhileAStepIsInFlightIsSkippedNotMistakenForAStillPattern
     EXPECT_EQ(board->lifes(), (LifeSet{{11, 9}, {11, 10}, {11, 11}}));
 }
 
-TEST_F(BoardScreen, StepInFlightDoesNotOverwriteAClearedBoard)
+TEST_F(BoardClockTest, StepInFlightDoesNotOverwriteAClearedBoard)
 {
     auto board = makeBoard();
     board->loadPattern({{10, 10}, {11, 10}, {12, 10}});
@@ -111,7 +114,7 @@ TEST_F(BoardScreen, StepInFlightDoesNotOverwriteAClearedBoard)
     EXPECT_FALSE(board->initLifes());
 }
 
-TEST_F(BoardScreen, StepInFlightDoesNotReplaceALoadedOrShiftedPattern)
+TEST_F(BoardClockTest, StepInFlightDoesNotReplaceALoadedOrShiftedPattern)
 {
     auto board = makeBoard();
     board->loadPattern({{10, 10}, {11, 10}, {12, 10}});
@@ -130,7 +133,7 @@ TEST_F(BoardScreen, StepInFlightDoesNotReplaceALoadedOrShiftedPattern)
     EXPECT_TRUE(board->startGame());
 }
 
-TEST_F(BoardScreen, StepInFlightIsDroppedWhenThePlayerPausesAndEdits)
+TEST_F(BoardClockTest, StepInFlightIsDroppedWhenThePlayerPausesAndEdits)
 {
     auto board = makeBoard();
     board->loadPattern({{10, 10}, {11, 10}, {12, 10}});
@@ -142,7 +145,7 @@ TEST_F(BoardScreen, StepInFlightIsDroppedWhenThePlayerPausesAndEdits)
     EXPECT_EQ(board->lifes(), (LifeSet{{10, 10}, {11, 10}, {12, 10}, {0, 0}}));
 }
 
-TEST_F(BoardScreen, ButtonShowsPlayWhilePausedAndPauseWhileRunning)
+TEST_F(BoardClockTest, ButtonShowsPlayWhilePausedAndPauseWhileRunning)
 {
     auto board = makeBoard();
     const QImage paused = board->startOrPauseButton()->icon().pixmap(28).toImage();
@@ -151,4 +154,17 @@ TEST_F(BoardScreen, ButtonShowsPlayWhilePausedAndPauseWhileRunning)
     EXPECT_NE(paused, running);
     board->pauseSimulation();
     EXPECT_EQ(board->startOrPauseButton()->icon().pixmap(28).toImage(), paused);
+}
+
+TEST_F(BoardClockTest, RealTimerTicksAtTheShortIntervalUntilThePatternDiesOut)
+{
+    auto board = makeBoard();
+    board->loadPattern({{0, 0}, {1, 1}, {2, 2}});  // one cell, then none
+    board->setHighSpeed(true);
+    board->startOrPauseGame(nullptr);
+    ASSERT_EQ(board->timer()->interval(), 100);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !board->startGame(); }, 20000));
+    EXPECT_TRUE(board->lifes().empty());
+    EXPECT_EQ(board->timer(), nullptr);
+    EXPECT_EQ(cues(), (std::vector{sound(1113), kSuccess, sound(1104), sound(1104), sound(1114), kSuccess}));
 }

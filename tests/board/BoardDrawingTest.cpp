@@ -52,8 +52,8 @@ TEST(BoardDrawing, FirstRedrawBuildsGridBelowCellsWhateverItIsAskedFor)
     board.redraw(false, false);
     const QList<QGraphicsItem*> layers = board.layers();
     ASSERT_EQ(layers.size(), 2);
-    EXPECT_EQ(static_cast<BoardLayer*>(layers[0])->kind(), BoardLayer::Kind::Grid);
-    EXPECT_EQ(static_cast<BoardLayer*>(layers[1])->kind(), BoardLayer::Kind::Cells);
+    EXPECT_EQ(layers[0]->type(), GridLayer::Type);
+    EXPECT_EQ(layers[1]->type(), CellLayer::Type);
 }
 
 TEST(BoardDrawing, RebuildsOnlyTheLayerAskedFor)
@@ -96,8 +96,8 @@ TEST(BoardDrawing, AForeignChildMakesBothLayersRebuiltAndIsRemoved)
     const QList<QGraphicsItem*> after = board.layers();
     ASSERT_EQ(after.size(), 2);
     EXPECT_NE(after[0], before[0]);
-    for (QGraphicsItem* item : after)
-        EXPECT_EQ(item->type(), BoardLayer::Type);
+    EXPECT_EQ(after[0]->type(), GridLayer::Type);
+    EXPECT_EQ(after[1]->type(), CellLayer::Type);
 }
 
 TEST(GridLayer, HoldsOneLineForEveryMultipleOfTheCellWidthInBothDirections)

@@ -25,7 +25,9 @@ QPoint onScreen(const MainViewController& board, QPointF content)
 
 }  // namespace
 
-TEST_F(BoardScreen, TapAddsThenRemovesACellWithRigidThenSoftHaptics)
+class BoardEditingTest : public BoardScreenFixture {};
+
+TEST_F(BoardEditingTest, TapAddsThenRemovesACellWithRigidThenSoftHaptics)
 {
     auto board = makeBoard();
     board->tap({0.5 * w, 2.5 * w});
@@ -35,19 +37,19 @@ TEST_F(BoardScreen, TapAddsThenRemovesACellWithRigidThenSoftHaptics)
     EXPECT_EQ(cues(), (std::vector{sound(1104), kRigid, sound(1104), kSoft}));
 }
 
-TEST_F(BoardScreen, EditsAreRefusedWhileRunning)
+TEST_F(BoardEditingTest, EditsAreRefusedWhileRunning)
 {
     auto board = makeBoard();
     board->loadPattern({{10, 10}, {11, 10}, {12, 10}});
     board->startSimulation();
-    platform::feedbackRecorder().clear();
+    clearCues();
     board->tap({0.5 * w, 0.5 * w});
     board->pan({0.5 * w, 0.5 * w});
     EXPECT_EQ(board->lifes(), (LifeSet{{10, 10}, {11, 10}, {12, 10}}));
     EXPECT_EQ(cues(), (std::vector{sound(1103), sound(1103)}));
 }
 
-TEST_F(BoardScreen, DragTogglesEachCellItEntersOnce)
+TEST_F(BoardEditingTest, DragTogglesEachCellItEntersOnce)
 {
     auto board = makeBoard();
     for (double x : {3.5, 4.2, 4.8, 5.5})
@@ -65,7 +67,7 @@ TEST_F(BoardScreen, DragTogglesEachCellItEntersOnce)
     EXPECT_TRUE(board->lifes().contains({6, 3}));
 }
 
-TEST_F(BoardScreen, TouchesJustLeftOfTheBoardTruncateToColumnZero)
+TEST_F(BoardEditingTest, TouchesJustLeftOfTheBoardTruncateToColumnZero)
 {
     auto board = makeBoard();
     board->pan({-0.4 * w, 1.5 * w});
@@ -73,7 +75,7 @@ TEST_F(BoardScreen, TouchesJustLeftOfTheBoardTruncateToColumnZero)
     EXPECT_EQ(board->lifes(), (LifeSet{{0, 1}, {-1, 1}}));
 }
 
-TEST_F(BoardScreen, DrawingModeSwitchesWhichFingersScroll)
+TEST_F(BoardEditingTest, DrawingModeSwitchesWhichFingersScroll)
 {
     auto board = makeBoard();
     board->togglePanMode();
@@ -86,11 +88,11 @@ TEST_F(BoardScreen, DrawingModeSwitchesWhichFingersScroll)
     EXPECT_EQ(board->scrollView()->panMinimumTouches(), 1);
 }
 
-class BoardTouches : public BoardScreen {
+class BoardTouches : public BoardScreenFixture {
 protected:
     void SetUp() override
     {
-        BoardScreen::SetUp();
+        BoardScreenFixture::SetUp();
         board_ = makeBoard();
         board_->resetViewport();
         runDelayedWork();  // at the working zoom

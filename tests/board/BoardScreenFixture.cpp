@@ -17,7 +17,7 @@ protected:
 
 }  // namespace
 
-void BoardScreen::SetUp()
+void BoardScreenFixture::SetUp()
 {
     platform::setUserDefaults(std::make_unique<platform::UserDefaults>(dir_.filePath("defaults.json")));
     platform::setSystemSound(std::make_unique<SilentSound>());
@@ -28,13 +28,13 @@ void BoardScreen::SetUp()
     platform::feedbackRecorder().clear();
 }
 
-void BoardScreen::TearDown()
+void BoardScreenFixture::TearDown()
 {
     cellarium::replaceBoardGeometry(nullptr);
     platform::setUserDefaults(nullptr);
 }
 
-std::unique_ptr<MainViewController> BoardScreen::makeBoard(bool guideDone)
+std::unique_ptr<MainViewController> BoardScreenFixture::makeBoard(bool guideDone)
 {
     if (guideDone)
         platform::userDefaults().setValue(QStringLiteral("KeyOfDidShowGuide"), true);
@@ -46,7 +46,7 @@ std::unique_ptr<MainViewController> BoardScreen::makeBoard(bool guideDone)
     return board;
 }
 
-void BoardScreen::runDelayedWork()
+void BoardScreenFixture::runDelayedWork()
 {
     auto work = std::move(delayed_);
     delayed_.clear();
@@ -54,7 +54,7 @@ void BoardScreen::runDelayedWork()
         w();
 }
 
-void BoardScreen::tick(MainViewController& board)
+void BoardScreenFixture::tick(MainViewController& board)
 {
     board.advance();
     board.generationWorker().waitForResult();

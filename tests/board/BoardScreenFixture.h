@@ -17,7 +17,7 @@
 
 // A board screen on a 390 × 844 screen of scale 3, with its own user defaults,
 // silent sounds, no animations and delayed work held until the test runs it.
-class BoardScreen : public ::testing::Test {
+class BoardScreenFixture : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -32,6 +32,7 @@ protected:
     void tick(MainViewController& board);
 
     std::vector<platform::FeedbackEvent> cues() const { return platform::feedbackRecorder().events(); }
+    void clearCues() { platform::feedbackRecorder().clear(); }
     static platform::FeedbackEvent sound(int id) { return platform::FeedbackEvent::sound(id); }
 
     QTemporaryDir dir_;

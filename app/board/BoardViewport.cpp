@@ -1,0 +1,63 @@
+#include "BoardViewport.h"
+
+#include "BoardGeometry.h"
+#include "LifeView.h"
+
+#include "platform/ZoomingScrollView.h"
+
+#include <algorithm>
+
+using cellarium::BoardGeometry;
+
+BoardViewport::BoardViewport(platform::ZoomingScrollView& scrollView, LifeView& contentView, DelayedWork delayedWork)
+    : scrollView_(scrollView)
+    , contentView_(contentView)
+    , delayedWork_(std::move(delayedWork))
+{
+}
+
+void BoardViewport::configureZoomLimits(const BoardGeometry& g)
+{
+    scrollView_.setMaximumZoomScale(g.maxScale());
+    scrollView_.setMinimumZoomScale(std::max(g.mainScreenWidth(), g.mainScreenHeight()) / g.contentWidth());
+    contentView_.setContentSide(g.contentWidth());
+    scrollView_.contentSizeChanged();
+}
+
+double BoardViewport::gridOpacity(double zoom) const
+{
+    return zoom / (scrollView_.maximumZoomScale() - scrollView_.minimumZoomScale());
+}
+
+double BoardViewport::gridOpacity() const
+{
+    return gridOpacity(scrollView_.zoomScale());
+}
+
+double BoardViewport::workingZoom() const
+{
+    // The scroll view keeps every zoom within its limits, the minimum winning.
+    const double minimum = scrollView_.minimumZoomScale();
+    return std::clamp(defaultScale, minimum, std::max(minimum, scrollView_.maximumZoomScale()));
+}
+
+QPointF BoardViewport::centredOffset(const BoardGeometry& g, double zoom) const
+{
+    return {(g.contentWidth() * zoom - g.mainScreenWidth()) / 2, (g.contentWidth() * zoom - g.mainScreenHeight()) / 2};
+}
+
+double BoardViewport::reset(const BoardGeometry& g, QObject* context)
+{
+    scrollView_.setZoomScale(1.0, false);
+    scrollView_.setContentOffset(centredOffset(g, scrollView_.zoomScale()), false);
+    delayedWork_(resetZoomDelayMs, context, [this] { scrollView_.setZoomScale(defaultScale, true); });
+    return gridOpacity(workingZoom());
+}
+
+void BoardViewport::zoomToDefault(const BoardGeometry& g)
+{
+    const double zoom = workingZoom();
+    if (scrollView_.zoomScale() != zoom)
+        scrollView_.setZoomScale(zoom, true);
+    scrollView_.setContentOffset(centredOffset(g, zoom), true);
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QPointF>
+
+#include <functional>
+
+class LifeView;
+class QObject;
+namespace cellarium {
+class BoardGeometry;
+}
+namespace platform {
+class ZoomingScrollView;
+}
+
+// The board's viewport: the zoom limits and the board view's size, the grid's
+// opacity for a zoom, the reset that frames the board, and the return to the
+// working zoom. Where the screen's scale keeps the zoom from reaching the working
+// zoom (a maximum below 1.4), it centres and fades for the zoom actually reached.
+// Main thread only.
+class BoardViewport {
+public:
+    static constexpr double defaultScale = 1.4;
+    static constexpr int resetZoomDelayMs = 200;
+
+    // Runs `work` on the main thread after `ms` milliseconds unless `context` is gone.
+    using DelayedWork = std::function<void(int ms, QObject* context, std::function<void()> work)>;
+
+    BoardViewport(platform::ZoomingScrollView& scrollView, LifeView& contentView, DelayedWork delayedWork);
+
+    // Maximum zoom = the screen scale; minimum = the screen's longer side over the board's.
+    void configureZoomLimits(const cellarium::BoardGeometry& geometry);
+
+    // The grid's opacity at `zoom`: grows linearly with it and is not clamped.
+    double gridOpacity(double zoom) const;
+    double gridOpacity() const;  // at the current zoom
+
+    // Zoom 1.0 centred at once, then the working zoom, eased in `resetZoomDelayMs`
+    // later (the delayed work holds `context`). Returns the grid opacity that belongs
+    // to the working zoom.
+    double reset(const cellarium::BoardGeometry& geometry, QObject* context);
+
+    // Eases to the working zoom (if not there) and centres the board.
+    void zoomToDefault(const cellarium::BoardGeometry& geometry);
+
+private:
+    double workingZoom() const;
+    QPointF centredOffset(const cellarium::BoardGeometry& geometry, double zoom) const;
+
+    platform::ZoomingScrollView& scrollView_;
+    LifeView& contentView_;
+    DelayedWork delayedWork_;
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+
+namespace cellarium {
+
+// One step of the board-size cycle 190 → 380 → 760 → 190: the new row count and
+// the shift (half the change) that keeps a pattern where it was relative to the
+// board's centre. Any other row count is followed by 190.
+struct BoardSizeChange {
+    std::int64_t rows;
+    std::int64_t shift;
+};
+
+BoardSizeChange nextBoardSize(std::int64_t rows);
+
+}  // namespace cellarium
