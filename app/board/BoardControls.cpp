@@ -1,7 +1,9 @@
 #include "BoardControls.h"
 
+#include "FNApp.h"
 #include "platform/SystemSymbol.h"
 
+#include <QKeySequence>
 #include <QShortcut>
 #include <QToolButton>
 
@@ -20,6 +22,24 @@ void name(QToolButton& button, const QString& text)
     button.setToolTip(text);
 }
 
+// A plate in the window's colour, edged in the tint; no frame that only the mouse
+// brings up.
+void putOnPlate(QToolButton& button)
+{
+    const QColor plate = button.palette().color(QPalette::Window);
+    const QColor tint = fennelkit::FNApp::cellarium.tintColor();
+    auto rgba = [](const QColor& c, double alpha) {
+        return QStringLiteral("rgba(%1, %2, %3, %4)").arg(c.red()).arg(c.green()).arg(c.blue()).arg(alpha);
+    };
+    button.setAutoRaise(false);
+    button.setMinimumSize(BoardControls::touchTarget + 8, BoardControls::touchTarget + 8);
+    button.setFocusPolicy(Qt::TabFocus);
+    button.setStyleSheet(QStringLiteral("QToolButton { background-color: %1; border: 1px solid %2; border-radius: 14px; }"
+                                        "QToolButton:pressed { background-color: %3; }"
+                                        "QToolButton:focus { border: 2px solid %4; }")
+                             .arg(rgba(plate, 0.85), rgba(tint, 0.5), rgba(plate.darker(115), 0.95), rgba(tint, 1)));
+}
+
 }  // namespace
 
 BoardControls::BoardControls(QWidget& board, QToolButton& startOrPauseButton, QToolButton& moreButton,
@@ -28,6 +48,8 @@ BoardControls::BoardControls(QWidget& board, QToolButton& startOrPauseButton, QT
     , startOrPauseButton_(startOrPauseButton)
     , boardOnTop_(std::move(boardOnTop))
 {
+    putOnPlate(startOrPauseButton);
+    putOnPlate(moreButton);
     moreButton.setIcon(symbolIcon("app.fill"));
     name(moreButton, tr("Options"));
     showRunning(false);
@@ -35,13 +57,23 @@ BoardControls::BoardControls(QWidget& board, QToolButton& startOrPauseButton, QT
     connect(&startOrPauseButton, &QToolButton::clicked, this, &BoardControls::startOrPausePressed);
     connect(&moreButton, &QToolButton::clicked, this, &BoardControls::optionsPressed);
 
+    addKey(board, QKeySequence(Qt::Key_Space), &BoardControls::startOrPausePressed);
+    addKey(board, QKeySequence(Qt::CTRL | Qt::Key_Plus), &BoardControls::zoomInPressed);
+    addKey(board, QKeySequence(Qt::CTRL | Qt::Key_Equal), &BoardControls::zoomInPressed);  // plus, unshifted
+    addKey(board, QKeySequence(Qt::CTRL | Qt::Key_Minus), &BoardControls::zoomOutPressed);
+    addKey(board, QKeySequence(Qt::CTRL | Qt::Key_0), &BoardControls::zoomResetPressed);
+}
+
+void BoardControls::addKey(QWidget& board, const QKeySequence& key, void (BoardControls::*pressed)())
+{
     // Only while the focus is on the board: sheets and the guide are the window's
-    // other children, and their focused control keeps its Space.
-    auto* space = new QShortcut(Qt::Key_Space, &board);
-    space->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(space, &QShortcut::activated, this, [this] {
+    // other children, and their focused control keeps its keys.
+    auto* shortcut = new QShortcut(key, &board);
+    shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+    shortcut->setAutoRepeat(false);
+    connect(shortcut, &QShortcut::activated, this, [this, pressed] {
         if (boardOnTop_())
-            emit startOrPausePressed();
+            emit(this->*pressed)();
     });
 }
 

@@ -4,14 +4,19 @@
 
 #include <functional>
 
+class QKeySequence;
 class QToolButton;
 class QWidget;
 
 // The board's buttons and keys. The start/pause button shows "play.fill" and is
 // named "Start" while paused, "pause.fill" and "Pause" while running; the options
-// button is named "Options". Space presses start/pause, but only while the board
-// is the top screen and no guide covers it: on a sheet or the guide the focused
-// control gets it. Main thread only.
+// button is named "Options". Both sit on translucent rounded plates, so that they
+// stay visible over live cells, with touch targets of at least 44 points.
+//
+// Keys act only while the board is the top screen and no guide covers it (on a
+// sheet or the guide the focused control gets them): Space presses start/pause
+// (without auto-repeat), Ctrl+plus and Ctrl+minus zoom, Ctrl+0 returns to the
+// working zoom. Main thread only.
 class BoardControls : public QObject {
     Q_OBJECT
 
@@ -23,11 +28,18 @@ public:
 
     void showRunning(bool running);
 
+    static constexpr int touchTarget = 44;
+
 signals:
     void startOrPausePressed();
     void optionsPressed();
+    void zoomInPressed();
+    void zoomOutPressed();
+    void zoomResetPressed();
 
 private:
+    void addKey(QWidget& board, const QKeySequence& key, void (BoardControls::*pressed)());
+
     QToolButton& startOrPauseButton_;
     std::function<bool()> boardOnTop_;
 };

@@ -61,3 +61,18 @@ void BoardViewport::zoomToDefault(const BoardGeometry& g)
         scrollView_.setZoomScale(zoom, true);
     scrollView_.setContentOffset(centredOffset(g, zoom), true);
 }
+
+void BoardViewport::zoomIn()
+{
+    scrollView_.setZoomScale(scrollView_.zoomScale() * keyZoomStep, true);
+}
+
+void BoardViewport::zoomOut()
+{
+    scrollView_.setZoomScale(scrollView_.zoomScale() / keyZoomStep, true);
+}
+
+void BoardViewport::zoomToWorkingZoom()
+{
+    scrollView_.setZoomScale(workingZoom(), true);
+}

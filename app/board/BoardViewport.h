@@ -43,6 +43,12 @@ public:
     // Eases to the working zoom (if not there) and centres the board.
     void zoomToDefault(const cellarium::BoardGeometry& geometry);
 
+    // Keyboard zoom about the middle of the visible area, within the limits.
+    static constexpr double keyZoomStep = 1.25;
+    void zoomIn();
+    void zoomOut();
+    void zoomToWorkingZoom();
+
 private:
     double workingZoom() const;
     QPointF centredOffset(const cellarium::BoardGeometry& geometry, double zoom) const;

@@ -56,6 +56,9 @@ void MainViewController::viewDidLoad()
     connect(ui_->scrollView, &ZoomingScrollView::tapped, this, &MainViewController::tap);
     connect(ui_->scrollView, &ZoomingScrollView::drawingDragMoved, this, &MainViewController::pan);
     connect(controls_, &BoardControls::startOrPausePressed, this, [this] { startOrPauseGame(ui_->startOrPauseButton); });
+    connect(controls_, &BoardControls::zoomInPressed, this, [this] { viewport_->zoomIn(); });
+    connect(controls_, &BoardControls::zoomOutPressed, this, [this] { viewport_->zoomOut(); });
+    connect(controls_, &BoardControls::zoomResetPressed, this, [this] { viewport_->zoomToWorkingZoom(); });
     connect(controls_, &BoardControls::optionsPressed, this, [this] {
         showMore(ui_->moreButton);
         performSegue(QString::fromLatin1(showMoreSegue), ui_->moreButton);
@@ -69,6 +72,7 @@ void MainViewController::viewDidAppear(bool animated)
 {
     ViewController::viewDidAppear(animated);
     resetViewport();
+    ui_->scrollView->setFocus();  // keys reach the board without a click first
     firstrunguide::showIfDue(window());
 }
 

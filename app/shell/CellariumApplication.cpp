@@ -4,6 +4,7 @@
 #include "MainViewController.h"
 #include "SceneDelegate.h"
 #include "TerminationSignals.h"
+#include "WindowFit.h"
 
 #include "BoardGeometry.h"
 #include "platform/AppWindow.h"
@@ -14,6 +15,9 @@
 #include <QApplication>
 #include <QIcon>
 #include <QInputDevice>
+#include <QScreen>
+
+#include <optional>
 
 namespace {
 
@@ -26,11 +30,25 @@ bool onTouchDevice()
     return false;
 }
 
+// Room for a desktop window manager's title bar and borders, which are not known
+// before the window is shown.
+constexpr QSize kWindowFrame{16, 64};
+
 }  // namespace
+
+void loadShellResources()
+{
+    // The resources live in a static library: nothing else would pull them in.
+    Q_INIT_RESOURCE(resources);
+}
 
 void applyPlatformOptions(const CommandLineOptions& options)
 {
-    platform::mainScreen().setSizeOverride(options.screen);
+    std::optional<QSizeF> screen = options.screen;
+    if (!screen && !onTouchDevice() && QGuiApplication::primaryScreen() != nullptr)
+        screen = fittedWindowSize(platform::MainScreen::desktopSize,
+                                  QGuiApplication::primaryScreen()->availableGeometry().size(), kWindowFrame);
+    platform::mainScreen().setSizeOverride(screen);
     platform::mainScreen().setScaleOverride(options.scale);
     if (options.storefront)
         platform::storefront().setOverride(options.storefront);
@@ -42,6 +60,7 @@ void applyPlatformOptions(const CommandLineOptions& options)
 
 int runCellarium(const CommandLineOptions& options)
 {
+    loadShellResources();
     applyPlatformOptions(options);
 
     AppDelegate appDelegate;
@@ -53,9 +72,11 @@ int runCellarium(const CommandLineOptions& options)
     window.setObjectName(configuration.name);
     window.setWindowTitle(platform::mainBundle().infoValue(QStringLiteral("CFBundleDisplayName")).toString());
     window.setWindowIcon(QIcon(QStringLiteral(":/cellarium/AppIcon.png")));
-    // The board reads the screen once, so the window keeps the size it starts with.
+    // The board reads the screen once, at this size; the window may then be resized
+    // and maximised, and the board and its buttons follow the window.
     const cellarium::BoardGeometry& geometry = cellarium::boardGeometry();
-    window.setFixedSize(qRound(geometry.mainScreenWidth()), qRound(geometry.mainScreenHeight()));
+    window.resize(qRound(geometry.mainScreenWidth()), qRound(geometry.mainScreenHeight()));
+    window.setMinimumSize(200, 200);
     window.setRootViewController(new MainViewController);
 
     TerminationSignals terminationSignals;
@@ -68,5 +89,6 @@ int runCellarium(const CommandLineOptions& options)
         window.showFullScreen();
     else
         window.show();
+    window.activateWindow();  // keys reach the board without a click first
     return QApplication::exec();
 }

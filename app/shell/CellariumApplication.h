@@ -9,3 +9,6 @@ int runCellarium(const CommandLineOptions& options);
 
 // Hands the command-line overrides to the platform and the screen to the board geometry.
 void applyPlatformOptions(const CommandLineOptions& options);
+
+// Registers the shell's resources (the app icon); runCellarium does it itself.
+void loadShellResources();

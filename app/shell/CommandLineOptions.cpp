@@ -22,7 +22,39 @@ std::optional<QSizeF> parseScreen(const QString& text)
     return QSizeF(width, height);
 }
 
+// Qt's own options that take a value in the next argument.
+bool isQtOptionWithValue(const QString& argument)
+{
+    static const QStringList withValue{
+        QStringLiteral("-platform"),  QStringLiteral("-platformpluginpath"), QStringLiteral("-platformtheme"),
+        QStringLiteral("-plugin"),    QStringLiteral("-qwindowgeometry"),    QStringLiteral("-qwindowicon"),
+        QStringLiteral("-qwindowtitle"), QStringLiteral("-session"),          QStringLiteral("-display"),
+        QStringLiteral("-geometry"),  QStringLiteral("-style"),              QStringLiteral("-stylesheet"),
+        QStringLiteral("-title"),     QStringLiteral("-name")};
+    return withValue.contains(argument);
+}
+
 }  // namespace
+
+std::variant<CommandLineOptions, QString> CommandLineOptions::parseProgramArguments(const QStringList& arguments)
+{
+    QStringList ours;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument.startsWith(u"--") || argument == u"-h") {
+            ours << argument;
+            const bool takesValue = !argument.contains(u'=') && argument != u"--help";
+            if (takesValue && i + 1 < arguments.size())
+                ours << arguments[++i];
+        } else if (argument.startsWith(u'-') && argument.size() > 1) {
+            if (isQtOptionWithValue(argument))
+                ++i;
+        } else {
+            return QStringLiteral("unexpected argument '%1'; see --help").arg(argument);
+        }
+    }
+    return parse(ours);
+}
 
 QString CommandLineOptions::usage()
 {

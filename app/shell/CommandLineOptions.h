@@ -20,4 +20,9 @@ struct CommandLineOptions {
     // The options of `arguments` (without the program name), or one line saying
     // what is wrong. Unknown options are refused.
     static std::variant<CommandLineOptions, QString> parse(const QStringList& arguments);
+
+    // The same from the program's whole command line (without the program name),
+    // where Qt's own single-dash options and their values pass through to Qt and
+    // anything else that is not an option of ours is refused.
+    static std::variant<CommandLineOptions, QString> parseProgramArguments(const QStringList& arguments);
 };

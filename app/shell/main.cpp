@@ -1,24 +1,20 @@
 #include "CellariumApplication.h"
+#include "DisplayFailureGuard.h"
 
 #include <QApplication>
 
 #include <cstdio>
+#include <optional>
 #include <variant>
 
 int main(int argc, char** argv)
 {
     // Our own options are read before Qt starts, so that --help and a bad value
-    // answer even where no display is there; Qt's single-dash options pass through.
+    // answer even where no display is there.
     QStringList arguments;
-    for (int i = 1; i < argc; ++i) {
-        const QString argument = QString::fromLocal8Bit(argv[i]);
-        if (argument.startsWith(u"--") || argument == u"-h")
-            arguments << argument;
-        else if (!arguments.isEmpty() && arguments.last().startsWith(u"--") && !arguments.last().contains(u'=') &&
-                 arguments.last() != u"--help")
-            arguments << argument;  // the value of the option before
-    }
-    const auto parsed = CommandLineOptions::parse(arguments);
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const auto parsed = CommandLineOptions::parseProgramArguments(arguments);
     if (const QString* error = std::get_if<QString>(&parsed)) {
         std::fprintf(stderr, "cellarium: %s\n", qPrintable(*error));
         return 2;
@@ -29,7 +25,9 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    std::optional<DisplayFailureGuard> displayGuard(std::in_place);
     QApplication application(argc, argv);
+    displayGuard.reset();
     QApplication::setApplicationName(QStringLiteral("cellarium"));
     return runCellarium(options);
 }

@@ -8,7 +8,9 @@
 #include "platform/IdleTimer.h"
 #include "platform/ZoomingScrollView.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QShortcut>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -224,4 +226,40 @@ TEST_F(SpaceKey, UnderASheetPressesTheSheetsFocusedControl)
     EXPECT_EQ(presses, 1);
     pressSpaceOn(board_->scrollView());
     EXPECT_FALSE(board_->startGame());
+}
+
+TEST_F(BoardScreenTest, ButtonsSitOnPlatesWithTouchTargetsOfAtLeast44Points)
+{
+    auto board = makeBoard();
+    for (QToolButton* button : {board->startOrPauseButton(), board->moreButton()}) {
+        EXPECT_FALSE(button->autoRaise());  // no frame that only the mouse brings up
+        EXPECT_GE(button->minimumSize().width(), 44);
+        EXPECT_GE(button->minimumSize().height(), 44);
+        // The plate is opaque enough to keep the glyph visible over live cells.
+        const QImage image = button->grab().toImage();
+        EXPECT_GT(qAlpha(image.pixel(image.width() / 2, 3)), 150);
+    }
+}
+
+TEST_F(SpaceKey, HeldSpaceDoesNotRepeatAndCtrlKeysZoom)
+{
+    show(true);
+    QWidget* view = board_->scrollView();
+    view->setFocus();
+    for (const QShortcut* shortcut : board_->findChildren<QShortcut*>())
+        EXPECT_FALSE(shortcut->autoRepeat()) << shortcut->key().toString().toStdString();
+
+    const double before = board_->scrollView()->zoomScale();
+    QTest::keyClick(view, Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_LT(board_->scrollView()->zoomScale(), before);
+    QTest::keyClick(view, Qt::Key_0, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(board_->scrollView()->zoomScale(), 1.4);
+    QTest::keyClick(view, Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_GT(board_->scrollView()->zoomScale(), 1.4);
+}
+
+TEST_F(SpaceKey, TheBoardHasTheFocusOnceShown)
+{
+    show(true);
+    EXPECT_EQ(QApplication::focusWidget(), board_->scrollView());
 }

@@ -1,7 +1,9 @@
 #include "AppDelegate.h"
+#include "CellariumApplication.h"
 #include "CommandLineOptions.h"
 #include "MainViewController.h"
 #include "SceneDelegate.h"
+#include "WindowFit.h"
 
 #include "BoardGeometry.h"
 #include "FNApp.h"
@@ -10,6 +12,7 @@
 #include "platform/IdleTimer.h"
 #include "platform/UserDefaults.h"
 
+#include <QIcon>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -135,4 +138,29 @@ TEST_F(SceneChanges, TheScreenIsKeptAwakeOnlyWhileTheAppIsActive)
     scene_.applicationStateChanged(Qt::ApplicationActive);
     EXPECT_TRUE(idle_->isInhibiting());
     EXPECT_EQ(idle_->inhibits, 2);
+}
+
+TEST(CommandLine, PassesQtsOwnOptionsToQtAndRefusesAStrayArgument)
+{
+    const auto result = CommandLineOptions::parseProgramArguments({"-platform", "offscreen", "--scale", "2"});
+    ASSERT_TRUE(std::holds_alternative<CommandLineOptions>(result));
+    EXPECT_EQ(std::get<CommandLineOptions>(result).scale, 2.0);
+    const auto stray = CommandLineOptions::parseProgramArguments({"--scale", "2", "board.rle"});
+    ASSERT_TRUE(std::holds_alternative<QString>(stray));
+    EXPECT_EQ(std::get<QString>(stray), "unexpected argument 'board.rle'; see --help");
+}
+
+TEST(WindowFit, KeepsThePhoneSizeWhereItFitsAndShrinksWithItsProportionsWhereNot)
+{
+    EXPECT_EQ(fittedWindowSize({390, 844}, {1920, 1080}, {16, 64}), QSizeF(390, 844));
+    // A 1366 × 768 laptop: the whole window, buttons included, stays on screen.
+    const QSizeF laptop = fittedWindowSize({390, 844}, {1366, 768}, {16, 64});
+    EXPECT_LE(laptop.height(), 768 - 64);
+    EXPECT_NEAR(laptop.width() / laptop.height(), 390.0 / 844, 0.01);
+}
+
+TEST(ShellResources, TheWindowIconIsThere)
+{
+    loadShellResources();
+    EXPECT_FALSE(QIcon(QStringLiteral(":/cellarium/AppIcon.png")).isNull());
 }
