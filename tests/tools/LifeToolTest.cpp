@@ -85,6 +85,13 @@ TEST(LifeTool, RefusesBadArgumentsAndInputWithOneLine)
     expectRefused(run({}));
 }
 
+TEST(LifeTool, ArgumentAfterFirstRunIsReportedAsUnexpected)
+{
+    const ToolRun r = run({"first-run", "x"});
+    expectRefused(r);
+    EXPECT_EQ(r.err, "cellarium-life: unexpected argument 'x': 'first-run' takes none\n");
+}
+
 TEST(LifeTool, HelpSaysHowToUseIt)
 {
     const ToolRun r = run({"--help"});

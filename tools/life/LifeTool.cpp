@@ -120,7 +120,9 @@ int runLifeTool(const std::vector<std::string>& args, std::istream& in, std::ost
             out << runStep(args, in);
             return 0;
         }
-        if (args[0] == "first-run" && args.size() == 1) {
+        if (args[0] == "first-run") {
+            if (args.size() > 1)
+                throw Failure{"unexpected argument '" + args[1] + "': 'first-run' takes none"};
             out << encodePattern(firstRunPattern());
             return 0;
         }
