@@ -41,16 +41,21 @@ struct Failure {
 
 class Archive {
 public:
-    // Opens the archive. Unless `create`, a missing archive is treated as empty and is
-    // not created.
-    Archive(const std::optional<std::filesystem::path>& file, bool create)
+    enum class Use {
+        Read,    // a missing archive is empty; nothing is written
+        Change,  // a missing archive is empty and is not created
+        Add,     // a missing archive is created
+    };
+
+    Archive(const std::optional<std::filesystem::path>& file, Use use)
     {
         if (!file)
             throw Failure{"the archive cannot be found: neither XDG_DATA_HOME nor HOME is set"};
         std::error_code error;
-        if (!create && !std::filesystem::exists(*file, error))
+        if (use != Use::Add && !std::filesystem::exists(*file, error))
             return;
-        container_ = std::make_unique<CoreLifeContainer>(*file);
+        container_ = std::make_unique<CoreLifeContainer>(
+            *file, CoreLifeContainer::kDefaultBusyTimeout, use == Use::Read ? StoreAccess::ReadOnly : StoreAccess::ReadWrite);
         if (const auto& failure = container_->loadFailure())
             throw Failure{"the archive is unavailable: " + failure->description};
     }
@@ -121,7 +126,7 @@ void expectArguments(const std::vector<std::string>& args, std::size_t count)
 void list(const std::vector<std::string>& args, const std::optional<std::filesystem::path>& file, std::ostream& out)
 {
     expectArguments(args, 1);
-    Archive archive(file, false);
+    Archive archive(file, Archive::Use::Read);
     std::string lines;
     for (const std::shared_ptr<CoreLife>& record : archive.records()) {
         lines += record->addedDate() ? isoDate(*record->addedDate()) : "-";
@@ -149,7 +154,7 @@ void add(const std::vector<std::string>& args, const std::optional<std::filesyst
     if (!decodePattern(bytes))
         throw Failure{"the input is not a pattern: expected a JSON array of objects with integer \"x\" and \"y\""};
 
-    Archive archive(file, true);
+    Archive archive(file, Archive::Use::Add);
     const std::shared_ptr<CoreLife> record = archive.context().insertNewObject();
     record->setLifeData(std::move(bytes));
     record->setAddedDate(std::chrono::floor<std::chrono::milliseconds>(std::chrono::system_clock::now()));
@@ -159,7 +164,7 @@ void add(const std::vector<std::string>& args, const std::optional<std::filesyst
 void show(const std::vector<std::string>& args, const std::optional<std::filesystem::path>& file, std::ostream& out)
 {
     expectArguments(args, 2);
-    Archive archive(file, false);
+    Archive archive(file, Archive::Use::Read);
     const std::shared_ptr<CoreLife> record = archive.record(args[1]);
     if (!record->lifeData())
         throw Failure{"record " + args[1] + " holds no pattern data"};
@@ -169,7 +174,7 @@ void show(const std::vector<std::string>& args, const std::optional<std::filesys
 void remove(const std::vector<std::string>& args, const std::optional<std::filesystem::path>& file)
 {
     expectArguments(args, 2);
-    Archive archive(file, false);
+    Archive archive(file, Archive::Use::Change);
     const std::shared_ptr<CoreLife> record = archive.record(args[1]);  // throws first when the archive is missing
     archive.context().deleteObject(record);
     archive.save("delete record " + args[1]);
