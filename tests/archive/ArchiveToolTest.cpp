@@ -191,6 +191,24 @@ TEST_F(ArchiveToolTest, ReadingAnEmptyFileWritesNothingIntoIt)
     EXPECT_FALSE(fs::exists(file.string() + "-wal"));
 }
 
+TEST_F(ArchiveToolTest, RegressionFailedWriteOfTheOutputIsNotReportedAsSuccess)
+{
+    archive(1, R"([{"x":1,"y":1}])");
+    for (const auto& args : std::vector<std::vector<std::string>>{{"list"}, {"show", "0"}, {"--help"}}) {
+        const ProcessRun r = runArchiveProcess(args, folder.path(), "", "/dev/full");
+        EXPECT_FALSE(r.crashed);
+        EXPECT_EQ(r.exitCode, 1) << args[0];
+        EXPECT_EQ(r.err, "cellarium-archive: cannot write to standard output\n") << args[0];
+    }
+}
+
+TEST_F(ArchiveToolTest, FolderAsInputIsUnreadableNotAnInvalidPattern)
+{
+    expectRefused({"add", folder.path().string()});
+    EXPECT_EQ(run({"add", folder.path().string()}).err,
+              "cellarium-archive: cannot read '" + folder.path().string() + "': it is a folder\n");
+}
+
 TEST_F(ArchiveToolTest, NoDataFolderIsAnUnavailableArchive)
 {
     std::istringstream in("[]");

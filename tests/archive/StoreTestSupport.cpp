@@ -181,9 +181,12 @@ bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds t
     return true;
 }
 
-ProcessRun runArchiveProcess(const std::vector<std::string>& args, const fs::path& dataHome, const std::string& input)
+ProcessRun runArchiveProcess(const std::vector<std::string>& args, const fs::path& dataHome, const std::string& input,
+                             const std::string& outputFile)
 {
     QProcess process;
+    if (!outputFile.empty())
+        process.setStandardOutputFile(QString::fromStdString(outputFile));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("XDG_DATA_HOME", QString::fromStdString(dataHome.string()));
     process.setProcessEnvironment(environment);

@@ -61,7 +61,8 @@ void handToUnprivilegedChild(const std::filesystem::path& path);
 // Processes events until `condition` holds or `timeout` passes; returns the condition.
 bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
-// The command-line tool run as a process, with XDG_DATA_HOME set to `dataHome`.
+// The command-line tool run as a process, with XDG_DATA_HOME set to `dataHome`; its
+// standard output goes to `outputFile` when one is given.
 struct ProcessRun {
     int exitCode = -1;
     bool crashed = false;
@@ -69,6 +70,6 @@ struct ProcessRun {
     std::string err;
 };
 ProcessRun runArchiveProcess(const std::vector<std::string>& args, const std::filesystem::path& dataHome,
-                             const std::string& input = "");
+                             const std::string& input = "", const std::string& outputFile = "");
 
 }  // namespace cellarium::test
