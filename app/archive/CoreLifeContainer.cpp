@@ -4,9 +4,10 @@
 
 namespace cellarium {
 
-CoreLifeContainer::CoreLifeContainer(const std::filesystem::path& file, std::chrono::milliseconds busyTimeout)
+CoreLifeContainer::CoreLifeContainer(const std::filesystem::path& file, std::chrono::milliseconds busyTimeout,
+                                     StoreAccess access)
 {
-    StoreResult<std::unique_ptr<CoreLifeStore>> opened = CoreLifeStore::open(file, busyTimeout);
+    StoreResult<std::unique_ptr<CoreLifeStore>> opened = CoreLifeStore::open(file, busyTimeout, access);
     if (opened)
         store_ = std::move(opened.value());
     else

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CoreLifeContext.h"
+#include "StoreAccess.h"
 #include "StoreResult.h"
 
 #include <chrono>
@@ -24,10 +25,12 @@ public:
     static constexpr const char* kName = "CoreLife";
     static constexpr std::chrono::milliseconds kDefaultBusyTimeout{5000};
 
-    // Loads the store at `file`, creating it when missing (see CoreLifeStore::open).
-    // `busyTimeout` is how long a read or save waits for another process's lock.
+    // Loads the store at `file`, creating it when missing unless `access` is ReadOnly
+    // (see CoreLifeStore::open). `busyTimeout` is how long a read or save waits for
+    // another process's lock.
     explicit CoreLifeContainer(const std::filesystem::path& file,
-                               std::chrono::milliseconds busyTimeout = kDefaultBusyTimeout);
+                               std::chrono::milliseconds busyTimeout = kDefaultBusyTimeout,
+                               StoreAccess access = StoreAccess::ReadWrite);
     // An unavailable container, for when there is no file to load.
     explicit CoreLifeContainer(StoreFailure unavailable);
     ~CoreLifeContainer();

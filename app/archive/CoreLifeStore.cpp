@@ -134,15 +134,23 @@ StoreResult<CoreLifeStore::Connection> CoreLifeStore::connect(const std::string&
 
 StoreResult<CoreLifeStore::Connection> CoreLifeStore::connectReadable(const fs::path& file,
                                                                       std::chrono::milliseconds busyTimeout,
-                                                                      Layout& layout)
+                                                                      StoreAccess access, Layout& layout,
+                                                                      fs::path& privateCopy)
 {
-    auto connected = connect(file.string(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, busyTimeout);
+    const int flags =
+        access == StoreAccess::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    auto connected = connect(file.string(), flags, busyTimeout);
     if (!connected)
         return connected.failure();
     int rc = readLayout(connected.value().get(), layout);
     if (rc == SQLITE_OK)
         return std::move(connected).value();
     if (needsSideFiles(rc)) {
+        // An immutable open ignores the log, and so the commits still in it.
+        std::error_code error;
+        const fs::path log = file.string() + "-wal";
+        if (fs::exists(log, error) && fs::file_size(log, error) > 0 && !error)
+            return connectToPrivateCopy(file, busyTimeout, layout, privateCopy);
         auto readOnly = connect(immutableUri(file), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, busyTimeout);
         if (readOnly && readLayout(readOnly.value().get(), layout) == SQLITE_OK)
             return std::move(readOnly).value();
@@ -150,43 +158,127 @@ StoreResult<CoreLifeStore::Connection> CoreLifeStore::connectReadable(const fs::
     return StoreFailure{sqlite3_errstr(rc)};
 }
 
-StoreResult<std::unique_ptr<CoreLifeStore>> CoreLifeStore::open(const fs::path& file, std::chrono::milliseconds busyTimeout)
+StoreResult<CoreLifeStore::Connection> CoreLifeStore::connectToPrivateCopy(const fs::path& file,
+                                                                           std::chrono::milliseconds busyTimeout,
+                                                                           Layout& layout, fs::path& privateCopy)
+{
+    std::error_code error;
+    std::string folder = (fs::temp_directory_path(error) / "cellarium-archive-XXXXXX").string();
+    if (error || !::mkdtemp(folder.data()))
+        return StoreFailure{"its write-ahead log cannot be read here, and no private copy can be made"};
+    privateCopy = folder;
+    const fs::path copy = privateCopy / file.filename();
+    fs::copy_file(file, copy, error);
+    if (!error)
+        fs::copy_file(file.string() + "-wal", copy.string() + "-wal", error);
+    if (error)
+        return StoreFailure{"its write-ahead log cannot be read here, and copying it failed: " + error.message()};
+    auto connected = connect(copy.string(), SQLITE_OPEN_READONLY, busyTimeout);
+    if (!connected)
+        return connected.failure();
+    if (const int rc = readLayout(connected.value().get(), layout); rc != SQLITE_OK)
+        return StoreFailure{sqlite3_errstr(rc)};
+    return std::move(connected).value();
+}
+
+StoreResult<std::unique_ptr<CoreLifeStore>> CoreLifeStore::open(const fs::path& file, std::chrono::milliseconds busyTimeout,
+                                                                StoreAccess access)
 {
     const std::string name = file.string();
     std::error_code error;
-    if (!fs::exists(file, error)) {
+    if (access == StoreAccess::ReadWrite && !fs::exists(file, error)) {
         if (auto failure = createFolder(file.parent_path()))
             return *failure;
     }
 
     Layout layout;
-    StoreResult<Connection> connected = connectReadable(file, busyTimeout, layout);
-    if (!connected)
+    fs::path privateCopy;
+    StoreResult<Connection> connected = connectReadable(file, busyTimeout, access, layout, privateCopy);
+    if (!connected) {
+        CoreLifeStore::RemovedFolder removed{privateCopy};
         return StoreFailure{"cannot open " + name + ": " + connected.failure().description};
-    std::unique_ptr<CoreLifeStore> store(new CoreLifeStore(file, std::move(connected).value()));
+    }
+    std::unique_ptr<CoreLifeStore> store(new CoreLifeStore(file, std::move(connected).value(), privateCopy));
 
-    if (!store->readOnly_) {
-        store->execute("PRAGMA synchronous = FULL");
-        // Only our own files are written to; anything else is refused below, untouched.
-        if (layout.isNew() || (layout.version == kSchemaVersion && layout.hasArchiveTable))
-            store->execute("PRAGMA journal_mode = WAL");
-    }
-    if (layout.isNew()) {
-        if (auto failure = store->createSchema(layout))
-            return *failure;
-    }
+    // Only our own files are written to; anything else is refused here, untouched.
     if (layout.version > kSchemaVersion && layout.namesArchiveTable)
         return StoreFailure{name + " was written by a newer version of Cellarium (archive format " +
                             std::to_string(layout.version) + ")"};
-    if (layout.version != kSchemaVersion || !layout.hasArchiveTable)
+    if (!layout.isNew() && (layout.version != kSchemaVersion || !layout.hasArchiveTable))
         return StoreFailure{name + " is not a Cellarium archive"};
 
-    if (!store->readOnly_)
-        store->execute(kCreateIndex);
+    if (!store->readOnly_) {
+        if (auto failure = store->checkIntegrity())
+            return *failure;
+        if (auto failure = store->setDurability())
+            return *failure;
+    }
+    if (layout.isNew()) {
+        if (store->readOnly_ && access == StoreAccess::ReadOnly) {
+            store->withoutSchema_ = true;
+            store->dataVersion_ = SqliteStatement(store->db_.get(), "PRAGMA data_version");
+            store->lastDataVersion_ = store->dataVersion();
+            return store;
+        }
+        if (auto failure = store->createSchema(layout))
+            return *failure;
+        // Another process may have set up the file first, with something else.
+        if (layout.version != kSchemaVersion || !layout.hasArchiveTable)
+            return StoreFailure{name + " is not a Cellarium archive"};
+    }
+
+    if (!store->readOnly_ && !store->execute(kCreateIndex))
+        return store->failure("cannot open " + name + ": cannot index the archive");
     if (auto failure = store->prepareStatements())
         return *failure;
     store->lastDataVersion_ = store->dataVersion();
     return store;
+}
+
+std::optional<StoreFailure> CoreLifeStore::checkIntegrity()
+{
+    const std::string damaged = file_.string() + " is damaged and was left as it is";
+    SqliteStatement check(db_.get(), "PRAGMA quick_check(1)");
+    if (!check.isPrepared())
+        return failure(damaged);
+    const int rc = check.step();
+    if (rc != SQLITE_ROW) {
+        const std::string why = sqlite3_errmsg(db_.get());
+        // A lock held elsewhere past the busy timeout says nothing about the file.
+        if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED)
+            return StoreFailure{"cannot open " + file_.string() + ": " + why};
+        return StoreFailure{damaged + ": " + why};
+    }
+    std::string result = check.bytes(0);
+    if (result == "ok")
+        return std::nullopt;
+    for (char& c : result) {
+        if (c == '\n' || c == '\r')
+            c = ' ';
+    }
+    return StoreFailure{damaged + ": " + result};
+}
+
+std::optional<StoreFailure> CoreLifeStore::setDurability()
+{
+    const std::string doing = "cannot open " + file_.string();
+    SqliteStatement synchronous(db_.get(), "PRAGMA synchronous = FULL");
+    if (!synchronous.isPrepared() || synchronous.step() == SQLITE_ERROR)
+        return failure(doing + ": cannot make commits durable");
+    SqliteStatement check(db_.get(), "PRAGMA synchronous");
+    if (!check.isPrepared() || check.step() != SQLITE_ROW || check.integer(0) != 2)
+        return StoreFailure{doing + ": the file refuses synchronous commits"};
+
+    SqliteStatement journal(db_.get(), "PRAGMA journal_mode = WAL");
+    if (!journal.isPrepared())
+        return failure(doing + ": cannot use a write-ahead log");
+    const int rc = journal.step();
+    if (rc != SQLITE_ROW)
+        return failure(doing + ": cannot use a write-ahead log");
+    const std::string mode = journal.bytes(0);
+    if (mode != "wal")
+        return StoreFailure{doing + ": the file refuses a write-ahead log (journal mode stays " + mode + ")"};
+    return std::nullopt;
 }
 
 std::optional<StoreFailure> CoreLifeStore::createSchema(Layout& layout)
@@ -225,9 +317,17 @@ std::optional<StoreFailure> CoreLifeStore::prepareStatements()
     return std::nullopt;
 }
 
-CoreLifeStore::CoreLifeStore(fs::path file, Connection db)
-    : file_(std::move(file)), db_(std::move(db)), readOnly_(sqlite3_db_readonly(db_.get(), "main") == 1)
+CoreLifeStore::CoreLifeStore(fs::path file, Connection db, fs::path privateCopy)
+    : file_(std::move(file)), privateCopy_{std::move(privateCopy)}, db_(std::move(db)),
+      readOnly_(sqlite3_db_readonly(db_.get(), "main") == 1)
 {
+}
+
+CoreLifeStore::RemovedFolder::~RemovedFolder()
+{
+    std::error_code error;
+    if (!path.empty())
+        fs::remove_all(path, error);
 }
 
 CoreLifeStore::~CoreLifeStore() = default;
@@ -262,6 +362,8 @@ bool CoreLifeStore::changedElsewhere()
 StoreResult<std::vector<CoreLifeStore::Listed>> CoreLifeStore::fetchNewestFirst()
 {
     std::vector<Listed> rows;
+    if (withoutSchema_)
+        return rows;
     int rc;
     while ((rc = fetch_.step()) == SQLITE_ROW)
         rows.push_back({fetch_.integer(0), dateIn(fetch_, 1)});
@@ -273,6 +375,8 @@ StoreResult<std::vector<CoreLifeStore::Listed>> CoreLifeStore::fetchNewestFirst(
 
 StoreResult<std::optional<std::string>> CoreLifeStore::readLifeData(std::int64_t key)
 {
+    if (withoutSchema_)
+        return std::optional<std::string>();
     readLifeData_.bind(1, key);
     std::optional<std::string> bytes;
     const int rc = readLifeData_.step();

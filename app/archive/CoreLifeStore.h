@@ -2,6 +2,7 @@
 
 #include "CoreLifeRow.h"
 #include "SqliteStatement.h"
+#include "StoreAccess.h"
 #include "StoreResult.h"
 
 #include <chrono>
@@ -27,13 +28,16 @@ namespace cellarium {
 //     CREATE INDEX CoreLifeByAddedDate ON CoreLife (addedDate);  -- the listing's order
 //
 // The index is made again when missing from a file this version can write.
+// Before anything is written to an existing file, it must pass SQLite's quick integrity
+// check; a damaged file is refused and left exactly as it is.
 // A file with user_version 0 and no schema objects (a new or empty file) gets this
 // schema. A later version that changes the format raises user_version and migrates
 // older files when it opens them; this version refuses a file of a higher version, and
 // any other database, and leaves such files exactly as they are.
 //
 // Durability: the file is in WAL journal mode and every connection uses
-// synchronous=FULL, so a commit has been fsynced to the WAL file (and the WAL file's
+// synchronous=FULL (both checked when opening for writing: a file that refuses either
+// does not load), so a commit has been fsynced to the WAL file (and the WAL file's
 // folder entry, when the WAL file is new) before it returns; a commit that returned is
 // kept through a crash or power loss. Every connection waits up to its busy timeout for
 // another connection's lock before a read or write gives up.
@@ -43,11 +47,19 @@ class CoreLifeStore {
 public:
     static constexpr int kSchemaVersion = 1;
 
-    // Opens `file`, creating it and its missing folders (mode 0700). A file or folder
-    // that can only be read opens read-only: fetches work and writes fail. A file that
-    // cannot be opened or is not an archive is left untouched and the failure says why.
+    // Opens `file`. For ReadWrite, creates it and its missing folders (mode 0700); a file
+    // or folder that can only be read opens read-only: fetches work and writes fail.
+    // ReadOnly never writes to the file and a new (empty) file lists no records; a
+    // missing file fails. A file that cannot be opened, is not an archive or fails the
+    // integrity check is left untouched and the failure says why, in one line.
+    //
+    // A write-ahead log that cannot be read in place (a folder that cannot be written,
+    // without the log's shared-memory file) is read from a private copy of the file and
+    // the log, made in the temporary folder and removed on destruction; such a store is
+    // read-only and sees no later changes.
     static StoreResult<std::unique_ptr<CoreLifeStore>> open(const std::filesystem::path& file,
-                                                            std::chrono::milliseconds busyTimeout);
+                                                            std::chrono::milliseconds busyTimeout,
+                                                            StoreAccess access = StoreAccess::ReadWrite);
     ~CoreLifeStore();
     CoreLifeStore(const CoreLifeStore&) = delete;
     CoreLifeStore& operator=(const CoreLifeStore&) = delete;
@@ -97,10 +109,16 @@ private:
     };
     using Connection = std::unique_ptr<sqlite3, Closer>;
 
-    CoreLifeStore(std::filesystem::path file, Connection db);
+    CoreLifeStore(std::filesystem::path file, Connection db, std::filesystem::path privateCopy);
     static StoreResult<Connection> connect(const std::string& name, int flags, std::chrono::milliseconds busyTimeout);
     static StoreResult<Connection> connectReadable(const std::filesystem::path& file,
-                                                   std::chrono::milliseconds busyTimeout, Layout& layout);
+                                                   std::chrono::milliseconds busyTimeout, StoreAccess access,
+                                                   Layout& layout, std::filesystem::path& privateCopy);
+    static StoreResult<Connection> connectToPrivateCopy(const std::filesystem::path& file,
+                                                        std::chrono::milliseconds busyTimeout, Layout& layout,
+                                                        std::filesystem::path& privateCopy);
+    std::optional<StoreFailure> checkIntegrity();
+    std::optional<StoreFailure> setDurability();
     std::optional<StoreFailure> createSchema(Layout& layout);
     std::optional<StoreFailure> prepareStatements();
     StoreFailure failure(const std::string& doing) const;
@@ -108,8 +126,15 @@ private:
     std::int64_t dataVersion();
 
     std::filesystem::path file_;
+    // The folder of a private copy, removed after the connection is closed.
+    struct RemovedFolder {
+        std::filesystem::path path;  // empty when there is none
+        ~RemovedFolder();
+    };
+    RemovedFolder privateCopy_;
     Connection db_;
     bool readOnly_ = false;
+    bool withoutSchema_ = false;  // a new file opened for reading: no records
     std::int64_t lastDataVersion_ = 0;
     SqliteStatement fetch_;
     SqliteStatement readLifeData_;

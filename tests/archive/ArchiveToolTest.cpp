@@ -158,6 +158,57 @@ TEST_F(ArchiveToolTest, UnavailableArchiveIsRefusedAndLeftAlone)
                          ": file is not a database\n");
 }
 
+TEST_F(ArchiveToolTest, DamagedArchiveIsLeftByteForByteAsItWasByEveryCommand)
+{
+    for (int i = 0; i < 40; ++i)
+        archive(i, "[" + std::string(2000, ' ') + "]");
+    damageMiddlePage(file);
+    const FileState before = fileState(file);
+
+    const ProcessRun added = runArchiveProcess({"add"}, folder.path(), R"([{"x":1,"y":1}])");
+    EXPECT_EQ(added.exitCode, 2);
+    EXPECT_EQ(added.out, "");
+    EXPECT_EQ(added.err.find('\n'), added.err.size() - 1) << "one line: " << added.err;
+    EXPECT_NE(added.err.find("is damaged"), std::string::npos) << added.err;
+    EXPECT_EQ(fileState(file), before);
+
+    expectRefused({"delete", "0"});
+    // Reading may list what it still can, or fail; it never writes.
+    run({"list"});
+    run({"show", "0"});
+    run({"show", "39"});
+    EXPECT_EQ(fileState(file), before);
+}
+
+TEST_F(ArchiveToolTest, ReadingAnEmptyFileWritesNothingIntoIt)
+{
+    writeFile(file, "");
+    const ToolRun listed = run({"list"});
+    EXPECT_EQ(listed.status, 0) << listed.err;
+    EXPECT_EQ(listed.out, "");
+    expectRefused({"show", "0"});
+    EXPECT_EQ(fs::file_size(file), 0u);
+    EXPECT_FALSE(fs::exists(file.string() + "-wal"));
+}
+
+TEST_F(ArchiveToolTest, RegressionFailedWriteOfTheOutputIsNotReportedAsSuccess)
+{
+    archive(1, R"([{"x":1,"y":1}])");
+    for (const auto& args : std::vector<std::vector<std::string>>{{"list"}, {"show", "0"}, {"--help"}}) {
+        const ProcessRun r = runArchiveProcess(args, folder.path(), "", "/dev/full");
+        EXPECT_FALSE(r.crashed);
+        EXPECT_EQ(r.exitCode, 1) << args[0];
+        EXPECT_EQ(r.err, "cellarium-archive: cannot write to standard output\n") << args[0];
+    }
+}
+
+TEST_F(ArchiveToolTest, FolderAsInputIsUnreadableNotAnInvalidPattern)
+{
+    expectRefused({"add", folder.path().string()});
+    EXPECT_EQ(run({"add", folder.path().string()}).err,
+              "cellarium-archive: cannot read '" + folder.path().string() + "': it is a folder\n");
+}
+
 TEST_F(ArchiveToolTest, NoDataFolderIsAnUnavailableArchive)
 {
     std::istringstream in("[]");

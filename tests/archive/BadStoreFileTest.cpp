@@ -2,6 +2,7 @@
 #include "StoreTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <sys/stat.h>
 
@@ -26,13 +27,22 @@ protected:
     }
 
     // Loads the file, expects it unavailable for the given reason, and the file untouched.
-    void expectRefusedUntouched(const std::string& reason)
+    void expectRefusedUntouched(const std::string& reason) { expectRefusedUntouchedBecause(reason, true); }
+
+    // As above; unless `exact`, the reason is only the failure's beginning.
+    void expectRefusedUntouchedBecause(const std::string& reason, bool exact,
+                                       std::chrono::milliseconds busyTimeout = CoreLifeContainer::kDefaultBusyTimeout)
     {
         const FileState before = fileState(file);
         {
-            CoreLifeContainer container(file);
+            CoreLifeContainer container(file, busyTimeout);
             ASSERT_FALSE(container.isAvailable());
-            EXPECT_EQ(container.loadFailure()->description, reason);
+            const std::string& description = container.loadFailure()->description;
+            if (exact)
+                EXPECT_EQ(description, reason);
+            else
+                EXPECT_EQ(description.substr(0, reason.size()), reason);
+            EXPECT_EQ(description.find('\n'), std::string::npos) << description;
             container.viewContext().insertNewObject()->setLifeData("[]");
             testing::internal::CaptureStdout();
             EXPECT_FALSE(CoreLifeManager::saveContext({}, container));
@@ -107,6 +117,85 @@ TEST_F(BadStoreFileTest, ArchiveOfANewerFormatIsRefusedAndLeftAlone)
     makeArchive(1);
     sql(file, "PRAGMA journal_mode = DELETE; PRAGMA user_version = 2");
     expectRefusedUntouched(file.string() + " was written by a newer version of Cellarium (archive format 2)");
+}
+
+TEST_F(BadStoreFileTest, DamagedArchiveIsRefusedBeforeAnyWriteAndLeftAlone)
+{
+    makeArchive(40);
+    damageMiddlePage(file);
+    const std::string reason = file.string() + " is damaged and was left as it is: ";
+    expectRefusedUntouchedBecause(reason, false);
+}
+
+TEST_F(BadStoreFileTest, ArchiveThatRefusesTheWriteAheadLogDoesNotLoad)
+{
+    makeArchive(2);
+    sql(file, "PRAGMA journal_mode = DELETE");
+    // Another program reading the file in rollback mode keeps it from switching.
+    sqlite3* reader = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &reader), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(reader, "BEGIN; SELECT count(*) FROM CoreLife", nullptr, nullptr, nullptr), SQLITE_OK);
+    const std::string reason = "cannot open " + file.string() + ": cannot use a write-ahead log: database is locked";
+    expectRefusedUntouchedBecause(reason, true, std::chrono::milliseconds(50));
+    sqlite3_close(reader);
+    EXPECT_EQ(sql(file, "PRAGMA journal_mode"), std::vector<std::string>{"delete"});
+}
+
+TEST_F(BadStoreFileTest, ArchiveWhoseIndexCannotBeMadeDoesNotLoad)
+{
+    makeArchive(2);
+    sql(file, "DROP INDEX CoreLifeByAddedDate");
+    sqlite3* writer = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &writer), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(writer, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    {
+        CoreLifeContainer container(file, std::chrono::milliseconds(50));
+        ASSERT_FALSE(container.isAvailable());
+        EXPECT_EQ(container.loadFailure()->description,
+                  "cannot open " + file.string() + ": cannot index the archive: database is locked");
+    }
+    sqlite3_close(writer);
+    EXPECT_EQ(sql(file, "SELECT count(*) FROM sqlite_schema WHERE type = 'index'"), std::vector<std::string>{"0"});
+    EXPECT_EQ(sql(file, "SELECT count(*) FROM CoreLife"), std::vector<std::string>{"2"});
+}
+
+TEST_F(BadStoreFileTest, EmptyFileOpenedForReadingListsNothingAndStaysEmpty)
+{
+    writeFile(file, "");
+    {
+        CoreLifeContainer container(file, CoreLifeContainer::kDefaultBusyTimeout, StoreAccess::ReadOnly);
+        ASSERT_TRUE(container.isAvailable()) << container.loadFailure()->description;
+        EXPECT_TRUE(container.isReadOnly());
+        auto listed = container.viewContext().fetchNewestFirst();
+        ASSERT_TRUE(listed);
+        EXPECT_TRUE(listed.value().empty());
+        container.viewContext().insertNewObject()->setLifeData("[]");
+        EXPECT_TRUE(container.viewContext().save().has_value());
+    }
+    EXPECT_EQ(fs::file_size(file), 0u);
+}
+
+TEST_F(BadStoreFileTest, ReadOnlyFolderWithALogButNoSharedMemoryFileListsEveryCommittedRecord)
+{
+    makeArchive(3);
+    saveIntoLogOnly(file, 2);
+    handToUnprivilegedChild(file);
+    handToUnprivilegedChild(file.string() + "-wal");
+    fs::permissions(file.parent_path(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_exec |
+                                            fs::perms::others_read | fs::perms::others_exec);
+    const FileState before = fileState(file);
+    const FileState logBefore = fileState(file.string() + "-wal");
+    EXPECT_EQ(inUnprivilegedChild([&] { return listsButCannotSave(file, 5); }), "");
+    EXPECT_EQ(inUnprivilegedChild([&]() -> std::string {
+                  CoreLifeContainer container(file, CoreLifeContainer::kDefaultBusyTimeout, StoreAccess::ReadOnly);
+                  auto listed = container.viewContext().fetchNewestFirst();
+                  if (!listed)
+                      return listed.failure().description;
+                  return std::to_string(listed.value().size()) + " records";
+              }),
+              "5 records");
+    EXPECT_EQ(fileState(file), before);
+    EXPECT_EQ(fileState(file.string() + "-wal"), logBefore);
 }
 
 TEST_F(BadStoreFileTest, EmptyFileLeftByACrashDuringCreationBecomesAnArchive)

@@ -97,6 +97,37 @@ CoreLifeDate dateAt(std::int64_t millisecondsSince1970)
     return CoreLifeDate(std::chrono::milliseconds(millisecondsSince1970));
 }
 
+void damageMiddlePage(const fs::path& file)
+{
+    const std::vector<std::string> pageSize = sql(file, "PRAGMA page_size");
+    ASSERT_EQ(pageSize.size(), 1u);
+    const std::size_t size = std::stoul(pageSize[0]);
+    std::string bytes = readFile(file);
+    const std::size_t pages = bytes.size() / size;
+    ASSERT_GE(pages, 4u) << "too small to damage a page in the middle";
+    const std::size_t start = pages / 2 * size;
+    for (std::size_t i = 0; i < size; ++i)
+        bytes[start + i] = static_cast<char>(0xA5 ^ (i * 7));
+    std::fstream stream(file, std::ios::binary | std::ios::in | std::ios::out);
+    stream.seekp(0);
+    stream.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+void saveIntoLogOnly(const fs::path& file, int count)
+{
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+    int off = 0;
+    sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, &off);
+    std::string statements = "PRAGMA journal_mode = WAL; PRAGMA wal_autocheckpoint = 0;";
+    for (int i = 0; i < count; ++i)
+        statements += "INSERT INTO CoreLife (addedDate, lifeData) VALUES (" + std::to_string(1000 + i) + ", '[]');";
+    EXPECT_EQ(sqlite3_exec(db, statements.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+    sqlite3_close(db);
+    ASSERT_GT(fs::file_size(file.string() + "-wal"), 0u);
+    fs::remove(file.string() + "-shm");
+}
+
 std::string inUnprivilegedChild(const std::function<std::string()>& body)
 {
     int channel[2];
@@ -150,9 +181,12 @@ bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds t
     return true;
 }
 
-ProcessRun runArchiveProcess(const std::vector<std::string>& args, const fs::path& dataHome, const std::string& input)
+ProcessRun runArchiveProcess(const std::vector<std::string>& args, const fs::path& dataHome, const std::string& input,
+                             const std::string& outputFile)
 {
     QProcess process;
+    if (!outputFile.empty())
+        process.setStandardOutputFile(QString::fromStdString(outputFile));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("XDG_DATA_HOME", QString::fromStdString(dataHome.string()));
     process.setProcessEnvironment(environment);

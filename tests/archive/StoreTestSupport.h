@@ -42,6 +42,15 @@ std::vector<std::string> sql(const std::filesystem::path& file, const std::strin
 
 CoreLifeDate dateAt(std::int64_t millisecondsSince1970);
 
+// Overwrites the middle page of a closed database file with garbage, as a failing disk
+// or a bad copy would, leaving its first page (the schema) intact.
+void damageMiddlePage(const std::filesystem::path& file);
+
+// Saves `count` records through a connection that leaves them in the write-ahead log:
+// no checkpoint, and the log's shared-memory file removed, as after a crash or a copy
+// of the folder without it.
+void saveIntoLogOnly(const std::filesystem::path& file, int count);
+
 // Runs `body` in a forked child, as user and group 65534 when this process is root, so
 // that file permissions apply to it as to any user. Returns what `body` returned (empty
 // for success), or why the child did not finish.
@@ -52,7 +61,8 @@ void handToUnprivilegedChild(const std::filesystem::path& path);
 // Processes events until `condition` holds or `timeout` passes; returns the condition.
 bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
-// The command-line tool run as a process, with XDG_DATA_HOME set to `dataHome`.
+// The command-line tool run as a process, with XDG_DATA_HOME set to `dataHome`; its
+// standard output goes to `outputFile` when one is given.
 struct ProcessRun {
     int exitCode = -1;
     bool crashed = false;
@@ -60,6 +70,6 @@ struct ProcessRun {
     std::string err;
 };
 ProcessRun runArchiveProcess(const std::vector<std::string>& args, const std::filesystem::path& dataHome,
-                             const std::string& input = "");
+                             const std::string& input = "", const std::string& outputFile = "");
 
 }  // namespace cellarium::test

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <new>
 #include <sstream>
 
 using namespace cellarium;
@@ -85,9 +86,62 @@ TEST(LifeTool, RefusesBadArgumentsAndInputWithOneLine)
     expectRefused(run({}));
 }
 
+TEST(LifeTool, ArgumentAfterFirstRunIsReportedAsUnexpected)
+{
+    const ToolRun r = run({"first-run", "x"});
+    expectRefused(r);
+    EXPECT_EQ(r.err, "cellarium-life: unexpected argument 'x': 'first-run' takes none\n");
+}
+
+TEST(LifeTool, GenerationsAreBoundedByOneBillion)
+{
+    EXPECT_EQ(run({"step", "--rows", "190", "--generations", "1000000000"}, "[]").status, 0);
+    const ToolRun beyond = run({"step", "--rows", "190", "--generations", "1000000001"}, "[]");
+    expectRefused(beyond);
+    EXPECT_NE(beyond.err.find("1000000000"), std::string::npos) << beyond.err;
+}
+
+TEST(LifeTool, FolderAsInputIsUnreadableNotAnInvalidPattern)
+{
+    const std::string folder = std::filesystem::temp_directory_path().string();
+    const ToolRun r = run({"step", "--rows", "190", "--generations", "1", folder});
+    expectRefused(r);
+    EXPECT_EQ(r.err, "cellarium-life: cannot read '" + folder + "': it is a folder\n");
+}
+
+TEST(LifeTool, InterruptionStopsTheRunWithoutOutput)
+{
+    const volatile std::sig_atomic_t interrupted = 1;
+    std::istringstream in(R"([{"x":4,"y":5},{"x":5,"y":5},{"x":6,"y":5}])");
+    std::ostringstream out, err;
+    EXPECT_EQ(runLifeTool({"step", "--rows", "190", "--generations", "1000000000"}, in, out, err, &interrupted), 130);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str(), "cellarium-life: interrupted\n");
+}
+
+// Writes nothing: every write runs out of memory.
+class ExhaustedBuffer : public std::streambuf {
+protected:
+    int_type overflow(int_type) override { throw std::bad_alloc(); }
+    std::streamsize xsputn(const char*, std::streamsize) override { throw std::bad_alloc(); }
+};
+
+TEST(LifeTool, RegressionRunningOutOfMemoryIsOneLineNotAnAbort)
+{
+    ExhaustedBuffer buffer;
+    std::ostream out(&buffer);
+    out.exceptions(std::ios::badbit);  // the stream passes the allocation failure on
+    std::istringstream in;
+    std::ostringstream err;
+    EXPECT_EQ(runLifeTool({"first-run"}, in, out, err), 1);
+    EXPECT_EQ(err.str(), "cellarium-life: out of memory\n");
+}
+
 TEST(LifeTool, HelpSaysHowToUseIt)
 {
     const ToolRun r = run({"--help"});
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find("step --rows R --generations N [FILE]"), std::string::npos);
+    EXPECT_NE(r.out.find("0 to 1000000000"), std::string::npos);
+    EXPECT_NE(r.out.find("at most 64 MiB"), std::string::npos);
 }

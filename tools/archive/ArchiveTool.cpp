@@ -3,12 +3,14 @@
 #include "CoreLifeContainer.h"
 #include "IsoDate.h"
 #include "PatternCoding.h"
+#include "ToolInput.h"
 
 #include <charconv>
 #include <chrono>
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <new>
 
 namespace cellarium {
 
@@ -31,9 +33,8 @@ constexpr const char* kUsage =
     "show    writes the pattern of record N of the list (0 is the newest), byte for byte\n"
     "delete  deletes record N of the list\n"
     "\n"
-    "Exit status: 0 on success; 2 on bad input, a missing record or an unavailable archive.\n";
-
-constexpr std::size_t kMaxPatternBytes = 64u << 20;
+    "Exit status: 0 on success; 1 when the output cannot be written or memory runs out;\n"
+    "2 on bad input, a missing record or an unavailable archive.\n";
 
 struct Failure {
     std::string message;
@@ -41,16 +42,21 @@ struct Failure {
 
 class Archive {
 public:
-    // Opens the archive. Unless `create`, a missing archive is treated as empty and is
-    // not created.
-    Archive(const std::optional<std::filesystem::path>& file, bool create)
+    enum class Use {
+        Read,    // a missing archive is empty; nothing is written
+        Change,  // a missing archive is empty and is not created
+        Add,     // a missing archive is created
+    };
+
+    Archive(const std::optional<std::filesystem::path>& file, Use use)
     {
         if (!file)
             throw Failure{"the archive cannot be found: neither XDG_DATA_HOME nor HOME is set"};
         std::error_code error;
-        if (!create && !std::filesystem::exists(*file, error))
+        if (use != Use::Add && !std::filesystem::exists(*file, error))
             return;
-        container_ = std::make_unique<CoreLifeContainer>(*file);
+        container_ = std::make_unique<CoreLifeContainer>(
+            *file, CoreLifeContainer::kDefaultBusyTimeout, use == Use::Read ? StoreAccess::ReadOnly : StoreAccess::ReadWrite);
         if (const auto& failure = container_->loadFailure())
             throw Failure{"the archive is unavailable: " + failure->description};
     }
@@ -98,20 +104,6 @@ private:
     std::unique_ptr<CoreLifeContainer> container_;
 };
 
-std::string readPattern(std::istream& in, const std::string& name)
-{
-    std::string bytes;
-    char buffer[65536];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
-        if (bytes.size() > kMaxPatternBytes)
-            throw Failure{name + " is larger than 64 MiB, too large for a pattern"};
-    }
-    if (in.bad())
-        throw Failure{"cannot read " + name};
-    return bytes;
-}
-
 void expectArguments(const std::vector<std::string>& args, std::size_t count)
 {
     if (args.size() != count)
@@ -121,7 +113,7 @@ void expectArguments(const std::vector<std::string>& args, std::size_t count)
 void list(const std::vector<std::string>& args, const std::optional<std::filesystem::path>& file, std::ostream& out)
 {
     expectArguments(args, 1);
-    Archive archive(file, false);
+    Archive archive(file, Archive::Use::Read);
     std::string lines;
     for (const std::shared_ptr<CoreLife>& record : archive.records()) {
         lines += record->addedDate() ? isoDate(*record->addedDate()) : "-";
@@ -137,19 +129,11 @@ void add(const std::vector<std::string>& args, const std::optional<std::filesyst
 {
     if (args.size() > 2)
         throw Failure{"'add' takes at most one FILE; see --help"};
-    std::string bytes;
-    if (args.size() == 1 || args[1] == "-") {
-        bytes = readPattern(in, "standard input");
-    } else {
-        std::ifstream stream(args[1], std::ios::binary);
-        if (!stream)
-            throw Failure{"cannot read '" + args[1] + "'"};
-        bytes = readPattern(stream, "'" + args[1] + "'");
-    }
+    std::string bytes = readToolInput(args.size() == 2 ? std::optional(args[1]) : std::nullopt, in);
     if (!decodePattern(bytes))
         throw Failure{"the input is not a pattern: expected a JSON array of objects with integer \"x\" and \"y\""};
 
-    Archive archive(file, true);
+    Archive archive(file, Archive::Use::Add);
     const std::shared_ptr<CoreLife> record = archive.context().insertNewObject();
     record->setLifeData(std::move(bytes));
     record->setAddedDate(std::chrono::floor<std::chrono::milliseconds>(std::chrono::system_clock::now()));
@@ -159,7 +143,7 @@ void add(const std::vector<std::string>& args, const std::optional<std::filesyst
 void show(const std::vector<std::string>& args, const std::optional<std::filesystem::path>& file, std::ostream& out)
 {
     expectArguments(args, 2);
-    Archive archive(file, false);
+    Archive archive(file, Archive::Use::Read);
     const std::shared_ptr<CoreLife> record = archive.record(args[1]);
     if (!record->lifeData())
         throw Failure{"record " + args[1] + " holds no pattern data"};
@@ -169,7 +153,7 @@ void show(const std::vector<std::string>& args, const std::optional<std::filesys
 void remove(const std::vector<std::string>& args, const std::optional<std::filesystem::path>& file)
 {
     expectArguments(args, 2);
-    Archive archive(file, false);
+    Archive archive(file, Archive::Use::Change);
     const std::shared_ptr<CoreLife> record = archive.record(args[1]);  // throws first when the archive is missing
     archive.context().deleteObject(record);
     archive.save("delete record " + args[1]);
@@ -184,12 +168,10 @@ int runArchiveTool(const std::vector<std::string>& args, const std::optional<std
         err << "cellarium-archive: no command given; see --help\n";
         return 2;
     }
-    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-        out << kUsage;
-        return 0;
-    }
     try {
-        if (args[0] == "list")
+        if (args[0] == "--help" || args[0] == "-h" || args[0] == "help")
+            out << kUsage;
+        else if (args[0] == "list")
             list(args, storeFile, out);
         else if (args[0] == "add")
             add(args, storeFile, in);
@@ -200,10 +182,20 @@ int runArchiveTool(const std::vector<std::string>& args, const std::optional<std
         else
             throw Failure{"unknown command '" + args[0] + "'; see --help"};
         out.flush();
+        if (!out) {
+            err << "cellarium-archive: cannot write to standard output\n";
+            return 1;
+        }
         return 0;
     } catch (const Failure& failure) {
         err << "cellarium-archive: " << failure.message << '\n';
         return 2;
+    } catch (const ToolInputError& error) {
+        err << "cellarium-archive: " << error.what() << '\n';
+        return 2;
+    } catch (const std::bad_alloc&) {
+        err << "cellarium-archive: out of memory\n";
+        return 1;
     }
 }
 

@@ -17,7 +17,7 @@ namespace cellarium {
 // show and delete do not create a missing archive; they treat it as empty.
 // Returns the exit status: 0 on success; 2 on bad arguments or input, a missing record
 // or an unavailable archive, with one line on `err`, nothing on `out`, and the archive
-// unchanged.
+// unchanged; 1, with one line on `err`, when `out` fails or memory runs out.
 int runArchiveTool(const std::vector<std::string>& args, const std::optional<std::filesystem::path>& storeFile,
                    std::istream& in, std::ostream& out, std::ostream& err);
 

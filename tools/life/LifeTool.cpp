@@ -3,13 +3,12 @@
 #include "FirstRunPattern.h"
 #include "GenerationStep.h"
 #include "PatternCoding.h"
+#include "ToolInput.h"
 
 #include <charconv>
-#include <fstream>
 #include <iostream>
-#include <iterator>
+#include <new>
 #include <optional>
-#include <sstream>
 
 namespace cellarium {
 
@@ -19,17 +18,25 @@ constexpr const char* kUsage =
     "usage: cellarium-life step --rows R --generations N [FILE]\n"
     "       cellarium-life first-run\n"
     "\n"
-    "step       reads a pattern (a JSON array of {\"x\":X,\"y\":Y} cells) from FILE or standard\n"
-    "           input, advances it N generations on a board of R rows (1 to 10000), and\n"
-    "           writes the result in the same form to standard output. Cells lacking a\n"
-    "           coordinate are dropped.\n"
-    "first-run  writes the 40-cell pattern a new player starts with.\n";
+    "step       reads a pattern (a JSON array of {\"x\":X,\"y\":Y} cells, at most 64 MiB) from\n"
+    "           FILE or standard input, advances it N generations (0 to 1000000000) on a\n"
+    "           board of R rows (1 to 10000), and writes the result in the same form to\n"
+    "           standard output. Cells lacking a coordinate are dropped. Ctrl+C stops it.\n"
+    "first-run  writes the 40-cell pattern a new player starts with.\n"
+    "\n"
+    "Exit status: 0 on success; 1 when the output cannot be written or memory runs out;\n"
+    "2 on bad arguments or input (unreadable, too large, not a pattern); 130 when\n"
+    "interrupted.\n";
 
 constexpr std::int64_t kMaxRows = 10000;
+constexpr std::int64_t kMaxGenerations = 1'000'000'000;
+constexpr int kInterruptedStatus = 128 + 2;  // as a shell reports SIGINT
 
 struct Failure {
     std::string message;
 };
+
+struct Interrupted {};
 
 std::optional<std::int64_t> parseInteger(const std::string& text)
 {
@@ -53,15 +60,12 @@ std::int64_t integerOption(const std::vector<std::string>& args, std::size_t& i,
     return *value;
 }
 
-std::string readAll(std::istream& in)
+std::string runStep(const std::vector<std::string>& args, std::istream& in, const volatile std::sig_atomic_t* interrupted)
 {
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
-}
-
-std::string runStep(const std::vector<std::string>& args, std::istream& in)
-{
+    auto stopIfInterrupted = [interrupted] {
+        if (interrupted && *interrupted)
+            throw Interrupted{};
+    };
     std::optional<std::int64_t> rows;
     std::optional<std::int64_t> generations;
     std::optional<std::string> file;
@@ -69,7 +73,7 @@ std::string runStep(const std::vector<std::string>& args, std::istream& in)
         if (args[i] == "--rows")
             rows = integerOption(args, i, 1, kMaxRows);
         else if (args[i] == "--generations")
-            generations = integerOption(args, i, 0, INT64_MAX);
+            generations = integerOption(args, i, 0, kMaxGenerations);
         else if (args[i].starts_with("-") && args[i] != "-")
             throw Failure{"unknown option '" + args[i] + "'"};
         else if (file)
@@ -83,18 +87,19 @@ std::string runStep(const std::vector<std::string>& args, std::istream& in)
         throw Failure{"--generations is required"};
 
     std::string bytes;
-    if (!file || *file == "-") {
-        bytes = readAll(in);
-    } else {
-        std::ifstream stream(*file, std::ios::binary);
-        if (!stream)
-            throw Failure{"cannot read '" + *file + "'"};
-        bytes = readAll(stream);
+    try {
+        bytes = readToolInput(file, in);
+    } catch (const ToolInputError& error) {
+        stopIfInterrupted();  // a read cut short by Ctrl+C
+        throw Failure{error.what()};
     }
+    stopIfInterrupted();
     std::optional<LifeSet> lifes = decodeBoardPattern(bytes);
+    bytes = std::string();
     if (!lifes)
         throw Failure{"the input is not a pattern: expected a JSON array of objects with integer \"x\" and \"y\""};
     for (std::int64_t g = 0; g < *generations && !lifes->empty(); ++g) {
+        stopIfInterrupted();
         LifeSet next = nextGeneration(*lifes, *rows);
         if (next == *lifes)
             break;  // a still pattern stays still
@@ -105,29 +110,42 @@ std::string runStep(const std::vector<std::string>& args, std::istream& in)
 
 }  // namespace
 
-int runLifeTool(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err)
+int runLifeTool(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
+                const volatile std::sig_atomic_t* interrupted)
 {
     if (args.empty()) {
         err << "cellarium-life: no command given; see --help\n";
         return 2;
     }
-    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-        out << kUsage;
-        return 0;
-    }
     try {
-        if (args[0] == "step") {
-            out << runStep(args, in);
-            return 0;
+        std::string result;
+        if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+            result = kUsage;
+        } else if (args[0] == "step") {
+            result = runStep(args, in, interrupted);
+        } else if (args[0] == "first-run") {
+            if (args.size() > 1)
+                throw Failure{"unexpected argument '" + args[1] + "': 'first-run' takes none"};
+            result = encodePattern(firstRunPattern());
+        } else {
+            throw Failure{"unknown command '" + args[0] + "'; see --help"};
         }
-        if (args[0] == "first-run" && args.size() == 1) {
-            out << encodePattern(firstRunPattern());
-            return 0;
+        out.write(result.data(), static_cast<std::streamsize>(result.size()));
+        out.flush();
+        if (!out) {
+            err << "cellarium-life: cannot write the result to standard output\n";
+            return 1;
         }
-        throw Failure{"unknown command '" + args[0] + "'; see --help"};
+        return 0;
     } catch (const Failure& failure) {
         err << "cellarium-life: " << failure.message << '\n';
         return 2;
+    } catch (const Interrupted&) {
+        err << "cellarium-life: interrupted\n";
+        return kInterruptedStatus;
+    } catch (const std::bad_alloc&) {
+        err << "cellarium-life: out of memory\n";
+        return 1;
     }
 }
 

@@ -1,9 +1,26 @@
 #include "LifeTool.h"
 
+#include <csignal>
 #include <iostream>
+
+namespace {
+
+volatile std::sig_atomic_t interrupted = 0;
+
+void interrupt(int)
+{
+    interrupted = 1;
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
     std::ios::sync_with_stdio(false);
-    return cellarium::runLifeTool({argv + 1, argv + argc}, std::cin, std::cout, std::cerr);
+    // Without SA_RESTART a blocked read returns, so Ctrl+C also ends a wait for input.
+    struct sigaction action {};
+    action.sa_handler = interrupt;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    return cellarium::runLifeTool({argv + 1, argv + argc}, std::cin, std::cout, std::cerr, &interrupted);
 }

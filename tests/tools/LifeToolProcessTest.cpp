@@ -1,0 +1,76 @@
+#include "FirstRunPattern.h"
+#include "PatternCoding.h"
+#include "ToolProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+
+using namespace cellarium;
+using namespace cellarium::test;
+
+namespace {
+
+void expectOneLine(const ToolProcessRun& run)
+{
+    ASSERT_FALSE(run.err.empty());
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line: " << run.err;
+    EXPECT_EQ(run.err.rfind("cellarium-life: ", 0), 0u) << run.err;
+}
+
+class PatternFile {
+public:
+    explicit PatternFile(const std::string& bytes)
+    {
+        std::ofstream(path_, std::ios::binary) << bytes;
+    }
+    ~PatternFile() { std::filesystem::remove(path_); }
+    std::string path() const { return path_.string(); }
+
+private:
+    std::filesystem::path path_ =
+        std::filesystem::temp_directory_path() / ("cellarium-life-process-" + std::to_string(::getpid()) + ".json");
+};
+
+TEST(LifeToolProcess, RegressionFailedWriteToAFullDeviceIsNotReportedAsSuccess)
+{
+    ToolProcessOptions options;
+    options.output = "/dev/full";
+    const ToolProcessRun run = runToolProcess(LIFE_TOOL_PATH, {"first-run"}, options);
+    ASSERT_TRUE(run.exited);
+    EXPECT_EQ(run.status, 1);
+    expectOneLine(run);
+}
+
+TEST(LifeToolProcess, RegressionEndlessInputStopsAtTheCapWithOneLine)
+{
+    ToolProcessOptions options;
+    options.input = "/dev/zero";
+    const ToolProcessRun run = runToolProcess(LIFE_TOOL_PATH, {"step", "--rows", "190", "--generations", "1"}, options);
+    ASSERT_TRUE(run.exited);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    expectOneLine(run);
+    EXPECT_NE(run.err.find("larger than 64 MiB"), std::string::npos) << run.err;
+}
+
+TEST(LifeToolProcess, RegressionCtrlCStopsALongRunWithTheInterruptStatus)
+{
+    // A blinker never settles: a billion generations would run for a long time.
+    const PatternFile blinker(R"([{"x":4,"y":5},{"x":5,"y":5},{"x":6,"y":5}])");
+    ToolProcessOptions options;
+    options.whileRunning = [](pid_t child) {
+        if (waitForSignalHandler(child, SIGINT))
+            ::kill(child, SIGINT);
+    };
+    const ToolProcessRun run = runToolProcess(
+        LIFE_TOOL_PATH, {"step", "--rows", "190", "--generations", "1000000000", blinker.path()}, options);
+    ASSERT_TRUE(run.exited) << "ended by the signal instead of stopping";
+    EXPECT_EQ(run.status, 130);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "cellarium-life: interrupted\n");
+}
+
+}  // namespace
