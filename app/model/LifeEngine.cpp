@@ -61,24 +61,35 @@ LifeEngine::LifeEngine(const LifeSet& lifes, std::int64_t rows)
 
 void LifeEngine::step()
 {
+    ++generation_;
+    if (periodTwo_) {
+        cur_.swap(prev_);  // the generation before is the next one; the flags stay as they are
+        return;
+    }
     stepLifeGrid(grid_, cur_.data(), prev_.data(), {changed_.data(), changed2_.data()},
                  {newChanged_.data(), newChanged2_.data()});
     cur_.swap(prev_);
     changed_.swap(newChanged_);
     changed2_.swap(newChanged2_);
-    if (generation_ == 0) {
+    if (generation_ == 1) {
         // The buffer just overwritten held no earlier generation to compare with.
         std::fill(changed2_.begin(), changed2_.end(), ~std::uint64_t{0});
     }
-    ++generation_;
-    still_ = std::all_of(changed_.begin(), changed_.end(), [](std::uint64_t f) { return f == 0; });
+    auto none = [](const std::vector<std::uint64_t>& flags) {
+        return std::all_of(flags.begin(), flags.end(), [](std::uint64_t f) { return f == 0; });
+    };
+    still_ = none(changed_);
+    periodTwo_ = still_ || none(changed2_);
 }
 
 void LifeEngine::run(std::int64_t generations)
 {
     for (std::int64_t g = 0; g < generations; ++g) {
-        if (still_) {
-            generation_ += generations - g;  // every further generation is this one
+        if (periodTwo_) {
+            // Every further generation is this one or the one before.
+            if ((generations - g) % 2 != 0 && !still_)
+                cur_.swap(prev_);
+            generation_ += generations - g;
             return;
         }
         step();

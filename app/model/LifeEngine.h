@@ -28,14 +28,16 @@ public:
 
     // Advances one generation.
     void step();
-    // Advances `generations` generations, stopping early when the pattern is
-    // still (all further generations equal the current one).
+    // Advances `generations` generations; once the pattern repeats with period 1
+    // or 2 the rest costs nothing.
     void run(std::int64_t generations);
 
     // Generations advanced since construction.
     std::int64_t generation() const { return generation_; }
     // True when the last step changed nothing.
     bool isStill() const { return still_; }
+    // True when the pattern repeats with period 1 or 2 from here on.
+    bool isPeriodTwo() const { return periodTwo_; }
 
     // The current generation as nextGeneration would have returned it: the
     // cells of the window and the births one line outside it. Before the first
@@ -56,6 +58,7 @@ private:
     std::vector<std::uint64_t> changed_, changed2_, newChanged_, newChanged2_;
     std::int64_t generation_ = 0;
     bool still_ = false;
+    bool periodTwo_ = false;  // generation t + 1 equals t − 1 everywhere
     LifeSet start_;
 };
 

@@ -111,8 +111,12 @@ TEST(LifeEngine, PeriodTwoLatticeRepeatsAndStillPatternsStopEarly)
     engine.run(1000);
     EXPECT_EQ(engine.lifes(), lattice);
     EXPECT_FALSE(engine.isStill());
+    EXPECT_TRUE(engine.isPeriodTwo());
     engine.step();
     EXPECT_EQ(engine.lifes(), nextGeneration(lattice, 760));
+    engine.run(999);  // an odd count lands on the other phase
+    EXPECT_EQ(engine.lifes(), lattice);
+    EXPECT_EQ(engine.generation(), 2000);
 
     const LifeSet block{{10, 10}, {11, 10}, {10, 11}, {11, 11}};
     LifeEngine still(block, 190);
