@@ -127,15 +127,15 @@ private:
     {
         const bool negative = take('-');
         const char* first = p_;
-        std::int64_t v = 0;
+        std::uint64_t v = 0;  // 19 digits fit, and the 19th only says "too long"
         while (p_ != end_ && *p_ >= '0' && *p_ <= '9' && p_ - first < 19)
-            v = v * 10 + (*p_++ - '0');
+            v = v * 10 + static_cast<std::uint64_t>(*p_++ - '0');
         const std::ptrdiff_t digits = p_ - first;
         if (digits == 0 || digits > 18 || (*first == '0' && (digits > 1 || negative)))
             return false;
         if (p_ == end_ || (*p_ != ',' && *p_ != '}'))
             return false;  // a fraction, an exponent or anything else
-        value = negative ? -v : v;
+        value = negative ? -static_cast<std::int64_t>(v) : static_cast<std::int64_t>(v);
         return true;
     }
 
