@@ -6,6 +6,7 @@ void TargetReporter::ReportRuns(const std::vector<Run>& runs)
 {
     for (const Run& run : runs) {
         seconds_[run.benchmark_name()] = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        cpuSeconds_[run.benchmark_name()] = run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
         for (const auto& [name, value] : run.counters)
             counters_[run.benchmark_name()][name] = value.value;
     }
@@ -16,6 +17,12 @@ std::optional<double> TargetReporter::seconds(const std::string& run) const
 {
     const auto it = seconds_.find(run);
     return it == seconds_.end() ? std::nullopt : std::optional(it->second);
+}
+
+std::optional<double> TargetReporter::cpuSeconds(const std::string& run) const
+{
+    const auto it = cpuSeconds_.find(run);
+    return it == cpuSeconds_.end() ? std::nullopt : std::optional(it->second);
 }
 
 std::optional<double> TargetReporter::counter(const std::string& run, const std::string& name) const

@@ -13,8 +13,11 @@ class TargetReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override;
 
-    // Mean wall time of a run, in seconds.
+    // Mean wall time of a run, in seconds (for a run with manual time, the time it set).
     std::optional<double> seconds(const std::string& run) const;
+    // Mean CPU time of a run's own process, in seconds: steadier than wall time
+    // on a shared machine.
+    std::optional<double> cpuSeconds(const std::string& run) const;
     // A counter of a run ("bytes_per_second", or one of the benchmark's own).
     std::optional<double> counter(const std::string& run, const std::string& name) const;
 
@@ -25,6 +28,7 @@ public:
 
 private:
     std::map<std::string, double> seconds_;
+    std::map<std::string, double> cpuSeconds_;
     std::map<std::string, std::map<std::string, double>> counters_;
     bool allMet_ = true;
 };

@@ -111,3 +111,22 @@ TEST(BoardPatternDecoding, DropsCellsLackingACoordinateAndKeepsTheRest)
     EXPECT_TRUE(decodeBoardPattern(R"([{"x":5}])")->empty());
     EXPECT_FALSE(decodeBoardPattern(R"([{"x":5.5}])"));
 }
+
+TEST(PatternDecoding, TheEncodersOwnFormAndNearMissesOfItDecodeByTheSameRules)
+{
+    // The compact form is read without the general parser; every deviation from it
+    // must still decode, or fail, exactly as the general rules say.
+    EXPECT_EQ(decodePattern(R"([{"x":1,"y":2},{"y":-70,"x":-65}])"), (LifeSet{{1, 2}, {-65, -70}}));
+    EXPECT_EQ(decodePattern(R"([{"x":1,"y":2}] )"), (LifeSet{{1, 2}}));
+    EXPECT_EQ(decodePattern(R"([{"x":1,"x":3,"y":2}])"), (LifeSet{{3, 2}}));
+    EXPECT_EQ(decodePattern(R"([{"x":1},{"x":4,"y":5}])"), (LifeSet{{1, std::nullopt}, {4, 5}}));
+    EXPECT_EQ(decodePattern(R"([{"x":1,"y":2,"z":3}])"), (LifeSet{{1, 2}}));
+    EXPECT_EQ(decodePattern(R"([{"x":0,"y":999999999999999999}])"), (LifeSet{{0, 999999999999999999}}));
+    EXPECT_EQ(decodePattern(R"([{"x":9223372036854775807,"y":-9223372036854775808}])"),
+              (LifeSet{{INT64_MAX, INT64_MIN}}));
+    for (const char* bad : {R"([{"x":01,"y":2}])", R"([{"x":1,"y":2},])", R"([{"x":1,"y":2}]x)", R"([{"x":1.5,"y":2}])",
+                            R"([{"x":1e2,"y":2}])", R"([{"x":9223372036854775808,"y":0}])", R"([{"x":1,"y":2})",
+                            R"([{"x":-)", R"([{"x":-,"y":2}])", R"([{"x":1,"y":2}][])"}) {
+        EXPECT_EQ(decodePattern(bad), std::nullopt) << bad;
+    }
+}
