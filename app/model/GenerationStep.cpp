@@ -1,5 +1,7 @@
 #include "GenerationStep.h"
 
+#include "StepWindow.h"
+
 #include <algorithm>
 #include <array>
 #include <vector>
@@ -120,8 +122,9 @@ bool stepTile(const Tile* const n[3][3], Tile& out)
 
 LifeSet nextGeneration(const LifeSet& lifes, std::int64_t rows)
 {
-    const std::int64_t lo = -3;
-    const std::int64_t hi = rows > INT64_MAX - 3 ? INT64_MAX : rows + 3;
+    const StepWindow bounds = StepWindow::forRows(rows);
+    const std::int64_t lo = bounds.lo;
+    const std::int64_t hi = bounds.hi;
     if (hi < lo)
         return {};
 

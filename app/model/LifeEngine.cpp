@@ -1,5 +1,7 @@
 #include "LifeEngine.h"
 
+#include "StepWindow.h"
+
 #include <algorithm>
 #include <bit>
 #include <stdexcept>
@@ -9,7 +11,7 @@ namespace cellarium {
 namespace {
 
 constexpr std::int64_t kSide = LifeSet::kTileSide;
-constexpr std::int64_t kMargin = 3;  // the window starts three cells before the board
+constexpr std::int64_t kMargin = StepWindow::margin;  // the window starts three cells before the board
 
 }  // namespace
 
