@@ -2,6 +2,7 @@
 
 #include "AppDelegate.h"
 #include "MainViewController.h"
+#include "OptionsScreens.h"
 #include "SceneDelegate.h"
 #include "TerminationSignals.h"
 
@@ -43,6 +44,7 @@ void applyPlatformOptions(const CommandLineOptions& options)
 int runCellarium(const CommandLineOptions& options)
 {
     applyPlatformOptions(options);
+    registerOptionsScreens();
 
     AppDelegate appDelegate;
     if (!appDelegate.didFinishLaunching())
