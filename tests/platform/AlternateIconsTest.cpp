@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QPixmap>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -121,7 +122,10 @@ TEST_F(AlternateIconsTest, AnUnknownNameFailsAndChangesNothing)
 TEST_F(AlternateIconsTest, WhereTheEntryCannotBeWrittenAlternateIconsAreNotSupported)
 {
     // The data folder is a file: no entry can be made below it, whoever runs the test.
-    QFile blocker(home_.filePath("data"));
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    ASSERT_TRUE(data.startsWith(home_.path()));
+    QDir().mkpath(QFileInfo(data).absolutePath());
+    QFile blocker(data);
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     EXPECT_FALSE(icons_.supportsAlternateIcons());
