@@ -2,6 +2,7 @@
 
 #include "AppDelegate.h"
 #include "MainViewController.h"
+#include "OptionsScreens.h"
 #include "SceneDelegate.h"
 #include "TerminationSignals.h"
 #include "WindowFit.h"
@@ -62,6 +63,7 @@ int runCellarium(const CommandLineOptions& options)
 {
     loadShellResources();
     applyPlatformOptions(options);
+    registerOptionsScreens();
 
     AppDelegate appDelegate;
     if (!appDelegate.didFinishLaunching())

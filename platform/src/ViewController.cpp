@@ -4,6 +4,7 @@
 #include "platform/Segue.h"
 
 #include <QDebug>
+#include <QEvent>
 
 #include <vector>
 
@@ -177,6 +178,22 @@ void ViewController::prepare(Segue& segue, QObject* sender)
 {
     Q_UNUSED(segue);
     Q_UNUSED(sender);
+}
+
+bool ViewController::event(QEvent* event)
+{
+    const bool handled = QWidget::event(event);
+    switch (event->type()) {
+    case QEvent::Resize:
+    case QEvent::LayoutRequest:
+    case QEvent::Show:
+        if (loaded_)
+            viewDidLayoutSubviews();
+        break;
+    default:
+        break;
+    }
+    return handled;
 }
 
 void ViewController::setAnimationsEnabled(bool enabled)

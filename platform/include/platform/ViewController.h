@@ -86,7 +86,12 @@ protected:
     virtual void viewDidAppear(bool animated) { Q_UNUSED(animated); }
     virtual void viewWillDisappear(bool animated) { Q_UNUSED(animated); }
     virtual void viewDidDisappear(bool animated) { Q_UNUSED(animated); }
+    // After each layout pass of a loaded view: a resize, a layout request of its
+    // children, or when it is shown.
+    virtual void viewDidLayoutSubviews() {}
     virtual void prepare(Segue& segue, QObject* sender);
+
+    bool event(QEvent* event) override;
 
 private:
     friend class AppWindow;

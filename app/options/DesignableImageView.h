@@ -1,0 +1,47 @@
+#pragma once
+
+#include "LayerBorder.h"
+
+#include <QColor>
+#include <QImage>
+#include <QWidget>
+
+// An image view (the image scaled to fit, centred, keeping its aspect) whose
+// layer border the interface files can set. Until borderWidth is set the layer
+// draws no border, whatever borderColor says. A null image shows nothing.
+// Main thread only.
+class DesignableImageView : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(double borderWidth READ borderWidth WRITE setBorderWidth)
+    Q_PROPERTY(QColor borderColor READ borderColor WRITE setBorderColor)
+    Q_PROPERTY(QImage image READ image WRITE setImage)
+
+public:
+    explicit DesignableImageView(QWidget* parent = nullptr);
+    explicit DesignableImageView(const QImage& image, QWidget* parent = nullptr);
+    DesignableImageView(const QImage& image, const QImage& highlightedImage, QWidget* parent = nullptr);
+
+    QImage image() const { return image_; }
+    void setImage(const QImage& image);
+    QImage highlightedImage() const { return highlightedImage_; }
+    void setHighlightedImage(const QImage& image);
+
+    double borderWidth() const { return borderWidth_; }
+    void setBorderWidth(double width);
+    QColor borderColor() const { return borderColor_; }
+    void setBorderColor(const QColor& color);
+
+    const LayerBorder& layerBorder() const { return layer_; }
+    // Where the image is drawn: the largest rectangle of its aspect centred in the view.
+    QRectF imageRect() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage image_;
+    QImage highlightedImage_;
+    double borderWidth_ = 0;
+    QColor borderColor_ = Qt::white;
+    LayerBorder layer_;
+};

@@ -1,0 +1,471 @@
+#include "MoreViewController.h"
+
+#include "AppImages.h"
+#include "BigAlertController.h"
+#include "DesignableImageView.h"
+#include "DesignableView.h"
+#include "OptionCell.h"
+#include "SomethingHappenedInMoreViewController.h"
+#include "ui_MoreViewController.h"
+
+#include "CoreLifeManager.h"
+#include "PatternCoding.h"
+
+#include "FNApp.h"
+#include "FNGuideView.h"
+#include "FNMore.h"
+#include "ScreenMetrics.h"
+
+#include "platform/AlertCard.h"
+#include "platform/AlternateIcons.h"
+#include "platform/GridView.h"
+#include "platform/Haptics.h"
+#include "platform/SystemSound.h"
+#include "platform/SystemSymbol.h"
+#include "platform/UserDefaults.h"
+
+#include <QKeyEvent>
+#include <QTimer>
+
+#include <chrono>
+#include <iostream>
+
+using fennelkit::FNApp;
+using fennelkit::FNMore;
+
+namespace {
+
+constexpr int clickSound = 1105;
+
+// Where an icon comes from: a system symbol or one of the app's images.
+enum class Source { System, App };
+
+struct Icon {
+    Source source;
+    const char* name;
+};
+
+MoreViewController::ArchiveAccess& archiveAccess()
+{
+    static MoreViewController::ArchiveAccess access;
+    return access;
+}
+
+MoreViewController::DelayedWork& delayedWork()
+{
+    static MoreViewController::DelayedWork work;
+    return work;
+}
+
+cellarium::CoreLifeContainer& archive()
+{
+    return archiveAccess() ? archiveAccess()() : cellarium::CoreLifeManager::persistentContainer();
+}
+
+void runLater(int ms, QObject* context, std::function<void()> work)
+{
+    if (delayedWork())
+        delayedWork()(ms, context, std::move(work));
+    else
+        QTimer::singleShot(ms, context, std::move(work));
+}
+
+QImage imageOf(const Icon& icon)
+{
+    const QString name = QString::fromLatin1(icon.name);
+    return icon.source == Source::System ? platform::systemImage(name, MoreViewController::iconPointSize)
+                                         : appImage(name, MoreViewController::iconPointSize, platform::labelColor());
+}
+
+}  // namespace
+
+MoreViewController::MoreViewController(QWidget* parent) : ViewController(parent)
+{
+    setObjectName(QStringLiteral("MoreViewController"));
+    chinaFiling_ = fennelkit::isChn() && FNApp::cellarium.icp().has_value();
+    const Icon catalogue[itemCount] = {
+        {Source::System, "app.fill"},  // replaced as soon as the board hands over its size
+        {Source::App, "hand.tap.fill"},
+        {Source::System, "tortoise.fill"},
+        {Source::App, "clock.arrow.circlepath"},
+        {Source::System, "trash.fill"},
+        {Source::System, "photo.on.rectangle"},
+        {Source::System, "qrcode"},
+        {Source::System, "qrcode.viewfinder"},
+        {Source::System, "tray.and.arrow.down.fill"},
+        {Source::System, "tray.full.fill"},
+        {Source::App, "doc.plaintext.fill"},
+        {Source::App, "standardIconImage"},
+        {Source::App, "eyes.inverse"},
+        {Source::System, "envelope.fill"},
+        {Source::System, "star.fill"},
+        chinaFiling_ ? Icon{Source::System, "person.fill"} : Icon{Source::App, "network"},
+        chinaFiling_ ? Icon{Source::System, "shield.checkered"} : Icon{Source::System, "person.fill"},
+        {Source::System, "app.gift.fill"},
+    };
+    for (int row = 0; row < itemCount; ++row) {
+        imageNames_[size_t(row)] = QString::fromLatin1(catalogue[row].name);
+        images_[size_t(row)] = imageOf(catalogue[row]);
+    }
+}
+
+MoreViewController::~MoreViewController() = default;
+
+void MoreViewController::setDelegate(SomethingHappenedInMoreViewController* board)
+{
+    delegate_ = board;
+    delegateObject_ = dynamic_cast<QObject*>(board);
+    delegateIsObject_ = delegateObject_ != nullptr;
+}
+
+SomethingHappenedInMoreViewController* MoreViewController::delegate() const
+{
+    if (delegateIsObject_ && !delegateObject_)
+        return nullptr;
+    return delegate_;
+}
+
+void MoreViewController::setCountOfRows(std::int64_t rows)
+{
+    countOfRows_ = rows;
+    refreshIcon(boardSizeRow);
+}
+
+void MoreViewController::setPanMode(bool panMode)
+{
+    panMode_ = panMode;
+    refreshIcon(panModeRow);
+}
+
+void MoreViewController::setHighSpeed(bool highSpeed)
+{
+    highSpeed_ = highSpeed;
+    refreshIcon(speedRow);
+}
+
+void MoreViewController::setDidUseLiveIcon(bool didUseLiveIcon)
+{
+    didUseLiveIcon_ = didUseLiveIcon;
+    refreshIcon(appIconRow);
+}
+
+void MoreViewController::refreshIcon(int row)
+{
+    Icon icon{Source::System, ""};
+    switch (row) {
+    case boardSizeRow:
+        icon = countOfRows_ == 760   ? Icon{Source::App, "square.grid.3x3.fill"}
+               : countOfRows_ == 380 ? Icon{Source::System, "square.grid.2x2.fill"}
+                                     : Icon{Source::System, "square.fill"};
+        break;
+    case panModeRow: icon = panMode_ ? Icon{Source::System, "hand.draw.fill"} : Icon{Source::App, "hand.tap.fill"}; break;
+    case speedRow: icon = highSpeed_ ? Icon{Source::System, "hare.fill"} : Icon{Source::System, "tortoise.fill"}; break;
+    case appIconRow:
+        icon = didUseLiveIcon_ ? Icon{Source::App, "liveIconImage"} : Icon{Source::App, "standardIconImage"};
+        break;
+    default: return;
+    }
+    imageNames_[size_t(row)] = QString::fromLatin1(icon.name);
+    images_[size_t(row)] = imageOf(icon);
+}
+
+QString MoreViewController::imageName(int row) const
+{
+    return row >= 0 && row < itemCount ? imageNames_[size_t(row)] : QString();
+}
+
+QString MoreViewController::accessibleNameOfRow(int row) const
+{
+    switch (row) {
+    case boardSizeRow: return tr("Board size");
+    case panModeRow: return tr("Drawing mode");
+    case speedRow: return tr("Speed");
+    case restartRow: return tr("Restart");
+    case clearRow: return tr("Clear");
+    case pictureRow: return tr("Board picture");
+    case qrCodeRow: return tr("QR code");
+    case scanRow: return tr("Scan QR code");
+    case saveRow: return tr("Save to archive");
+    case archiveRow: return tr("Archive");
+    case guideRow: return tr("Guide");
+    case appIconRow: return tr("App icon");
+    case privacyRow: return tr("Privacy policy");
+    case feedbackRow: return tr("Feedback");
+    case reviewRow: return tr("Review");
+    case websiteRow: return tr("Website");
+    case filingRow: return chinaFiling_ ? tr("Filing record") : tr("About the maker");
+    case moreAppsRow: return tr("More apps");
+    default: return {};
+    }
+}
+
+QString MoreViewController::accessibleDescriptionOfRow(int row) const
+{
+    switch (row) {
+    case boardSizeRow: return QStringLiteral("%1 \u00d7 %1").arg(countOfRows_);
+    case panModeRow: return panMode_ ? tr("Drawing") : tr("Tapping");
+    case speedRow: return highSpeed_ ? tr("Fast") : tr("Slow");
+    case appIconRow: return didUseLiveIcon_ ? tr("Alternate icon") : tr("Standard icon");
+    default: return {};
+    }
+}
+
+platform::GridView* MoreViewController::collectionView() const
+{
+    return ui_ ? ui_->collectionView : nullptr;
+}
+
+QWidget* MoreViewController::closeButton() const
+{
+    return ui_ ? ui_->closeButton : nullptr;
+}
+
+void MoreViewController::viewDidLoad()
+{
+    ui_ = std::make_unique<Ui::MoreViewController>();
+    ui_->setupUi(this);
+    ui_->closeButton->setIcon(QIcon(QPixmap::fromImage(platform::systemImage(QStringLiteral("xmark"), 28))));
+    ui_->closeButton->setAccessibleName(tr("Close"));
+    ui_->closeButton->setToolTip(tr("Close"));
+    connect(ui_->closeButton, &QToolButton::clicked, this, [this] { back(ui_->closeButton); });
+
+    platform::GridView* grid = ui_->collectionView;
+    grid->setAccessibleName(tr("Options"));
+    grid->registerCell(QString::fromLatin1(OptionCell::reuseIdentifier), [] { return new OptionCell; });
+    grid->setDataSource(this);
+    grid->setDelegate(this);
+
+    const QVariant stored = platform::userDefaults().value(QString::fromLatin1(didUseLiveIconKey));
+    if (stored.typeId() == QMetaType::Bool)
+        setDidUseLiveIcon(stored.toBool());
+}
+
+void MoreViewController::viewDidAppear(bool animated)
+{
+    ViewController::viewDidAppear(animated);
+    ui_->collectionView->setFocus(Qt::OtherFocusReason);
+}
+
+void MoreViewController::viewWillDisappear(bool animated)
+{
+    ViewController::viewWillDisappear(animated);
+    playClickFeedback();
+}
+
+void MoreViewController::keyPressEvent(QKeyEvent* event)
+{
+    // Keys the grid and the close button leave unused end up here.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        back(nullptr);
+        return;
+    }
+    ViewController::keyPressEvent(event);
+}
+
+void MoreViewController::playClickFeedback()
+{
+    platform::playSystemSound(clickSound);
+    platform::haptics().impact(platform::ImpactStyle::Rigid);
+}
+
+void MoreViewController::back(QObject*)
+{
+    dismiss(true);
+}
+
+int MoreViewController::numberOfItems(platform::GridView&)
+{
+    return itemCount;
+}
+
+platform::GridViewCell* MoreViewController::cellForItem(platform::GridView& grid, int item)
+{
+    auto* cell = static_cast<OptionCell*>(grid.dequeueReusableCell(QString::fromLatin1(OptionCell::reuseIdentifier)));
+    cell->iconImageView()->setImage(item >= 0 && item < itemCount ? images_[size_t(item)] : QImage());
+    cell->containerView()->setBorderWidth(1.0);
+    const QString name = accessibleNameOfRow(item);
+    cell->setAccessibleName(name);
+    cell->setToolTip(name);
+    cell->setAccessibleDescription(accessibleDescriptionOfRow(item));
+    return cell;
+}
+
+QSizeF MoreViewController::sizeForItem(platform::GridView& grid, int)
+{
+    const qreal side = grid.boundsWidth() / 3 - 0.3;
+    return {side, side};
+}
+
+void MoreViewController::reloadItem(int row)
+{
+    if (ui_)
+        ui_->collectionView->reloadItems({row});
+}
+
+void MoreViewController::didSelectItem(platform::GridView&, int item)
+{
+    playClickFeedback();
+    const std::optional<QString> icp = FNApp::cellarium.icp();
+    switch (item) {
+    case boardSizeRow: changeBoardSize(); break;
+    case panModeRow: togglePanMode(); break;
+    case speedRow: toggleSpeed(); break;
+    case restartRow:
+        if (auto* board = delegate())
+            board->restartPattern();
+        dismiss(true);
+        break;
+    case clearRow:
+        if (auto* board = delegate())
+            board->clearBoard();
+        dismiss(true);
+        break;
+    case saveRow: saveToArchive(); break;
+    case guideRow: {
+        fennelkit::FNGuideView* guide =
+            fennelkit::FNGuideView::initFromNib(FNApp::cellarium.tintColor(), FNApp::cellarium.guideText());
+        guide->showGuide(window(), nullptr);
+        break;
+    }
+    case appIconRow: toggleAppIcon(); break;
+    case privacyRow: FNMore::openUrl(FNMore::privacyUrl(), platform::labelColor()); break;
+    case feedbackRow: FNMore::sendFeedbackEmail(std::nullopt, QString()); break;
+    case reviewRow: FNMore::openUrl(FNApp::cellarium.reviewLink(), std::nullopt); break;
+    case websiteRow: FNMore::openUrl(FNMore::blogOrSocialUrl(icp), std::nullopt); break;
+    case filingRow: showFilingRecord(); break;
+    case moreAppsRow: FNMore::openUrl(FNMore::moreAppUrl(), std::nullopt); break;
+    default: break;  // the picture, QR code, scan and archive rows open screens of their own
+    }
+}
+
+void MoreViewController::changeBoardSize()
+{
+    if (auto* board = delegate())
+        board->changeBoardSize();
+    setCountOfRows(countOfRows_ == 190 ? 380 : countOfRows_ == 380 ? 760 : 190);
+    reloadItem(boardSizeRow);
+}
+
+void MoreViewController::togglePanMode()
+{
+    if (auto* board = delegate())
+        board->togglePanMode();
+    setPanMode(!panMode_);
+    reloadItem(panModeRow);
+}
+
+void MoreViewController::toggleSpeed()
+{
+    if (auto* board = delegate()) {
+        board->setHighSpeed(!board->highSpeed());
+        if (board->startGame()) {
+            board->pauseSimulation();
+            board->startSimulation();
+        }
+    }
+    setHighSpeed(!highSpeed_);
+    reloadItem(speedRow);
+}
+
+void MoreViewController::toggleAppIcon()
+{
+    setDidUseLiveIcon(!didUseLiveIcon_);
+    reloadItem(appIconRow);
+    applyAppIcon();
+    platform::userDefaults().setValue(QString::fromLatin1(didUseLiveIconKey), didUseLiveIcon_);
+}
+
+void MoreViewController::applyAppIcon()
+{
+    platform::AlternateIcons& icons = platform::alternateIcons();
+    if (!icons.supportsAlternateIcons())
+        return;
+    const std::optional<QString> name =
+        didUseLiveIcon_ ? std::optional<QString>(QString::fromLatin1(otherAppIconName)) : std::nullopt;
+    icons.setAlternateIconName(name, [](std::optional<QString> error) {
+        if (error)
+            std::cout << "App icon failed to change due to " << error->toStdString() << std::endl;
+        else
+            std::cout << "App icon changed successfully" << std::endl;
+    });
+}
+
+void MoreViewController::saveToArchive()
+{
+    SomethingHappenedInMoreViewController* board = delegate();
+    if (!board)
+        return;
+    cellarium::CoreLifeContainer& container = archive();
+    cellarium::CoreLifeContext& context = container.viewContext();
+    const std::shared_ptr<cellarium::CoreLife> record = context.insertNewObject();
+    record->setLifeData(cellarium::encodePattern(board->lifes()));
+    record->setAddedDate(std::chrono::floor<std::chrono::milliseconds>(std::chrono::system_clock::now()));
+    bool saved = false;
+    cellarium::CoreLifeManager::saveContext([&saved](bool ok) { saved = ok; }, container);
+    // The user is told it was not saved, so it must not be written by a later save either.
+    if (!saved)
+        context.deleteObject(record);
+
+    QPointer<MoreViewController> self(this);
+    QMetaObject::invokeMethod(
+        this,
+        [self, saved] {
+            if (self)
+                self->showBigAlert(QString(), QString::fromLatin1(saved ? savedSymbol : notSavedSymbol));
+        },
+        Qt::QueuedConnection);
+}
+
+void MoreViewController::showBigAlert(const QString& title, const QString& systemImageName)
+{
+    auto* alert = new BigAlertController(title);
+    alert->setPalette(palette());
+    alert->addSymbol(systemImageName);
+    const bool saved = systemImageName == QLatin1String(savedSymbol);
+    alert->setAccessibleName(saved ? tr("Saved") : tr("Not saved"));
+    QPointer<BigAlertController> shown(alert);
+    present(alert, true, [shown] {
+        if (!shown)
+            return;
+        runLater(bigAlertDelayMs, shown, [shown] {
+            if (shown)
+                shown->dismiss(true);
+        });
+    });
+}
+
+void MoreViewController::showFilingRecord()
+{
+    const std::optional<QString> icp = FNApp::cellarium.icp();
+    if (!chinaFiling_) {
+        FNMore::openUrl(FNMore::icpOrBlogUrl(icp), platform::labelColor());
+        return;
+    }
+    auto* alert = new platform::AlertCard;
+    alert->setAccessibleName(tr("Filing record"));
+    alert->addAction(FNMore::icpOrBlogText(icp),
+                     [icp] { FNMore::openUrl(FNMore::icpOrBlogUrl(icp), platform::labelColor()); });
+    present(alert, true);
+}
+
+std::function<void(const cellarium::LifeSet&)> MoreViewController::patternHandBack()
+{
+    QPointer<MoreViewController> self(this);
+    return [self](const cellarium::LifeSet& lifes) {
+        if (!self)
+            return;
+        if (auto* board = self->delegate())
+            board->loadPattern(lifes);
+        self->dismiss(true, [] {});
+    };
+}
+
+void MoreViewController::setArchiveAccess(ArchiveAccess access)
+{
+    archiveAccess() = std::move(access);
+}
+
+void MoreViewController::setDelayedWork(DelayedWork work)
+{
+    delayedWork() = std::move(work);
+}

@@ -1,0 +1,141 @@
+#pragma once
+
+#include "BoardSettingsReceiver.h"
+#include "LifeSet.h"
+
+#include "platform/GridViewDataSource.h"
+#include "platform/GridViewDelegate.h"
+#include "platform/ViewController.h"
+
+#include <QImage>
+#include <QPointer>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+class BigAlertController;
+class SomethingHappenedInMoreViewController;
+namespace cellarium {
+class CoreLifeContainer;
+}
+namespace platform {
+class GridView;
+}
+namespace Ui {
+class MoreViewController;
+}
+
+// The options screen: a grid of eighteen icon-only items for the board's
+// settings and actions, pattern exchange, the archive, the guide, the app icon
+// and the about items. The board opens it with "ShowMore" and hands it the
+// delegate (held weakly) and its settings before it loads. Main thread only.
+class MoreViewController : public platform::ViewController,
+                           public BoardSettingsReceiver,
+                           public platform::GridViewDataSource,
+                           public platform::GridViewDelegate {
+    Q_OBJECT
+
+public:
+    static constexpr int itemCount = 18;
+    static constexpr qreal iconPointSize = 44;
+    static constexpr int bigAlertDelayMs = 1000;
+    static constexpr const char* didUseLiveIconKey = "DidUseLiveIcon";
+    static constexpr const char* otherAppIconName = "OtherAppIcon";
+    static constexpr const char* savedSymbol = "checkmark.square";
+    static constexpr const char* notSavedSymbol = "xmark";
+
+    enum Row {
+        boardSizeRow, panModeRow, speedRow, restartRow, clearRow, pictureRow, qrCodeRow, scanRow, saveRow,
+        archiveRow, guideRow, appIconRow, privacyRow, feedbackRow, reviewRow, websiteRow, filingRow, moreAppsRow,
+    };
+
+    explicit MoreViewController(QWidget* parent = nullptr);
+    ~MoreViewController() override;
+
+    // The board, and copies of its settings; each setter refreshes its item's icon.
+    void setDelegate(SomethingHappenedInMoreViewController* board) override;
+    SomethingHappenedInMoreViewController* delegate() const;
+    void setCountOfRows(std::int64_t rows) override;
+    std::int64_t countOfRows() const { return countOfRows_; }
+    void setPanMode(bool panMode) override;
+    bool panMode() const { return panMode_; }
+    void setHighSpeed(bool highSpeed) override;
+    bool highSpeed() const { return highSpeed_; }
+    void setDidUseLiveIcon(bool didUseLiveIcon);
+    bool didUseLiveIcon() const { return didUseLiveIcon_; }
+
+    // The icon of each item, by row; null where the name does not resolve.
+    const std::array<QImage, itemCount>& images() const { return images_; }
+    // The name of the image shown at `row` ("square.fill", "standardIconImage", ...).
+    QString imageName(int row) const;
+    // What a screen reader and the tooltip say for `row`, and the value it holds.
+    QString accessibleNameOfRow(int row) const;
+    QString accessibleDescriptionOfRow(int row) const;
+
+    const std::optional<std::string>& lifeData() const { return lifeData_; }
+    const QImage& savedImage() const { return savedImage_; }
+
+    // The close button's action.
+    void back(QObject* sender);
+    // Applies didUseLiveIcon through the platform's alternate icons.
+    void applyAppIcon();
+    // Presents a big alert and dismisses it one second after it has appeared.
+    void showBigAlert(const QString& title, const QString& systemImageName);
+
+    // For the archive browser and the scanner: loads a pattern into the board,
+    // then closes this screen. The action holds this screen.
+    std::function<void(const cellarium::LifeSet&)> patternHandBack();
+
+    // Outlets; valid once the view has loaded.
+    platform::GridView* collectionView() const;
+    QWidget* closeButton() const;
+
+    // The grid's data source and delegate.
+    int numberOfItems(platform::GridView& grid) override;
+    platform::GridViewCell* cellForItem(platform::GridView& grid, int item) override;
+    QSizeF sizeForItem(platform::GridView& grid, int item) override;
+    void didSelectItem(platform::GridView& grid, int item) override;
+
+    // The archive that row 8 saves to; the shared container unless a test replaces it.
+    using ArchiveAccess = std::function<cellarium::CoreLifeContainer&()>;
+    static void setArchiveAccess(ArchiveAccess access);
+    // Runs `work` on the main thread after `ms` milliseconds unless `context` is gone;
+    // tests replace it so that delayed work runs when they say.
+    using DelayedWork = std::function<void(int ms, QObject* context, std::function<void()> work)>;
+    static void setDelayedWork(DelayedWork delayedWork);
+
+protected:
+    void viewDidLoad() override;
+    void viewDidAppear(bool animated) override;
+    void viewWillDisappear(bool animated) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void refreshIcon(int row);
+    void changeBoardSize();
+    void togglePanMode();
+    void toggleSpeed();
+    void toggleAppIcon();
+    void saveToArchive();
+    void showFilingRecord();
+    void reloadItem(int row);
+    void playClickFeedback();
+
+    std::unique_ptr<Ui::MoreViewController> ui_;
+    SomethingHappenedInMoreViewController* delegate_ = nullptr;
+    QPointer<QObject> delegateObject_; // the board as a QObject, so that a deleted board reads as gone
+    bool delegateIsObject_ = false;
+    std::int64_t countOfRows_ = 190;
+    bool panMode_ = false;
+    bool highSpeed_ = false;
+    bool didUseLiveIcon_ = false;
+    std::array<QImage, itemCount> images_;
+    std::array<QString, itemCount> imageNames_;
+    std::optional<std::string> lifeData_;
+    QImage savedImage_;
+    bool chinaFiling_ = false; // the storefront is China and the app has a filing number
+};

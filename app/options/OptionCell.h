@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/GridViewCell.h"
+
+#include <memory>
+
+class DesignableImageView;
+class DesignableView;
+namespace Ui {
+class OptionCell;
+}
+
+// A cell of the options grid: a bordered square with the option's icon, laid
+// out by its interface file. Main thread only.
+class OptionCell : public platform::GridViewCell {
+    Q_OBJECT
+
+public:
+    static constexpr const char* reuseIdentifier = "OptionCell";
+
+    explicit OptionCell(QWidget* parent = nullptr);
+    ~OptionCell() override;
+
+    // Outlets, connected by the interface file.
+    DesignableView* containerView() const;
+    DesignableImageView* iconImageView() const;
+
+private:
+    std::unique_ptr<Ui::OptionCell> ui_;
+};

@@ -1,0 +1,18 @@
+#include "OptionsScreens.h"
+
+#include "AppImages.h"
+#include "MoreViewController.h"
+
+#include "platform/AlternateIcons.h"
+
+#include <QIcon>
+#include <QPixmap>
+
+void registerOptionsScreens()
+{
+    platform::ViewController::registerSegue(QStringLiteral("ShowMore"), [] { return new MoreViewController; });
+    platform::AlternateIcons& icons = platform::alternateIcons();
+    icons.setStandardIcon(QStringLiteral("cellarium"), QIcon(QPixmap::fromImage(standardAppIcon())));
+    icons.addAlternateIcon(QString::fromLatin1(MoreViewController::otherAppIconName),
+                           QStringLiteral("cellarium-OtherAppIcon"), QIcon(QPixmap::fromImage(otherAppIcon())));
+}

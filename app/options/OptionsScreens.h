@@ -1,0 +1,6 @@
+#pragma once
+
+// Makes the options screen the destination of "ShowMore" for every screen of
+// the process, and gives the platform the app's two icons (the standard one
+// and "OtherAppIcon"). Call once at start, on the main thread.
+void registerOptionsScreens();

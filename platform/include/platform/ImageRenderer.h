@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/PlatformExport.h"
+
+#include <QImage>
+#include <QSizeF>
+
+#include <functional>
+
+class QPainter;
+
+namespace platform {
+
+// Draws images in points: each image is transparent, sizeInPoints × scale pixels
+// (the scale is mainScreen().scale() unless given), with that scale as its device
+// pixel ratio, and the painter handed to the drawing action works in points.
+// Main thread only (the painter may use fonts).
+class PLATFORM_EXPORT ImageRenderer {
+public:
+    explicit ImageRenderer(QSizeF sizeInPoints, qreal scale = 0);
+
+    QSizeF size() const { return size_; }
+    qreal scale() const { return scale_; }
+
+    // A null image for an empty size.
+    QImage image(const std::function<void(QPainter& painter)>& actions) const;
+
+private:
+    QSizeF size_;
+    qreal scale_;
+};
+
+} // namespace platform

@@ -1,0 +1,186 @@
+#include "OptionsScreenFixture.h"
+
+#include "BoardGeometry.h"
+#include "FennelKitTesting.h"
+#include "OptionsScreens.h"
+#include "platform/GridView.h"
+#include "platform/GridViewCell.h"
+#include "platform/Haptics.h"
+#include "platform/MailComposer.h"
+#include "platform/MainScreen.h"
+#include "platform/Storefront.h"
+#include "platform/SystemSound.h"
+#include "platform/UserDefaults.h"
+#include "platform/ViewController.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+#include <QToolButton>
+
+namespace {
+
+using Cues = std::shared_ptr<std::vector<platform::FeedbackEvent>>;
+
+class RecordingSound : public platform::SystemSound {
+public:
+    explicit RecordingSound(Cues cues) : cues_(std::move(cues)) {}
+
+protected:
+    void output(int soundId) override { cues_->push_back(platform::FeedbackEvent::sound(soundId)); }
+
+private:
+    Cues cues_;
+};
+
+class RecordingHaptics : public platform::Haptics {
+public:
+    explicit RecordingHaptics(Cues cues) : cues_(std::move(cues)) {}
+
+protected:
+    void output(platform::FeedbackEvent event) override { cues_->push_back(event); }
+
+private:
+    Cues cues_;
+};
+
+class FixedScreen : public platform::MainScreen {
+public:
+    QSizeF size() const override { return {390, 844}; }
+    qreal scale() const override { return 3; }
+};
+
+}  // namespace
+
+void OptionsScreen::SetUp()
+{
+    platform::setUserDefaults(std::make_unique<platform::UserDefaults>(dir_.filePath("defaults.json")));
+    platform::setSystemSound(std::make_unique<RecordingSound>(cues_));
+    platform::setHaptics(std::make_unique<RecordingHaptics>(cues_));
+    platform::setMainScreen(std::make_unique<FixedScreen>());
+    auto icons = std::make_unique<RecordingAlternateIcons>();
+    icons_ = icons.get();
+    platform::setAlternateIcons(std::move(icons));
+    auto urls = std::make_unique<platform::RecordingUrlOpener>();
+    urls_ = urls.get();
+    platform::setUrlOpener(std::move(urls));
+    platform::MailComposer::setCanSendMailOverride(false);
+    platform::storefront().setOverride(QStringLiteral("USA"));
+    fennelkit::resetLazyValuesForTesting();
+    cellarium::replaceBoardGeometry(
+        std::make_unique<cellarium::BoardGeometry>([] { return cellarium::ScreenInputs{390, 844, 3}; }));
+    platform::ViewController::setAnimationsEnabled(false);
+
+    archive_ = std::make_unique<cellarium::CoreLifeContainer>(dir_.filePath("CoreLife.sqlite").toStdString());
+    MoreViewController::setArchiveAccess([this]() -> cellarium::CoreLifeContainer& { return *archive_; });
+    MoreViewController::setDelayedWork([this](int ms, QObject* context, std::function<void()> work) {
+        QPointer<QObject> guard(context);
+        alertDelays_.emplace_back(ms, [guard, work = std::move(work)] {
+            if (guard)
+                work();
+        });
+    });
+    registerOptionsScreens();
+}
+
+void OptionsScreen::TearDown()
+{
+    platform::setKeyWindow(nullptr);
+    window_.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    MoreViewController::setArchiveAccess({});
+    MoreViewController::setDelayedWork({});
+    platform::ViewController::unregisterSegue(QStringLiteral("ShowMore"));
+    archive_.reset();
+    cellarium::replaceBoardGeometry(nullptr);
+    platform::MailComposer::setCanSendMailOverride(std::nullopt);
+    platform::storefront().clearOverride();
+    fennelkit::resetLazyValuesForTesting();
+    platform::setUrlOpener(nullptr);
+    platform::setAlternateIcons(nullptr);
+    platform::setMainScreen(nullptr);
+    platform::setHaptics(nullptr);
+    platform::setSystemSound(nullptr);
+    platform::setUserDefaults(nullptr);
+}
+
+MainViewController& OptionsScreen::board(bool guideDone)
+{
+    if (!window_) {
+        if (guideDone)
+            platform::userDefaults().setValue(QStringLiteral("KeyOfDidShowGuide"), true);
+        window_ = std::make_unique<platform::AppWindow>();
+        window_->resize(390, 844);
+        auto* root = new MainViewController;
+        root->setDelayedWork([this](int, QObject*, std::function<void()> work) { delayed_.push_back(std::move(work)); });
+        window_->setRootViewController(root);
+        window_->show();
+        platform::setKeyWindow(window_.get());
+    }
+    return *static_cast<MainViewController*>(window_->rootViewController());
+}
+
+MoreViewController& OptionsScreen::openOptions()
+{
+    MainViewController& root = board();
+    root.performSegue(QStringLiteral("ShowMore"), root.moreButton());
+    auto* more = options();
+    EXPECT_NE(more, nullptr);
+    return *more;
+}
+
+MoreViewController* OptionsScreen::options() const
+{
+    if (!window_)
+        return nullptr;
+    return qobject_cast<MoreViewController*>(window_->rootViewController()->presentedViewController());
+}
+
+void OptionsScreen::tapRow(int row)
+{
+    MoreViewController* more = options();
+    ASSERT_NE(more, nullptr);
+    more->collectionView()->scrollToItem(row);
+    platform::GridViewCell* cell = more->collectionView()->cellForItem(row);
+    ASSERT_NE(cell, nullptr) << "row " << row << " is not visible";
+    cell->click();
+}
+
+void OptionsScreen::runQueuedWork()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+
+void OptionsScreen::runDelayedWork()
+{
+    auto work = std::move(delayed_);
+    delayed_.clear();
+    for (auto& w : work)
+        w();
+}
+
+void OptionsScreen::runAlertDelays()
+{
+    auto work = std::move(alertDelays_);
+    alertDelays_.clear();
+    for (auto& [ms, w] : work) {
+        EXPECT_EQ(ms, 1000);
+        w();
+    }
+}
+
+std::vector<QUrl> OptionsScreen::openedUrls() const
+{
+    const QList<QUrl> urls = urls_->openedUrls();
+    return {urls.begin(), urls.end()};
+}
+
+void OptionsScreen::makeArchiveUnavailable()
+{
+    archive_ = std::make_unique<cellarium::CoreLifeContainer>(cellarium::StoreFailure{"the disk is gone"});
+}
+
+std::vector<platform::FeedbackEvent> OptionsScreen::clickFeedback()
+{
+    return {platform::FeedbackEvent::sound(1105), platform::FeedbackEvent::impact(platform::ImpactStyle::Rigid)};
+}

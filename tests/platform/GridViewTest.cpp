@@ -1,0 +1,167 @@
+#include "platform/GridView.h"
+#include "platform/GridViewCell.h"
+#include "platform/GridViewDataSource.h"
+#include "platform/GridViewDelegate.h"
+
+#include <QScrollBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// Numbered items of a fixed side; remembers what it was asked and what was selected.
+class NumberedItems : public platform::GridViewDataSource, public platform::GridViewDelegate {
+public:
+    int count = 0;
+    qreal side = 100;
+    std::vector<int> asked;
+    std::vector<int> selected;
+
+    int numberOfItems(platform::GridView&) override { return count; }
+    platform::GridViewCell* cellForItem(platform::GridView& grid, int item) override
+    {
+        asked.push_back(item);
+        platform::GridViewCell* cell = grid.dequeueReusableCell("Numbered");
+        cell->setAccessibleName(QString::number(item));
+        return cell;
+    }
+    QSizeF sizeForItem(platform::GridView&, int) override { return {side, side}; }
+    void didSelectItem(platform::GridView&, int item) override { selected.push_back(item); }
+};
+
+class GridViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        grid.registerCell("Numbered", [] { return new platform::GridViewCell; });
+        grid.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // the full 300 points for three items
+        grid.resize(300, 400);
+    }
+
+    void show(int count)
+    {
+        items.count = count;
+        grid.setDataSource(&items);
+        grid.setDelegate(&items);
+        grid.show();
+    }
+
+    NumberedItems items;
+    platform::GridView grid;
+};
+
+}  // namespace
+
+TEST_F(GridViewTest, ItemsFlowLeftToRightAndWrapIntoRows)
+{
+    show(7);
+    EXPECT_EQ(grid.frameOfItem(0), QRect(0, 0, 100, 100));
+    EXPECT_EQ(grid.frameOfItem(2), QRect(200, 0, 100, 100));
+    EXPECT_EQ(grid.frameOfItem(3), QRect(0, 100, 100, 100));
+    EXPECT_EQ(grid.frameOfItem(6), QRect(0, 200, 100, 100));
+    EXPECT_TRUE(grid.frameOfItem(7).isNull());
+}
+
+TEST_F(GridViewTest, ThirdsOfTheWidthLessALittleShareARow)
+{
+    items.side = 300.0 / 3 - 0.3;
+    show(6);
+    EXPECT_EQ(grid.frameOfItem(2).top(), 0);
+    EXPECT_EQ(grid.frameOfItem(3).left(), 0);
+    EXPECT_GT(grid.frameOfItem(3).top(), 0);
+}
+
+// Regression guard for the archive: ten thousand items must not mean ten thousand widgets.
+TEST_F(GridViewTest, OnlyVisibleItemsHaveCellsAndScrolledAwayCellsAreReused)
+{
+    show(10000);
+    const std::vector<int> first = grid.visibleItems();
+    EXPECT_EQ(first.size(), 12u);  // four rows of three in 400 points
+    EXPECT_EQ(first.front(), 0);
+    const int made = grid.cellCount();
+    EXPECT_LE(made, 12);
+
+    grid.verticalScrollBar()->setValue(100 * 2000);
+    const std::vector<int> later = grid.visibleItems();
+    ASSERT_FALSE(later.empty());
+    EXPECT_EQ(later.front(), 6000);
+    EXPECT_EQ(grid.cellCount(), made) << "no new cells while scrolling";
+    EXPECT_EQ(grid.cellForItem(0), nullptr);
+    ASSERT_NE(grid.cellForItem(6000), nullptr);
+    EXPECT_EQ(grid.cellForItem(6000)->item(), 6000);
+    EXPECT_EQ(grid.cellForItem(6000)->accessibleName(), "6000");
+    EXPECT_EQ(grid.cellForItem(6000)->pos(), QPoint(0, 0));
+}
+
+TEST_F(GridViewTest, ReloadOfOneItemAsksForThatItemOnly)
+{
+    show(9);
+    items.asked.clear();
+    grid.reloadItems({4});
+    EXPECT_EQ(items.asked, std::vector<int>{4});
+    items.asked.clear();
+    grid.reloadItems({100});  // not there: nothing
+    EXPECT_TRUE(items.asked.empty());
+}
+
+TEST_F(GridViewTest, ReloadDataPicksUpANewCount)
+{
+    show(9);
+    items.count = 2;
+    grid.reloadData();
+    EXPECT_EQ(grid.numberOfItems(), 2);
+    EXPECT_EQ(grid.visibleItems(), (std::vector<int>{0, 1}));
+}
+
+TEST_F(GridViewTest, ClickOrPressOfACellSelectsItsItem)
+{
+    show(9);
+    QTest::mouseClick(grid.cellForItem(5), Qt::LeftButton);
+    grid.cellForItem(7)->click();  // what the accessibility press action does
+    EXPECT_EQ(items.selected, (std::vector<int>{5, 7}));
+    EXPECT_EQ(grid.currentItem(), 7);
+}
+
+TEST_F(GridViewTest, ArrowsMoveTheCurrentItemAndEnterOrSpaceSelectIt)
+{
+    show(8);
+    grid.setFocus();
+    grid.setCurrentItem(0);
+    QTest::keyClick(&grid, Qt::Key_Down);
+    EXPECT_EQ(grid.currentItem(), 3);
+    QTest::keyClick(&grid, Qt::Key_Right);
+    QTest::keyClick(&grid, Qt::Key_Right);
+    EXPECT_EQ(grid.currentItem(), 5);
+    QTest::keyClick(&grid, Qt::Key_Down);
+    EXPECT_EQ(grid.currentItem(), 7) << "the last row is shorter: its last item";
+    QTest::keyClick(&grid, Qt::Key_Right);
+    EXPECT_EQ(grid.currentItem(), 7) << "stops at the end";
+    QTest::keyClick(&grid, Qt::Key_Up);
+    EXPECT_EQ(grid.currentItem(), 4);
+    QTest::keyClick(&grid, Qt::Key_Enter);
+    QTest::keyClick(&grid, Qt::Key_Space);
+    QTest::keyClick(&grid, Qt::Key_Home);
+    QTest::keyClick(&grid, Qt::Key_Return);
+    EXPECT_EQ(items.selected, (std::vector<int>{4, 4, 0}));
+}
+
+TEST_F(GridViewTest, MovingTheCurrentItemScrollsItIntoView)
+{
+    show(300);
+    grid.setFocus();
+    grid.setCurrentItem(299);
+    EXPECT_NE(grid.cellForItem(299), nullptr);
+    EXPECT_EQ(grid.cellForItem(0), nullptr);
+}
+
+TEST_F(GridViewTest, WithoutADataSourceTheGridIsEmpty)
+{
+    grid.show();
+    EXPECT_EQ(grid.numberOfItems(), 0);
+    grid.selectItem(0);
+    QTest::keyClick(&grid, Qt::Key_Return);
+    EXPECT_TRUE(grid.visibleItems().empty());
+}
