@@ -141,7 +141,7 @@ TEST_F(ArchiveToolTest, BadInputAndMissingRecordsChangeNothing)
     expectRefused({"show", "0", "1"});
     expectRefused({"list", "everything"});
     expectRefused({"add", "a.json", "b.json"});
-    expectRefused({"export"});
+    expectRefused({"launch"});
     expectRefused({});
 
     archive(2, std::nullopt);
@@ -194,7 +194,7 @@ TEST_F(ArchiveToolTest, ReadingAnEmptyFileWritesNothingIntoIt)
 TEST_F(ArchiveToolTest, RegressionFailedWriteOfTheOutputIsNotReportedAsSuccess)
 {
     archive(1, R"([{"x":1,"y":1}])");
-    for (const auto& args : std::vector<std::vector<std::string>>{{"list"}, {"show", "0"}, {"--help"}}) {
+    for (const auto& args : std::vector<std::vector<std::string>>{{"list"}, {"show", "0"}, {"export"}, {"--help"}}) {
         const ProcessRun r = runArchiveProcess(args, folder.path(), "", "/dev/full");
         EXPECT_FALSE(r.crashed);
         EXPECT_EQ(r.exitCode, 1) << args[0];
@@ -224,6 +224,55 @@ TEST_F(ArchiveToolTest, HelpSaysHowToUseIt)
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find("cellarium-archive add [FILE]"), std::string::npos);
     EXPECT_FALSE(fs::exists(file));
+}
+
+TEST_F(ArchiveToolTest, ExportAndImportCarryEveryRecordExactly)
+{
+    archive(1'700'000'000'123, "\xEF\xBB\xBF[{\"x\":1,\"y\":2}]\n\nend 0\n");
+    archive(5, "not a pattern");
+    archive(5, "[]");
+    archive(-42, std::nullopt);
+    archive(std::nullopt, std::string("\0\n\r", 3));
+    const ToolRun exported = run({"export"});
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    EXPECT_EQ(exported.out.rfind("Cellarium archive export 1\n", 0), 0u);
+
+    TemporaryFolder other;
+    const fs::path backup = other.path() / "backup";
+    writeFile(backup, exported.out);
+    std::istringstream none;
+    std::ostringstream out, err;
+    ASSERT_EQ(runArchiveTool({"import", backup.string()}, other.storeFile(), none, out, err), 0) << err.str();
+    std::ostringstream again;
+    ASSERT_EQ(runArchiveTool({"export"}, other.storeFile(), none, again, err), 0) << err.str();
+    EXPECT_EQ(again.str(), exported.out);
+    EXPECT_EQ(sql(other.storeFile(), "SELECT hex(lifeData) || '/' || ifnull(addedDate, '-') FROM CoreLife ORDER BY "
+                                     "addedDate DESC, id DESC"),
+              sql(file, "SELECT hex(lifeData) || '/' || ifnull(addedDate, '-') FROM CoreLife ORDER BY addedDate "
+                        "DESC, id DESC"));
+
+    // To a file, as to standard output.
+    const fs::path written = other.path() / "written";
+    ASSERT_EQ(run({"export", written.string()}).status, 0);
+    EXPECT_EQ(readFile(written), exported.out);
+}
+
+TEST_F(ArchiveToolTest, BadImportAddsNothing)
+{
+    archive(1, "[]");
+    const std::string good = run({"export"}).out;
+    ASSERT_FALSE(good.empty());
+    expectRefused({"import"}, "");
+    expectRefused({"import"}, "[]");
+    expectRefused({"import"}, "Cellarium archive export 2\nend 0\n");
+    expectRefused({"import"}, good.substr(0, good.size() - 1));             // cut short
+    expectRefused({"import"}, good + "x");                                   // something after the end
+    expectRefused({"import"}, "Cellarium archive export 1\nend 1\n");      // a count that does not match
+    expectRefused({"import"}, "Cellarium archive export 1\nrecord 1 99\n[]\nend 1\n");
+    expectRefused({"import"}, "Cellarium archive export 1\nrecord 1 2\n[]\nrecord +1 2\n[]\nend 2\n");
+    expectRefused({"import"}, "Cellarium archive export 1\nrecord 1 -2\n[]\nend 1\n");
+    expectRefused({"import", folder.path().string()});
+    EXPECT_EQ(run({"list"}).out, "1970-01-01T00:00:00.001Z\t0\n");
 }
 
 TEST(IsoDate, FormatsUtcWithMilliseconds)

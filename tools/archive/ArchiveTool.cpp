@@ -1,5 +1,6 @@
 #include "ArchiveTool.h"
 
+#include "ArchiveExport.h"
 #include "CoreLifeContainer.h"
 #include "IsoDate.h"
 #include "PatternCoding.h"
@@ -21,6 +22,8 @@ constexpr const char* kUsage =
     "       cellarium-archive add [FILE]\n"
     "       cellarium-archive show N\n"
     "       cellarium-archive delete N\n"
+    "       cellarium-archive export [FILE]\n"
+    "       cellarium-archive import [FILE]\n"
     "\n"
     "Works on the archive of saved patterns that the app uses,\n"
     "$XDG_DATA_HOME/cellarium/CoreLife.sqlite (XDG_DATA_HOME is ~/.local/share by default).\n"
@@ -32,6 +35,10 @@ constexpr const char* kUsage =
     "        FILE or standard input and archives it as it is, dated now\n"
     "show    writes the pattern of record N of the list (0 is the newest), byte for byte\n"
     "delete  deletes record N of the list\n"
+    "export  writes every record (date and pattern bytes, exactly) to FILE or standard\n"
+    "        output as one file, 'Cellarium archive export 1': a safe backup at any time\n"
+    "import  adds every record of such a file (FILE or standard input, at most 1 GiB) to\n"
+    "        the archive, all in one transaction; a bad file adds nothing\n"
     "\n"
     "Exit status: 0 on success; 1 when the output cannot be written or memory runs out;\n"
     "2 on bad input, a missing record or an unavailable archive.\n";
@@ -150,6 +157,49 @@ void show(const std::vector<std::string>& args, const std::optional<std::filesys
     out.write(record->lifeData()->data(), static_cast<std::streamsize>(record->lifeData()->size()));
 }
 
+constexpr std::size_t kMaxImportBytes = std::size_t{1} << 30;
+
+void exportAll(const std::vector<std::string>& args, const std::optional<std::filesystem::path>& file,
+               std::ostream& out)
+{
+    if (args.size() > 2)
+        throw Failure{"'export' takes at most one FILE; see --help"};
+    Archive archive(file, Archive::Use::Read);
+    std::vector<CoreLifeRow> rows;
+    for (const std::shared_ptr<CoreLife>& record : archive.records())
+        rows.push_back({std::nullopt, record->addedDate(), record->lifeData()});
+    const std::string bytes = exportRecords(rows);
+    if (args.size() == 1 || args[1] == "-") {
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return;
+    }
+    std::ofstream stream(args[1], std::ios::binary | std::ios::trunc);
+    stream.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    stream.close();
+    if (!stream)
+        throw Failure{"cannot write '" + args[1] + "'"};
+}
+
+void importAll(const std::vector<std::string>& args, const std::optional<std::filesystem::path>& file,
+               std::istream& in)
+{
+    if (args.size() > 2)
+        throw Failure{"'import' takes at most one FILE; see --help"};
+    const std::string bytes = readToolInput(args.size() == 2 ? std::optional(args[1]) : std::nullopt, in, kMaxImportBytes);
+    std::string why;
+    const std::optional<std::vector<CoreLifeRow>> rows = importRecords(bytes, why);
+    if (!rows)
+        throw Failure{"nothing imported: " + why};
+    Archive archive(file, Archive::Use::Add);
+    // Oldest first, so that records of equal date list in the exported order.
+    for (auto row = rows->rbegin(); row != rows->rend(); ++row) {
+        const std::shared_ptr<CoreLife> record = archive.context().insertNewObject();
+        record->setAddedDate(row->addedDate);
+        record->setLifeData(row->lifeData);
+    }
+    archive.save("import the records");
+}
+
 void remove(const std::vector<std::string>& args, const std::optional<std::filesystem::path>& file)
 {
     expectArguments(args, 2);
@@ -179,6 +229,10 @@ int runArchiveTool(const std::vector<std::string>& args, const std::optional<std
             show(args, storeFile, out);
         else if (args[0] == "delete")
             remove(args, storeFile);
+        else if (args[0] == "export")
+            exportAll(args, storeFile, out);
+        else if (args[0] == "import")
+            importAll(args, storeFile, in);
         else
             throw Failure{"unknown command '" + args[0] + "'; see --help"};
         out.flush();
