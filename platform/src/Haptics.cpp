@@ -2,7 +2,6 @@
 
 #include "ServiceSlot.h"
 #include "platform/Bundle.h"
-#include "platform/FeedbackRecorder.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -15,16 +14,12 @@ Haptics::~Haptics() = default;
 
 void Haptics::impact(ImpactStyle style)
 {
-    const FeedbackEvent event = FeedbackEvent::impact(style);
-    feedbackRecorder().record(event);
-    output(event);
+    output(FeedbackEvent::impact(style));
 }
 
 void Haptics::notificationSuccess()
 {
-    const FeedbackEvent event = FeedbackEvent::notification(NotificationType::Success);
-    feedbackRecorder().record(event);
-    output(event);
+    output(FeedbackEvent::notification(NotificationType::Success));
 }
 
 QString Haptics::feedbackEventName(FeedbackEvent event)

@@ -3,7 +3,6 @@
 #include "ServiceSlot.h"
 #include "SoundBank.h"
 #include "WaveSynth.h"
-#include "platform/FeedbackRecorder.h"
 
 #include <array>
 
@@ -15,7 +14,6 @@ SystemSound::~SystemSound() = default;
 
 void SystemSound::play(int soundId)
 {
-    feedbackRecorder().record(FeedbackEvent::sound(soundId));
     output(soundId);
 }
 

@@ -4,7 +4,7 @@
 #include "FNGuideView.h"
 
 #include "platform/AppWindow.h"
-#include "platform/FeedbackRecorder.h"
+#include "platform/FeedbackEvent.h"
 #include "platform/MainScreen.h"
 #include "platform/UserDefaults.h"
 
@@ -111,7 +111,7 @@ TEST_F(FNGuideViewTest, SixPagesTakeFiveTapsAndTheSixthFinishes)
     EXPECT_TRUE(guide.isNull());
     EXPECT_FALSE(FNGuideView::shouldShowGuide());
     const auto soft = platform::FeedbackEvent::impact(platform::ImpactStyle::Soft);
-    EXPECT_EQ(platform::feedbackRecorder().events(), std::vector(6, soft));
+    EXPECT_EQ(feedback().events(), std::vector(6, soft));
 }
 
 TEST_F(FNGuideViewTest, OnePageFinishesOnTheFirstTapRunningTheCompletionBeforeTheFadeOut)

@@ -2,7 +2,7 @@
 #include "platform/AppWindow.h"
 #include "platform/InAppBrowser.h"
 #include "platform/MailComposer.h"
-#include "platform/RecordingUrlOpener.h"
+#include "RecordingUrlOpener.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,7 +29,7 @@ protected:
     void SetUp() override
     {
         ViewController::setAnimationsEnabled(false);
-        auto recorder = std::make_unique<platform::RecordingUrlOpener>();
+        auto recorder = std::make_unique<testsupport::RecordingUrlOpener>();
         opener = recorder.get();
         platform::setUrlOpener(std::move(recorder));
         root = new ViewController;
@@ -52,7 +52,7 @@ protected:
         return found;
     }
 
-    platform::RecordingUrlOpener* opener = nullptr;
+    testsupport::RecordingUrlOpener* opener = nullptr;
     platform::AppWindow window;
     ViewController* root = nullptr;
 };
@@ -132,7 +132,7 @@ TEST_F(SheetScreensTest, SendHandsTheAddressOverAndReportsSent)
 
 TEST_F(SheetScreensTest, SendThatNothingCanOpenReportsFailed)
 {
-    platform::setUrlOpener(std::make_unique<platform::RecordingUrlOpener>(false));
+    platform::setUrlOpener(std::make_unique<testsupport::RecordingUrlOpener>(false));
     auto* composer = new MailComposer;
     std::vector<MailComposer::Result> results;
     composer->setMailComposeDelegate([&](MailComposer::Result result) { results.push_back(result); });
