@@ -1,6 +1,6 @@
 #include "platform/Haptics.h"
 
-#include "ServiceSlot.h"
+#include "ProcessWide.h"
 #include "platform/Bundle.h"
 
 #include <QCoreApplication>
@@ -57,7 +57,7 @@ void Haptics::output(FeedbackEvent event)
 }
 
 namespace {
-ServiceSlot<Haptics> slot;
+cellarium::ProcessWide<Haptics> slot;
 }
 
 Haptics& haptics()
@@ -67,7 +67,7 @@ Haptics& haptics()
 
 void setHaptics(std::unique_ptr<Haptics> haptics)
 {
-    slot.set(std::move(haptics));
+    slot.replace(std::move(haptics));
 }
 
 } // namespace platform

@@ -2,7 +2,7 @@
 
 #include "platform/Bundle.h"
 
-#include "ServiceSlot.h"
+#include "ProcessWide.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -87,7 +87,7 @@ void IdleTimer::uninhibit()
 }
 
 namespace {
-ServiceSlot<IdleTimer> slot;
+cellarium::ProcessWide<IdleTimer> slot;
 }
 
 IdleTimer& idleTimer()
@@ -97,7 +97,7 @@ IdleTimer& idleTimer()
 
 void setIdleTimer(std::unique_ptr<IdleTimer> idleTimer)
 {
-    slot.set(std::move(idleTimer));
+    slot.replace(std::move(idleTimer));
 }
 
 }  // namespace platform

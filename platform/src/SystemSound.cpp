@@ -1,6 +1,6 @@
 #include "platform/SystemSound.h"
 
-#include "ServiceSlot.h"
+#include "ProcessWide.h"
 #include "SoundBank.h"
 #include "WaveSynth.h"
 
@@ -59,7 +59,7 @@ QByteArray SystemSound::wave(int soundId)
 }
 
 namespace {
-ServiceSlot<SystemSound> slot;
+cellarium::ProcessWide<SystemSound> slot;
 }
 
 SystemSound& systemSound()
@@ -69,7 +69,7 @@ SystemSound& systemSound()
 
 void setSystemSound(std::unique_ptr<SystemSound> sound)
 {
-    slot.set(std::move(sound));
+    slot.replace(std::move(sound));
 }
 
 void playSystemSound(int soundId)
