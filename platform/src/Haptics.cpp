@@ -1,6 +1,7 @@
 #include "platform/Haptics.h"
 
 #include "ProcessWide.h"
+#include "SessionBus.h"
 #include "platform/Bundle.h"
 
 #include <QCoreApplication>
@@ -42,9 +43,6 @@ void Haptics::output(FeedbackEvent event)
 {
     if (event.kind == FeedbackEvent::Kind::Sound)
         return;
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        return;
     QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.sigxcpu.Feedback"), QStringLiteral("/org/sigxcpu/Feedback"),
                                                        QStringLiteral("org.sigxcpu.Feedback"), QStringLiteral("TriggerFeedback"));
     call.setAutoStartService(false);
@@ -53,7 +51,7 @@ void Haptics::output(FeedbackEvent event)
     const QVariantMap hints{{QStringLiteral("profile"), QStringLiteral("quiet")}};
     call << appId << feedbackEventName(event) << hints << -1;
     // Fire and forget: an absent feedbackd answers with an error nobody waits for.
-    bus.send(call);
+    whenSessionBusConnected([call](QDBusConnection& bus) { bus.send(call); });
 }
 
 namespace {
