@@ -192,7 +192,32 @@ TEST_F(MailHandlerTest, DesktopEntryForMailtoMeansMailCanBeSent)
 
 TEST_F(MailHandlerTest, DefaultInMimeappsListMeansMailCanBeSent)
 {
+    write(data.filePath(QStringLiteral("applications/mail.desktop")), "[Desktop Entry]\nName=Mail\n");
     write(config.filePath(QStringLiteral("mimeapps.list")), "[Default Applications]\nx-scheme-handler/mailto=mail.desktop;\n");
+    EXPECT_TRUE(MailComposer::canSendMail());
+}
+
+// Regression: a default naming a desktop file that does not exist, or a handler
+// listed under removed associations, answered yes, and the feedback item then
+// opened a composer that could not send.
+TEST_F(MailHandlerTest, DefaultNamingAMissingDesktopFileIsNoHandler)
+{
+    write(config.filePath(QStringLiteral("mimeapps.list")), "[Default Applications]\nx-scheme-handler/mailto=gone.desktop;\n");
+    EXPECT_FALSE(MailComposer::canSendMail());
+    write(data.filePath(QStringLiteral("applications/vendor/gone.desktop")), "[Desktop Entry]\nName=Gone\n");
+    EXPECT_FALSE(MailComposer::canSendMail());  // its id is vendor-gone.desktop
+}
+
+TEST_F(MailHandlerTest, RemovedAssociationTakesTheHandlerAway)
+{
+    write(data.filePath(QStringLiteral("applications/vendor/mail.desktop")),
+          "[Desktop Entry]\nName=Mail\nMimeType=x-scheme-handler/mailto;\n");
+    write(config.filePath(QStringLiteral("mimeapps.list")),
+          "[Removed Associations]\nx-scheme-handler/mailto=vendor-mail.desktop;\n");
+    EXPECT_FALSE(MailComposer::canSendMail());
+    write(config.filePath(QStringLiteral("mimeapps.list")),
+          "[Removed Associations]\nx-scheme-handler/mailto=other.desktop;\n"
+          "[Added Associations]\nx-scheme-handler/mailto=vendor-mail.desktop;\n");
     EXPECT_TRUE(MailComposer::canSendMail());
 }
 
