@@ -8,7 +8,9 @@
 #include "platform/MainScreen.h"
 #include "platform/UserDefaults.h"
 
+#include <QCoreApplication>
 #include <QPointer>
+#include <QPropertyAnimation>
 #include <QTest>
 
 using namespace fennelkit;
@@ -208,6 +210,23 @@ TEST_F(FNGuideViewTest, HostIsTheKeyWindowElseThePassedWindowElseThePassedView)
     inKeyWindow->showGuide(&window, &view);
     EXPECT_EQ(inKeyWindow->parentWidget(), &keyWindow);
     EXPECT_EQ(keyWindow.children().last(), inKeyWindow);
+}
+
+// Regression: a fade stopped by a newer one on the same property never ran its
+// completion, leaving the guide on its old page with the button disabled.
+TEST_F(FNGuideViewTest, PageChangeStoppedByANewerFadeStillEnablesTheButton)
+{
+    QPointer<FNGuideView> guide = showGuide(pages(2));
+    guide->nextButton()->click();
+    advanceAnimations(guide, FNGuideView::pageFadeMs / 2);
+    auto* newer = new QPropertyAnimation(guide, "labelAlpha", guide);
+    newer->setDuration(FNGuideView::pageFadeMs);
+    newer->setEndValue(0.5);
+    newer->start(QAbstractAnimation::DeleteWhenStopped);
+    QCoreApplication::processEvents();
+    advanceAnimations(guide, FNGuideView::pageFadeMs);
+    EXPECT_EQ(guide->guideLabel()->text(), QStringLiteral("Page 2"));
+    EXPECT_TRUE(guide->nextButton()->isEnabled());
 }
 
 }  // namespace
