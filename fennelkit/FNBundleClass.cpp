@@ -1,11 +1,10 @@
 #include "FNBundleClass.h"
 
-#include "LazyValue.h"
+#include "LazyValues.h"
 
 #include <QLocale>
 #include <QTranslator>
 
-#include <memory>
 
 namespace fennelkit {
 
@@ -13,19 +12,24 @@ namespace {
 
 constexpr char translationContext[] = "FennelKit";
 
-detail::LazyValue<std::shared_ptr<const QTranslator>> stringTable([] {
-    auto translator = std::make_shared<QTranslator>();
+detail::LazyValue<QTranslator> stringTable([] {
+    auto translator = std::make_unique<QTranslator>();
     // A locale without a table of its own keeps the English keys.
     (void)translator->load(QLocale(), QStringLiteral("fennelkit"), QStringLiteral("_"),
                            QStringLiteral(":/fennelkit/i18n"));
-    return std::shared_ptr<const QTranslator>(std::move(translator));
+    return translator;
 });
 
 }  // namespace
 
+void detail::resetStringTable()
+{
+    stringTable.reset();
+}
+
 QString FNBundleClass::localizedString(const char* englishKey)
 {
-    const QString translated = stringTable.get()->translate(translationContext, englishKey);
+    const QString translated = stringTable.get().translate(translationContext, englishKey);
     return translated.isEmpty() ? QString::fromUtf8(englishKey) : translated;
 }
 

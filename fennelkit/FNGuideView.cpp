@@ -158,8 +158,20 @@ void FNGuideView::animate(const QByteArray& property, qreal to, int durationMs, 
     auto* animation = new QPropertyAnimation(this, property, this);
     animation->setDuration(durationMs);
     animation->setEndValue(to);
-    if (completion)
-        connect(animation, &QAbstractAnimation::finished, this, std::move(completion));
+    if (completion) {
+        // A newer animation of the same property stops this one without
+        // finished(); the completion runs anyway, queued then so that it does
+        // not start an animation inside the newer one's start.
+        connect(animation, &QAbstractAnimation::stateChanged, this,
+                [this, animation, completion = std::move(completion)](QAbstractAnimation::State state) {
+                    if (state != QAbstractAnimation::Stopped)
+                        return;
+                    if (animation->currentTime() >= animation->totalDuration())
+                        completion();
+                    else
+                        QMetaObject::invokeMethod(this, completion, Qt::QueuedConnection);
+                });
+    }
     animation->start(QAbstractAnimation::DeleteWhenStopped);
 }
 

@@ -2,7 +2,7 @@
 
 #include "FNApp.h"
 #include "FNBundleClass.h"
-#include "LazyValue.h"
+#include "LazyValues.h"
 #include "ScreenMetrics.h"
 
 #include "platform/AppWindow.h"
@@ -18,30 +18,27 @@ namespace fennelkit {
 
 namespace {
 
-detail::LazyValue<QString> localized(const char* englishKey)
+auto localized(const char* englishKey)
 {
-    return detail::LazyValue<QString>([englishKey] { return FNBundleClass::localizedString(englishKey); });
+    return detail::computedBy([englishKey] { return FNBundleClass::localizedString(englishKey); });
 }
 
-detail::LazyValue<QString> privacyTextValue = localized(QT_TRANSLATE_NOOP("FennelKit", "Privacy Policy"));
-detail::LazyValue<QString> feedbackTextValue = localized(QT_TRANSLATE_NOOP("FennelKit", "Contact"));
-detail::LazyValue<QString> reviewTextValue = localized(QT_TRANSLATE_NOOP("FennelKit", "Rate on the App Store"));
-detail::LazyValue<QString> threadsTextValue =
-    localized(QT_TRANSLATE_NOOP("FennelKit", "Follow me on Social Media Platforms"));
-detail::LazyValue<QString> blogTextValue = localized(QT_TRANSLATE_NOOP("FennelKit", "Browse My Personal Website"));
-detail::LazyValue<QString> moreAppTextValue = localized(QT_TRANSLATE_NOOP("FennelKit", "More Apps I Developed"));
-detail::LazyValue<QString> versionTextValue([] {
+detail::LazyValue<QString> privacyTextValue(localized(QT_TRANSLATE_NOOP("FennelKit", "Privacy Policy")));
+detail::LazyValue<QString> feedbackTextValue(localized(QT_TRANSLATE_NOOP("FennelKit", "Contact")));
+detail::LazyValue<QString> reviewTextValue(localized(QT_TRANSLATE_NOOP("FennelKit", "Rate on the App Store")));
+detail::LazyValue<QString> threadsTextValue(localized(QT_TRANSLATE_NOOP("FennelKit", "Follow me on Social Media Platforms")));
+detail::LazyValue<QString> blogTextValue(localized(QT_TRANSLATE_NOOP("FennelKit", "Browse My Personal Website")));
+detail::LazyValue<QString> moreAppTextValue(localized(QT_TRANSLATE_NOOP("FennelKit", "More Apps I Developed")));
+detail::LazyValue<QString> versionTextValue(detail::computedBy([] {
     return FNBundleClass::localizedString(QT_TRANSLATE_NOOP("FennelKit", "Version")) + QLatin1Char(' ')
            + FNApp::version() + QLatin1Char('(') + FNApp::buildNumber() + QLatin1Char(')');
-});
+}));
 
 // The addresses are keys of the string table so that a translation can point
 // to the page in its own language.
-detail::LazyValue<QString> privacyUrlValue =
-    localized(QT_TRANSLATE_NOOP("FennelKit", "https://www.example.org/en/privacy/"));
-detail::LazyValue<QString> feedbackUrlValue =
-    localized(QT_TRANSLATE_NOOP("FennelKit", "https://www.example.org/en/contact/"));
-detail::LazyValue<QString> blogUrlValue = localized(QT_TRANSLATE_NOOP("FennelKit", "https://www.example.org/en/"));
+detail::LazyValue<QString> privacyUrlValue(localized(QT_TRANSLATE_NOOP("FennelKit", "https://www.example.org/en/privacy/")));
+detail::LazyValue<QString> feedbackUrlValue(localized(QT_TRANSLATE_NOOP("FennelKit", "https://www.example.org/en/contact/")));
+detail::LazyValue<QString> blogUrlValue(localized(QT_TRANSLATE_NOOP("FennelKit", "https://www.example.org/en/")));
 
 const char* const threadsAddress = "https://links.example.org/maker";
 const char* const moreAppAddress = "https://apps.example.org/developer/id1000000000";
@@ -62,6 +59,14 @@ std::optional<QUrl> parsedWebAddress(const QString& text)
 }
 
 }  // namespace
+
+void detail::resetMoreTexts()
+{
+    for (detail::LazyValue<QString>* value : {&privacyTextValue, &feedbackTextValue, &reviewTextValue, &threadsTextValue,
+                                               &blogTextValue, &moreAppTextValue, &versionTextValue, &privacyUrlValue,
+                                               &feedbackUrlValue, &blogUrlValue})
+        value->reset();
+}
 
 QString FNMore::privacyText() { return privacyTextValue.get(); }
 QString FNMore::feedbackText() { return feedbackTextValue.get(); }

@@ -1,12 +1,14 @@
 #include "FennelKitTesting.h"
 
-#include "LazyValue.h"
+#include "LazyValues.h"
 
 namespace fennelkit {
 
 void resetLazyValuesForTesting()
 {
-    detail::resetAllLazyValues();
+    detail::resetScreenMetrics();
+    detail::resetStringTable();
+    detail::resetMoreTexts();
 }
 
 }  // namespace fennelkit

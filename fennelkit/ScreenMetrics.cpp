@@ -1,6 +1,6 @@
 #include "ScreenMetrics.h"
 
-#include "LazyValue.h"
+#include "LazyValues.h"
 
 #include "platform/MainScreen.h"
 #include "platform/Storefront.h"
@@ -9,15 +9,23 @@ namespace fennelkit {
 
 namespace {
 
-detail::LazyValue<double> cachedScreenWidth([] { return platform::mainScreen().size().width(); });
-detail::LazyValue<double> cachedScreenHeight([] { return platform::mainScreen().size().height(); });
-detail::LazyValue<double> cachedScreenScale([] { return double(platform::mainScreen().scale()); });
-detail::LazyValue<bool> cachedIsChn([] {
+detail::LazyValue<double> cachedScreenWidth(detail::computedBy([] { return platform::mainScreen().size().width(); }));
+detail::LazyValue<double> cachedScreenHeight(detail::computedBy([] { return platform::mainScreen().size().height(); }));
+detail::LazyValue<double> cachedScreenScale(detail::computedBy([] { return double(platform::mainScreen().scale()); }));
+detail::LazyValue<bool> cachedIsChn(detail::computedBy([] {
     const std::optional<QString> country = platform::storefront().countryCode();
     return !country || *country == QLatin1String("CHN");
-});
+}));
 
 }  // namespace
+
+void detail::resetScreenMetrics()
+{
+    cachedScreenWidth.reset();
+    cachedScreenHeight.reset();
+    cachedScreenScale.reset();
+    cachedIsChn.reset();
+}
 
 double screenWidth()
 {

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <thread>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -259,6 +260,13 @@ std::optional<StoreFailure> CoreLifeStore::checkIntegrity()
     return StoreFailure{damaged + ": " + result};
 }
 
+namespace {
+
+constexpr int kJournalSwitchAttempts = 25;
+constexpr std::chrono::milliseconds kJournalSwitchPause{20};
+
+}  // namespace
+
 std::optional<StoreFailure> CoreLifeStore::setDurability()
 {
     const std::string doing = "cannot open " + file_.string();
@@ -269,16 +277,27 @@ std::optional<StoreFailure> CoreLifeStore::setDurability()
     if (!check.isPrepared() || check.step() != SQLITE_ROW || check.integer(0) != 2)
         return StoreFailure{doing + ": the file refuses synchronous commits"};
 
-    SqliteStatement journal(db_.get(), "PRAGMA journal_mode = WAL");
-    if (!journal.isPrepared())
-        return failure(doing + ": cannot use a write-ahead log");
-    const int rc = journal.step();
-    if (rc != SQLITE_ROW)
-        return failure(doing + ": cannot use a write-ahead log");
-    const std::string mode = journal.bytes(0);
-    if (mode != "wal")
-        return StoreFailure{doing + ": the file refuses a write-ahead log (journal mode stays " + mode + ")"};
-    return std::nullopt;
+    // The switch needs the file to itself: another process that opens a new archive
+    // at the same moment holds it briefly, so a refusal is only final after a while.
+    std::string mode;
+    for (int attempt = 0; attempt < kJournalSwitchAttempts; ++attempt) {
+        if (attempt > 0)
+            std::this_thread::sleep_for(kJournalSwitchPause);
+        SqliteStatement journal(db_.get(), "PRAGMA journal_mode = WAL");
+        if (!journal.isPrepared())
+            return failure(doing + ": cannot use a write-ahead log");
+        const int rc = journal.step();
+        if (rc != SQLITE_ROW) {
+            const bool busy = (rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED;
+            if (busy && attempt + 1 < kJournalSwitchAttempts)
+                continue;
+            return failure(doing + ": cannot use a write-ahead log");
+        }
+        mode = journal.bytes(0);
+        if (mode == "wal")
+            return std::nullopt;
+    }
+    return StoreFailure{doing + ": the file refuses a write-ahead log (journal mode stays " + mode + ")"};
 }
 
 std::optional<StoreFailure> CoreLifeStore::createSchema(Layout& layout)

@@ -1,5 +1,7 @@
 #include "BoardGeometry.h"
 
+#include "ProcessWide.h"
+
 #include <utility>
 
 namespace cellarium {
@@ -38,41 +40,23 @@ void BoardGeometry::recomputeDerivedValues()
 
 namespace {
 
-struct SharedGeometry {
-    std::mutex mutex;
-    std::function<ScreenInputs()> readScreen;
-    std::unique_ptr<BoardGeometry> geometry;
-};
-
-SharedGeometry& shared()
-{
-    static SharedGeometry instance;
-    return instance;
-}
+ProcessWide<BoardGeometry> shared([] { return std::make_unique<BoardGeometry>(nullptr); });
 
 }  // namespace
 
 BoardGeometry& boardGeometry()
 {
-    SharedGeometry& s = shared();
-    std::lock_guard lock(s.mutex);
-    if (!s.geometry)
-        s.geometry = std::make_unique<BoardGeometry>(s.readScreen);
-    return *s.geometry;
+    return shared.get();
 }
 
 void setMainScreenReader(std::function<ScreenInputs()> readScreen)
 {
-    SharedGeometry& s = shared();
-    std::lock_guard lock(s.mutex);
-    s.readScreen = std::move(readScreen);
+    shared.setFactory([readScreen = std::move(readScreen)] { return std::make_unique<BoardGeometry>(readScreen); });
 }
 
 void replaceBoardGeometry(std::unique_ptr<BoardGeometry> geometry)
 {
-    SharedGeometry& s = shared();
-    std::lock_guard lock(s.mutex);
-    s.geometry = std::move(geometry);
+    shared.replace(std::move(geometry));
 }
 
 }  // namespace cellarium

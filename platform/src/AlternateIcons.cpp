@@ -1,6 +1,6 @@
 #include "platform/AlternateIcons.h"
 
-#include "ServiceSlot.h"
+#include "ProcessWide.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -87,7 +87,7 @@ QByteArray newDesktopEntry()
     return entry;
 }
 
-ServiceSlot<AlternateIcons> slot;
+cellarium::ProcessWide<AlternateIcons> slot;
 
 } // namespace
 
@@ -210,7 +210,7 @@ AlternateIcons& alternateIcons()
 
 void setAlternateIcons(std::unique_ptr<AlternateIcons> icons)
 {
-    slot.set(std::move(icons));
+    slot.replace(std::move(icons));
 }
 
 } // namespace platform

@@ -1,6 +1,6 @@
 #include "platform/Bundle.h"
 
-#include "ServiceSlot.h"
+#include "ProcessWide.h"
 
 namespace platform {
 
@@ -22,7 +22,7 @@ Bundle Bundle::fromBuild()
 }
 
 namespace {
-ServiceSlot<Bundle> slot([] { return std::make_unique<Bundle>(Bundle::fromBuild()); });
+cellarium::ProcessWide<Bundle> slot([] { return std::make_unique<Bundle>(Bundle::fromBuild()); });
 }
 
 Bundle& mainBundle()
@@ -32,7 +32,7 @@ Bundle& mainBundle()
 
 void setMainBundle(std::unique_ptr<Bundle> bundle)
 {
-    slot.set(std::move(bundle));
+    slot.replace(std::move(bundle));
 }
 
 } // namespace platform

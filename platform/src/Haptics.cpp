@@ -1,8 +1,8 @@
 #include "platform/Haptics.h"
 
-#include "ServiceSlot.h"
+#include "ProcessWide.h"
+#include "SessionBus.h"
 #include "platform/Bundle.h"
-#include "platform/FeedbackRecorder.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -15,16 +15,12 @@ Haptics::~Haptics() = default;
 
 void Haptics::impact(ImpactStyle style)
 {
-    const FeedbackEvent event = FeedbackEvent::impact(style);
-    feedbackRecorder().record(event);
-    output(event);
+    output(FeedbackEvent::impact(style));
 }
 
 void Haptics::notificationSuccess()
 {
-    const FeedbackEvent event = FeedbackEvent::notification(NotificationType::Success);
-    feedbackRecorder().record(event);
-    output(event);
+    output(FeedbackEvent::notification(NotificationType::Success));
 }
 
 QString Haptics::feedbackEventName(FeedbackEvent event)
@@ -47,9 +43,6 @@ void Haptics::output(FeedbackEvent event)
 {
     if (event.kind == FeedbackEvent::Kind::Sound)
         return;
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        return;
     QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.sigxcpu.Feedback"), QStringLiteral("/org/sigxcpu/Feedback"),
                                                        QStringLiteral("org.sigxcpu.Feedback"), QStringLiteral("TriggerFeedback"));
     call.setAutoStartService(false);
@@ -58,11 +51,11 @@ void Haptics::output(FeedbackEvent event)
     const QVariantMap hints{{QStringLiteral("profile"), QStringLiteral("quiet")}};
     call << appId << feedbackEventName(event) << hints << -1;
     // Fire and forget: an absent feedbackd answers with an error nobody waits for.
-    bus.send(call);
+    whenSessionBusConnected([call](QDBusConnection& bus) { bus.send(call); });
 }
 
 namespace {
-ServiceSlot<Haptics> slot;
+cellarium::ProcessWide<Haptics> slot;
 }
 
 Haptics& haptics()
@@ -72,7 +65,7 @@ Haptics& haptics()
 
 void setHaptics(std::unique_ptr<Haptics> haptics)
 {
-    slot.set(std::move(haptics));
+    slot.replace(std::move(haptics));
 }
 
 } // namespace platform

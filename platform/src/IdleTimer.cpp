@@ -2,7 +2,8 @@
 
 #include "platform/Bundle.h"
 
-#include "ServiceSlot.h"
+#include "ProcessWide.h"
+#include "SessionBus.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -55,12 +56,18 @@ void IdleTimer::update()
 
 void IdleTimer::inhibit()
 {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        return;
     QDBusMessage call = screenSaverCall(QStringLiteral("Inhibit"));
     call << mainBundle().infoValue(QStringLiteral("CFBundleName")).toString() << QStringLiteral("A simulation is on screen");
-    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call));
+    whenSessionBusConnected([this, alive = alive_, call](QDBusConnection& bus) {
+        if (*alive)
+            askToInhibit(bus, call);
+    });
+}
+
+void IdleTimer::askToInhibit(QDBusConnection& bus, const QDBusMessage& call)
+{
+    // A service that never answers times out: no cookie, nothing to release.
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, sessionBusCallTimeoutMs));
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher, [this, alive = alive_](QDBusPendingCallWatcher* w) {
         w->deleteLater();
         const QDBusPendingReply<unsigned> reply = *w;
@@ -78,16 +85,13 @@ void IdleTimer::uninhibit()
     if (!cookieValid_)
         return;
     cookieValid_ = false;
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        return;
     QDBusMessage call = screenSaverCall(QStringLiteral("UnInhibit"));
     call << cookie_;
-    bus.send(call);
+    whenSessionBusConnected([call](QDBusConnection& bus) { bus.send(call); });
 }
 
 namespace {
-ServiceSlot<IdleTimer> slot;
+cellarium::ProcessWide<IdleTimer> slot;
 }
 
 IdleTimer& idleTimer()
@@ -97,7 +101,7 @@ IdleTimer& idleTimer()
 
 void setIdleTimer(std::unique_ptr<IdleTimer> idleTimer)
 {
-    slot.set(std::move(idleTimer));
+    slot.replace(std::move(idleTimer));
 }
 
 }  // namespace platform

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QHash>
+#include <QSet>
 
 namespace platform {
 
@@ -10,31 +12,41 @@ namespace {
 
 const QLatin1String mailtoType("x-scheme-handler/mailto");
 
-bool fileHasLine(const QString& path, const QLatin1String& prefix, const QLatin1String& needle)
+// The desktop entries named for mailto in one list file, by group: "[Removed
+// Associations]" takes them away; every other group offers them.
+void readAssociations(const QString& path, QStringList& offered, QSet<QString>& removed)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return false;
+        return;
+    bool removing = false;
     while (!file.atEnd()) {
         const QString line = QString::fromUtf8(file.readLine()).trimmed();
-        if (!line.startsWith(prefix))
+        if (line.startsWith(QLatin1Char('['))) {
+            removing = line == QLatin1String("[Removed Associations]");
             continue;
-        const QStringList types = line.mid(prefix.size()).split(QLatin1Char(';'), Qt::SkipEmptyParts);
-        if (types.contains(needle))
-            return true;
+        }
+        if (!line.startsWith(mailtoType + QLatin1Char('=')))
+            continue;
+        const QStringList ids = line.mid(mailtoType.size() + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (const QString& id : ids) {
+            if (removing)
+                removed.insert(id.trimmed());
+            else
+                offered.append(id.trimmed());
+        }
     }
-    return false;
 }
 
-bool listNamesHandler(const QString& path)
+bool declaresMailto(const QString& path)
 {
-    // mimeapps.list: "x-scheme-handler/mailto=app.desktop;" under a group.
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return false;
     while (!file.atEnd()) {
         const QString line = QString::fromUtf8(file.readLine()).trimmed();
-        if (line.startsWith(mailtoType + QLatin1Char('=')) && line.size() > mailtoType.size() + 1)
+        if (line.startsWith(QLatin1String("MimeType="))
+            && line.mid(9).split(QLatin1Char(';'), Qt::SkipEmptyParts).contains(mailtoType))
             return true;
     }
     return false;
@@ -44,19 +56,27 @@ bool listNamesHandler(const QString& path)
 
 bool hasMailHandler(const QStringList& applicationFolders, const QStringList& configFolders)
 {
-    for (const QString& folder : configFolders) {
-        if (listNamesHandler(QDir(folder).filePath(QStringLiteral("mimeapps.list"))))
-            return true;
-    }
+    QStringList offered;
+    QSet<QString> removed;
+    for (const QString& folder : configFolders)
+        readAssociations(QDir(folder).filePath(QStringLiteral("mimeapps.list")), offered, removed);
+    // Desktop file ids: the path below the applications folder, '/' as '-'.
+    QSet<QString> installed;
     for (const QString& folder : applicationFolders) {
-        if (listNamesHandler(QDir(folder).filePath(QStringLiteral("mimeapps.list")))
-            || listNamesHandler(QDir(folder).filePath(QStringLiteral("mimeinfo.cache"))))
-            return true;
+        readAssociations(QDir(folder).filePath(QStringLiteral("mimeapps.list")), offered, removed);
+        readAssociations(QDir(folder).filePath(QStringLiteral("mimeinfo.cache")), offered, removed);
         QDirIterator entries(folder, {QStringLiteral("*.desktop")}, QDir::Files, QDirIterator::Subdirectories);
         while (entries.hasNext()) {
-            if (fileHasLine(entries.next(), QLatin1String("MimeType="), mailtoType))
-                return true;
+            const QString path = entries.next();
+            const QString id = QDir(folder).relativeFilePath(path).replace(QLatin1Char('/'), QLatin1Char('-'));
+            installed.insert(id);
+            if (declaresMailto(path))
+                offered.append(id);
         }
+    }
+    for (const QString& id : offered) {
+        if (installed.contains(id) && !removed.contains(id))
+            return true;
     }
     return false;
 }

@@ -4,9 +4,10 @@
 
 namespace platform {
 
-// Whether some desktop entry handles mailto: addresses: a MimeType line naming
-// x-scheme-handler/mailto in an applications folder, or a default set for it
-// in a mimeapps.list.
+// Whether some installed desktop entry handles mailto: addresses: one whose
+// MimeType line names x-scheme-handler/mailto, or one a mimeapps.list or
+// mimeinfo.cache offers for it, unless a list's removed associations take it
+// away. An offered entry whose desktop file does not exist does not count.
 bool hasMailHandler(const QStringList& applicationFolders, const QStringList& configFolders);
 
 } // namespace platform

@@ -1,6 +1,6 @@
 #include "platform/MainScreen.h"
 
-#include "ServiceSlot.h"
+#include "ProcessWide.h"
 
 #include <QGuiApplication>
 #include <QInputDevice>
@@ -47,7 +47,7 @@ qreal MainScreen::scale() const
 }
 
 namespace {
-ServiceSlot<MainScreen> slot;
+cellarium::ProcessWide<MainScreen> slot;
 }
 
 MainScreen& mainScreen()
@@ -57,7 +57,7 @@ MainScreen& mainScreen()
 
 void setMainScreen(std::unique_ptr<MainScreen> screen)
 {
-    slot.set(std::move(screen));
+    slot.replace(std::move(screen));
 }
 
 } // namespace platform

@@ -1,27 +1,62 @@
 #include "SoundBank.h"
 
+#include "SocketProbe.h"
 #include "platform/SystemSound.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QAudioDevice>
 #include <QCoreApplication>
 #include <QMediaDevices>
 #include <QUrl>
 
+#include <thread>
+
 namespace platform {
 
 namespace {
 
-// Qt's audio on Linux goes through a PulseAudio server (or PipeWire's). Asking
-// QMediaDevices without one logs a connection failure, so look for its socket
-// first and stay silent without it.
-bool audioServerReachable()
+constexpr int probeTimeoutMs = 2000;
+
+void appendBigEndian(QByteArray& bytes, quint32 value)
 {
-    if (!qEnvironmentVariableIsEmpty("PULSE_SERVER"))
-        return true;
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    return !runtime.isEmpty() && QFileInfo::exists(runtime + QStringLiteral("/pulse/native"));
+    for (int shift = 24; shift >= 0; shift -= 8)
+        bytes.append(char((value >> shift) & 0xff));
+}
+
+// The opening of the sound server's native protocol: an authentication packet
+// that any running server answers, if only with an error.
+QByteArray authenticationPacket()
+{
+    QByteArray payload;
+    for (quint32 value : {8u /* AUTH */, 0u /* tag */, 32u /* protocol version */}) {
+        payload.append('L');
+        appendBigEndian(payload, value);
+    }
+    payload.append('x');
+    appendBigEndian(payload, 256);
+    payload.append(QByteArray(256, '\0'));  // no cookie
+    QByteArray packet;
+    for (quint32 value : {quint32(payload.size()), 0xffffffffu, 0u, 0u, 0u})
+        appendBigEndian(packet, value);
+    return packet + payload;
+}
+
+// Qt's audio on Linux goes through a PulseAudio server (or PipeWire's), and
+// asks it without a timeout. Knock first, off the main thread: no socket, or a
+// server that never answers, means silence.
+bool audioServerAnswers(const QString& runtimeDir, const QByteArray& pulseServer)
+{
+    QByteArray path;
+    if (!pulseServer.isEmpty()) {
+        path = pulseServer.startsWith("unix:") ? pulseServer.mid(5) : pulseServer;
+        if (!path.startsWith('/'))
+            return true;  // a remote server: leave it to the audio library
+    } else if (!runtimeDir.isEmpty()) {
+        path = QFile::encodeName(runtimeDir + QStringLiteral("/pulse/native"));
+    } else {
+        return false;
+    }
+    return localServiceAnswers(path, false, authenticationPacket(), probeTimeoutMs);
 }
 
 } // namespace
@@ -35,8 +70,14 @@ SoundBank::~SoundBank()
 
 void SoundBank::play(int soundId)
 {
+    if (!probing_) {
+        probing_ = true;
+        startProbe();
+    }
+    if (!*serverAnswers_)
+        return;  // still knocking, or nobody answered: silence
     if (!audioAvailable_)
-        audioAvailable_ = audioServerReachable() && !QMediaDevices::audioOutputs().isEmpty();
+        audioAvailable_ = **serverAnswers_ && !QMediaDevices::audioOutputs().isEmpty();
     if (!*audioAvailable_)
         return;
     if (effects_.empty()) {
@@ -45,6 +86,23 @@ void SoundBank::play(int soundId)
     }
     if (QSoundEffect* sound = effect(soundId))
         sound->play();
+}
+
+void SoundBank::startProbe()
+{
+    std::weak_ptr<std::optional<bool>> answer = serverAnswers_;
+    const QString runtimeDir = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    const QByteArray pulseServer = qgetenv("PULSE_SERVER");
+    // Detached: a server that never answers must not hold up the exit.
+    std::thread([answer, runtimeDir, pulseServer] {
+        const bool answered = audioServerAnswers(runtimeDir, pulseServer);
+        if (QCoreApplication* app = QCoreApplication::instance()) {
+            QMetaObject::invokeMethod(app, [answer, answered] {
+                if (auto result = answer.lock())
+                    *result = answered;
+            }, Qt::QueuedConnection);
+        }
+    }).detach();
 }
 
 QSoundEffect* SoundBank::effect(int soundId)

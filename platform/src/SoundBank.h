@@ -12,7 +12,9 @@ namespace platform {
 
 // The synthesized sounds written to a private temporary folder and loaded
 // into one QSoundEffect each, all on the first play so that none starts late.
-// Plays nothing when the system has no audio output. The effects belong to
+// Plays nothing when the system has no audio output, and nothing until a
+// thread of its own has found the sound server answering: the first play
+// starts that check and never waits for it. The effects belong to
 // the application object, so that none outlives it.
 class SoundBank {
 public:
@@ -23,7 +25,11 @@ public:
 
 private:
     QSoundEffect* effect(int soundId);
+    void startProbe();
 
+    bool probing_ = false;
+    // Whether the sound server answered; written on the main thread when known.
+    std::shared_ptr<std::optional<bool>> serverAnswers_ = std::make_shared<std::optional<bool>>();
     std::optional<bool> audioAvailable_;
     std::unique_ptr<QTemporaryDir> folder_;
     std::map<int, QPointer<QSoundEffect>> effects_;

@@ -1,6 +1,6 @@
 #include "platform/Storefront.h"
 
-#include "ServiceSlot.h"
+#include "ProcessWide.h"
 
 #include <QLocale>
 
@@ -50,7 +50,7 @@ std::optional<QString> Storefront::alpha3Code(const QString& code)
 }
 
 namespace {
-ServiceSlot<Storefront> slot;
+cellarium::ProcessWide<Storefront> slot;
 }
 
 Storefront& storefront()
@@ -60,7 +60,7 @@ Storefront& storefront()
 
 void setStorefront(std::unique_ptr<Storefront> storefront)
 {
-    slot.set(std::move(storefront));
+    slot.replace(std::move(storefront));
 }
 
 } // namespace platform

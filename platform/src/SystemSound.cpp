@@ -1,9 +1,8 @@
 #include "platform/SystemSound.h"
 
-#include "ServiceSlot.h"
+#include "ProcessWide.h"
 #include "SoundBank.h"
 #include "WaveSynth.h"
-#include "platform/FeedbackRecorder.h"
 
 #include <array>
 
@@ -15,7 +14,6 @@ SystemSound::~SystemSound() = default;
 
 void SystemSound::play(int soundId)
 {
-    feedbackRecorder().record(FeedbackEvent::sound(soundId));
     output(soundId);
 }
 
@@ -61,7 +59,7 @@ QByteArray SystemSound::wave(int soundId)
 }
 
 namespace {
-ServiceSlot<SystemSound> slot;
+cellarium::ProcessWide<SystemSound> slot;
 }
 
 SystemSound& systemSound()
@@ -71,7 +69,7 @@ SystemSound& systemSound()
 
 void setSystemSound(std::unique_ptr<SystemSound> sound)
 {
-    slot.set(std::move(sound));
+    slot.replace(std::move(sound));
 }
 
 void playSystemSound(int soundId)

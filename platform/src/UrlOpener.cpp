@@ -1,6 +1,6 @@
 #include "platform/UrlOpener.h"
 
-#include "ServiceSlot.h"
+#include "ProcessWide.h"
 
 #include <QDesktopServices>
 
@@ -14,7 +14,7 @@ bool UrlOpener::openUrl(const QUrl& url)
 }
 
 namespace {
-ServiceSlot<UrlOpener> slot;
+cellarium::ProcessWide<UrlOpener> slot;
 }
 
 UrlOpener& urlOpener()
@@ -24,7 +24,7 @@ UrlOpener& urlOpener()
 
 void setUrlOpener(std::unique_ptr<UrlOpener> opener)
 {
-    slot.set(std::move(opener));
+    slot.replace(std::move(opener));
 }
 
 } // namespace platform

@@ -1,6 +1,6 @@
 #include "platform/UserDefaults.h"
 
-#include "ServiceSlot.h"
+#include "ProcessWide.h"
 
 #include <QDateTime>
 #include <QDebug>
@@ -203,7 +203,7 @@ bool UserDefaults::save() const
 }
 
 namespace {
-ServiceSlot<UserDefaults> slot([] { return std::make_unique<UserDefaults>(UserDefaults::defaultFilePath()); });
+cellarium::ProcessWide<UserDefaults> slot([] { return std::make_unique<UserDefaults>(UserDefaults::defaultFilePath()); });
 }
 
 UserDefaults& userDefaults()
@@ -213,7 +213,7 @@ UserDefaults& userDefaults()
 
 void setUserDefaults(std::unique_ptr<UserDefaults> defaults)
 {
-    slot.set(std::move(defaults));
+    slot.replace(std::move(defaults));
 }
 
 } // namespace platform

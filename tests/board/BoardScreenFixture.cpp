@@ -3,29 +3,13 @@
 #include "platform/Haptics.h"
 #include "platform/ViewController.h"
 
-namespace {
-
-class SilentSound : public platform::SystemSound {
-protected:
-    void output(int) override {}
-};
-
-class StillHaptics : public platform::Haptics {
-protected:
-    void output(platform::FeedbackEvent) override {}
-};
-
-}  // namespace
-
 void BoardScreenFixture::SetUp()
 {
     platform::setUserDefaults(std::make_unique<platform::UserDefaults>(dir_.filePath("defaults.json")));
-    platform::setSystemSound(std::make_unique<SilentSound>());
-    platform::setHaptics(std::make_unique<StillHaptics>());
+    feedback_ = &testsupport::installRecordedFeedback();
     cellarium::replaceBoardGeometry(
         std::make_unique<cellarium::BoardGeometry>([] { return cellarium::ScreenInputs{390, 844, 3}; }));
     platform::ViewController::setAnimationsEnabled(false);
-    platform::feedbackRecorder().clear();
 }
 
 void BoardScreenFixture::TearDown()

@@ -3,7 +3,7 @@
 #include "MainViewController.h"
 
 #include "BoardGeometry.h"
-#include "platform/FeedbackRecorder.h"
+#include "RecordedFeedback.h"
 #include "platform/SystemSound.h"
 #include "platform/UserDefaults.h"
 
@@ -31,10 +31,11 @@ protected:
     // One tick of the clock, with its result applied.
     void tick(MainViewController& board);
 
-    std::vector<platform::FeedbackEvent> cues() const { return platform::feedbackRecorder().events(); }
-    void clearCues() { platform::feedbackRecorder().clear(); }
+    std::vector<platform::FeedbackEvent> cues() const { return feedback_->events(); }
+    void clearCues() { feedback_->clear(); }
     static platform::FeedbackEvent sound(int id) { return platform::FeedbackEvent::sound(id); }
 
     QTemporaryDir dir_;
+    testsupport::FeedbackRecorder* feedback_ = nullptr;
     std::vector<std::function<void()>> delayed_;
 };

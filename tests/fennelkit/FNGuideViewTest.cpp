@@ -4,11 +4,13 @@
 #include "FNGuideView.h"
 
 #include "platform/AppWindow.h"
-#include "platform/FeedbackRecorder.h"
+#include "platform/FeedbackEvent.h"
 #include "platform/MainScreen.h"
 #include "platform/UserDefaults.h"
 
+#include <QCoreApplication>
 #include <QPointer>
+#include <QPropertyAnimation>
 #include <QTest>
 
 using namespace fennelkit;
@@ -111,7 +113,7 @@ TEST_F(FNGuideViewTest, SixPagesTakeFiveTapsAndTheSixthFinishes)
     EXPECT_TRUE(guide.isNull());
     EXPECT_FALSE(FNGuideView::shouldShowGuide());
     const auto soft = platform::FeedbackEvent::impact(platform::ImpactStyle::Soft);
-    EXPECT_EQ(platform::feedbackRecorder().events(), std::vector(6, soft));
+    EXPECT_EQ(feedback().events(), std::vector(6, soft));
 }
 
 TEST_F(FNGuideViewTest, OnePageFinishesOnTheFirstTapRunningTheCompletionBeforeTheFadeOut)
@@ -208,6 +210,23 @@ TEST_F(FNGuideViewTest, HostIsTheKeyWindowElseThePassedWindowElseThePassedView)
     inKeyWindow->showGuide(&window, &view);
     EXPECT_EQ(inKeyWindow->parentWidget(), &keyWindow);
     EXPECT_EQ(keyWindow.children().last(), inKeyWindow);
+}
+
+// Regression: a fade stopped by a newer one on the same property never ran its
+// completion, leaving the guide on its old page with the button disabled.
+TEST_F(FNGuideViewTest, PageChangeStoppedByANewerFadeStillEnablesTheButton)
+{
+    QPointer<FNGuideView> guide = showGuide(pages(2));
+    guide->nextButton()->click();
+    advanceAnimations(guide, FNGuideView::pageFadeMs / 2);
+    auto* newer = new QPropertyAnimation(guide, "labelAlpha", guide);
+    newer->setDuration(FNGuideView::pageFadeMs);
+    newer->setEndValue(0.5);
+    newer->start(QAbstractAnimation::DeleteWhenStopped);
+    QCoreApplication::processEvents();
+    advanceAnimations(guide, FNGuideView::pageFadeMs);
+    EXPECT_EQ(guide->guideLabel()->text(), QStringLiteral("Page 2"));
+    EXPECT_TRUE(guide->nextButton()->isEnabled());
 }
 
 }  // namespace

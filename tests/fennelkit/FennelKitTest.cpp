@@ -4,8 +4,8 @@
 
 #include "platform/AppWindow.h"
 #include "platform/Bundle.h"
-#include "platform/FeedbackRecorder.h"
 #include "platform/Haptics.h"
+#include "platform/SystemSound.h"
 #include "platform/MailComposer.h"
 #include "platform/MainScreen.h"
 #include "platform/Storefront.h"
@@ -14,15 +14,6 @@
 
 #include <memory>
 
-namespace {
-
-class SilentHaptics : public platform::Haptics {
-protected:
-    void output(platform::FeedbackEvent) override {}
-};
-
-}  // namespace
-
 void FennelKitTest::SetUp()
 {
     ASSERT_TRUE(dir_.isValid());
@@ -30,13 +21,12 @@ void FennelKitTest::SetUp()
     platform::setMainScreen(std::make_unique<platform::MainScreen>());
     platform::setStorefront(std::make_unique<platform::Storefront>());
     platform::setUserDefaults(std::make_unique<platform::UserDefaults>(dir_.filePath("user-defaults.json")));
-    platform::setHaptics(std::make_unique<SilentHaptics>());
-    auto opener = std::make_unique<platform::RecordingUrlOpener>();
+    feedback_ = &testsupport::installRecordedFeedback();
+    auto opener = std::make_unique<testsupport::RecordingUrlOpener>();
     opener_ = opener.get();
     platform::setUrlOpener(std::move(opener));
     platform::setKeyWindow(nullptr);
     platform::ViewController::setAnimationsEnabled(false);
-    platform::feedbackRecorder().clear();
     setScreen({390, 844}, 3);
     setStorefront(QStringLiteral("USA"));
     setBundle({{"CFBundleDisplayName", "Cellarium"},
@@ -52,6 +42,7 @@ void FennelKitTest::TearDown()
     platform::MailComposer::setCanSendMailOverride(std::nullopt);
     platform::setUrlOpener(nullptr);
     platform::setHaptics(nullptr);
+    platform::setSystemSound(nullptr);
     platform::setUserDefaults(nullptr);
     platform::setMainBundle(nullptr);
     platform::setStorefront(nullptr);

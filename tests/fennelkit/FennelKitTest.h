@@ -1,6 +1,7 @@
 #pragma once
 
-#include "platform/RecordingUrlOpener.h"
+#include "RecordedFeedback.h"
+#include "RecordingUrlOpener.h"
 
 #include <QLocale>
 #include <QSizeF>
@@ -14,7 +15,7 @@
 
 // A known platform for every FennelKit test: English, a 390 x 844 screen of
 // scale 3, the storefront "USA", the bundle "Cellarium" 1.2 (7), empty user
-// defaults in a temporary file, silent haptics (cues still recorded), a
+// defaults in a temporary file, silent sounds and haptics (cues recorded), a
 // recording URL opener, sheets without animation, and no cached values.
 class FennelKitTest : public ::testing::Test {
 protected:
@@ -27,9 +28,11 @@ protected:
     void setBundle(const QVariantMap& info);
     void useLocale(const QLocale& locale);
 
-    platform::RecordingUrlOpener& urlOpener() { return *opener_; }
+    testsupport::RecordingUrlOpener& urlOpener() { return *opener_; }
+    testsupport::FeedbackRecorder& feedback() { return *feedback_; }
 
 private:
     QTemporaryDir dir_;
-    platform::RecordingUrlOpener* opener_ = nullptr;
+    testsupport::RecordingUrlOpener* opener_ = nullptr;
+    testsupport::FeedbackRecorder* feedback_ = nullptr;
 };

@@ -59,3 +59,17 @@ TEST(BoardGeometry, TheProcessWideGeometryUsesTheRegisteredScreenAndCanBeReplace
     replaceBoardGeometry(nullptr);
     setMainScreenReader(nullptr);
 }
+
+TEST(BoardGeometry, AScreenReaderRegisteredLateLeavesTheGeometryInUse)
+{
+    replaceBoardGeometry(nullptr);
+    setMainScreenReader([] { return ScreenInputs{400, 800, 2}; });
+    BoardGeometry& inUse = boardGeometry();
+    setMainScreenReader([] { return ScreenInputs{400, 800, 4}; });
+    EXPECT_EQ(&boardGeometry(), &inUse);
+    EXPECT_DOUBLE_EQ(boardGeometry().lifeWidth(), 22);
+    replaceBoardGeometry(nullptr);
+    EXPECT_DOUBLE_EQ(boardGeometry().lifeWidth(), 11);
+    replaceBoardGeometry(nullptr);
+    setMainScreenReader(nullptr);
+}

@@ -60,7 +60,7 @@ void OptionsScreen::SetUp()
     auto icons = std::make_unique<RecordingAlternateIcons>();
     icons_ = icons.get();
     platform::setAlternateIcons(std::move(icons));
-    auto urls = std::make_unique<platform::RecordingUrlOpener>();
+    auto urls = std::make_unique<testsupport::RecordingUrlOpener>();
     urls_ = urls.get();
     platform::setUrlOpener(std::move(urls));
     platform::MailComposer::setCanSendMailOverride(false);

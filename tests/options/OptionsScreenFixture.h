@@ -7,7 +7,7 @@
 #include "platform/AlternateIcons.h"
 #include "platform/AppWindow.h"
 #include "platform/FeedbackEvent.h"
-#include "platform/RecordingUrlOpener.h"
+#include "RecordingUrlOpener.h"
 
 #include <QTemporaryDir>
 
@@ -71,5 +71,5 @@ protected:
     std::vector<std::function<void()>> delayed_;
     std::vector<std::pair<int, std::function<void()>>> alertDelays_;
     RecordingAlternateIcons* icons_ = nullptr;
-    platform::RecordingUrlOpener* urls_ = nullptr;
+    testsupport::RecordingUrlOpener* urls_ = nullptr;
 };

@@ -1,4 +1,4 @@
-#include "platform/FeedbackRecorder.h"
+#include "RecordedFeedback.h"
 #include "platform/Haptics.h"
 #include "platform/SystemSound.h"
 
@@ -15,36 +15,61 @@ using platform::NotificationType;
 
 namespace {
 
+// Replaces the device outputs, as a test that records cues does.
 class SilentSound : public platform::SystemSound {
 public:
+    explicit SilentSound(testsupport::FeedbackRecorder& recorder) : recorder_(recorder) {}
     QList<int> played;
 
 protected:
-    void output(int soundId) override { played.append(soundId); }
+    void output(int soundId) override
+    {
+        played.append(soundId);
+        recorder_.record(FeedbackEvent::sound(soundId));
+    }
+
+private:
+    testsupport::FeedbackRecorder& recorder_;
 };
 
 class SilentHaptics : public platform::Haptics {
 public:
+    explicit SilentHaptics(testsupport::FeedbackRecorder& recorder) : recorder_(recorder) {}
     int delivered = 0;
 
 protected:
-    void output(FeedbackEvent) override { ++delivered; }
+    void output(FeedbackEvent event) override
+    {
+        ++delivered;
+        recorder_.record(event);
+    }
+
+private:
+    testsupport::FeedbackRecorder& recorder_;
 };
 
 class FeedbackTest : public ::testing::Test {
 protected:
-    void SetUp() override { platform::feedbackRecorder().clear(); }
     void TearDown() override
     {
         platform::setSystemSound(nullptr);
         platform::setHaptics(nullptr);
-        platform::feedbackRecorder().clear();
     }
 };
 
-TEST_F(FeedbackTest, CuesAreRecordedInOrderWithoutAnyDevice)
+TEST_F(FeedbackTest, DefaultServicesPlayAndFeelNothingWithoutAnyDevice)
 {
-    // No audio server, no session bus: nothing is heard or felt, all is recorded.
+    // No audio server, no session bus: every cue returns and nothing fails.
+    platform::playSystemSound(1105);
+    platform::playSystemSound(4242);
+    platform::haptics().impact(ImpactStyle::Rigid);
+    platform::haptics().notificationSuccess();
+    SUCCEED();
+}
+
+TEST_F(FeedbackTest, InstalledRecorderKeepsCuesInOrder)
+{
+    testsupport::FeedbackRecorder& recorder = testsupport::installRecordedFeedback();
     platform::playSystemSound(1105);
     platform::haptics().impact(ImpactStyle::Rigid);
     platform::playSystemSound(1113);
@@ -54,14 +79,17 @@ TEST_F(FeedbackTest, CuesAreRecordedInOrderWithoutAnyDevice)
     const std::vector<FeedbackEvent> expected{
         FeedbackEvent::sound(1105), FeedbackEvent::impact(ImpactStyle::Rigid), FeedbackEvent::sound(1113),
         FeedbackEvent::notification(NotificationType::Success), FeedbackEvent::impact(ImpactStyle::Soft)};
-    EXPECT_EQ(platform::feedbackRecorder().events(), expected);
+    EXPECT_EQ(recorder.events(), expected);
+    recorder.clear();
+    EXPECT_TRUE(recorder.events().empty());
 }
 
-TEST_F(FeedbackTest, ReplacedOutputsStillRecord)
+TEST_F(FeedbackTest, ReplacedOutputsReceiveEveryCue)
 {
-    auto sound = std::make_unique<SilentSound>();
+    testsupport::FeedbackRecorder recorder;
+    auto sound = std::make_unique<SilentSound>(recorder);
     auto* soundRaw = sound.get();
-    auto haptics = std::make_unique<SilentHaptics>();
+    auto haptics = std::make_unique<SilentHaptics>(recorder);
     auto* hapticsRaw = haptics.get();
     platform::setSystemSound(std::move(sound));
     platform::setHaptics(std::move(haptics));
@@ -74,16 +102,7 @@ TEST_F(FeedbackTest, ReplacedOutputsStillRecord)
     EXPECT_EQ(hapticsRaw->delivered, 1);
     const std::vector<FeedbackEvent> expected{FeedbackEvent::sound(1104), FeedbackEvent::sound(4242),
                                               FeedbackEvent::impact(ImpactStyle::Heavy)};
-    EXPECT_EQ(platform::feedbackRecorder().events(), expected);
-}
-
-TEST_F(FeedbackTest, RecorderKeepsOnlyTheLatestEvents)
-{
-    for (std::size_t i = 0; i < platform::FeedbackRecorder::capacity + 10; ++i)
-        platform::feedbackRecorder().record(FeedbackEvent::sound(static_cast<int>(i)));
-    const auto events = platform::feedbackRecorder().events();
-    ASSERT_EQ(events.size(), platform::FeedbackRecorder::capacity);
-    EXPECT_EQ(events.front(), FeedbackEvent::sound(10));
+    EXPECT_EQ(recorder.events(), expected);
 }
 
 TEST(Haptics, EachImpactStyleHasItsOwnFeedbackdEvent)

@@ -2,7 +2,7 @@
 #include "platform/AppWindow.h"
 #include "platform/InAppBrowser.h"
 #include "platform/MailComposer.h"
-#include "platform/RecordingUrlOpener.h"
+#include "RecordingUrlOpener.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,7 +29,7 @@ protected:
     void SetUp() override
     {
         ViewController::setAnimationsEnabled(false);
-        auto recorder = std::make_unique<platform::RecordingUrlOpener>();
+        auto recorder = std::make_unique<testsupport::RecordingUrlOpener>();
         opener = recorder.get();
         platform::setUrlOpener(std::move(recorder));
         root = new ViewController;
@@ -52,7 +52,7 @@ protected:
         return found;
     }
 
-    platform::RecordingUrlOpener* opener = nullptr;
+    testsupport::RecordingUrlOpener* opener = nullptr;
     platform::AppWindow window;
     ViewController* root = nullptr;
 };
@@ -132,7 +132,7 @@ TEST_F(SheetScreensTest, SendHandsTheAddressOverAndReportsSent)
 
 TEST_F(SheetScreensTest, SendThatNothingCanOpenReportsFailed)
 {
-    platform::setUrlOpener(std::make_unique<platform::RecordingUrlOpener>(false));
+    platform::setUrlOpener(std::make_unique<testsupport::RecordingUrlOpener>(false));
     auto* composer = new MailComposer;
     std::vector<MailComposer::Result> results;
     composer->setMailComposeDelegate([&](MailComposer::Result result) { results.push_back(result); });
@@ -192,7 +192,32 @@ TEST_F(MailHandlerTest, DesktopEntryForMailtoMeansMailCanBeSent)
 
 TEST_F(MailHandlerTest, DefaultInMimeappsListMeansMailCanBeSent)
 {
+    write(data.filePath(QStringLiteral("applications/mail.desktop")), "[Desktop Entry]\nName=Mail\n");
     write(config.filePath(QStringLiteral("mimeapps.list")), "[Default Applications]\nx-scheme-handler/mailto=mail.desktop;\n");
+    EXPECT_TRUE(MailComposer::canSendMail());
+}
+
+// Regression: a default naming a desktop file that does not exist, or a handler
+// listed under removed associations, answered yes, and the feedback item then
+// opened a composer that could not send.
+TEST_F(MailHandlerTest, DefaultNamingAMissingDesktopFileIsNoHandler)
+{
+    write(config.filePath(QStringLiteral("mimeapps.list")), "[Default Applications]\nx-scheme-handler/mailto=gone.desktop;\n");
+    EXPECT_FALSE(MailComposer::canSendMail());
+    write(data.filePath(QStringLiteral("applications/vendor/gone.desktop")), "[Desktop Entry]\nName=Gone\n");
+    EXPECT_FALSE(MailComposer::canSendMail());  // its id is vendor-gone.desktop
+}
+
+TEST_F(MailHandlerTest, RemovedAssociationTakesTheHandlerAway)
+{
+    write(data.filePath(QStringLiteral("applications/vendor/mail.desktop")),
+          "[Desktop Entry]\nName=Mail\nMimeType=x-scheme-handler/mailto;\n");
+    write(config.filePath(QStringLiteral("mimeapps.list")),
+          "[Removed Associations]\nx-scheme-handler/mailto=vendor-mail.desktop;\n");
+    EXPECT_FALSE(MailComposer::canSendMail());
+    write(config.filePath(QStringLiteral("mimeapps.list")),
+          "[Removed Associations]\nx-scheme-handler/mailto=other.desktop;\n"
+          "[Added Associations]\nx-scheme-handler/mailto=vendor-mail.desktop;\n");
     EXPECT_TRUE(MailComposer::canSendMail());
 }
 

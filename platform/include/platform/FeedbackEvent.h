@@ -9,7 +9,7 @@ namespace platform {
 enum class ImpactStyle { Soft, Rigid, Heavy };
 enum class NotificationType { Success };
 
-// One sound or haptic cue, as the recorder keeps it: {Sound, 1104},
+// One sound or haptic cue, as tests record it: {Sound, 1104},
 // {Impact, Rigid}, {Notification, Success}.
 struct PLATFORM_EXPORT FeedbackEvent {
     enum class Kind { Sound, Impact, Notification };

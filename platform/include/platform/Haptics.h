@@ -9,8 +9,7 @@
 
 namespace platform {
 
-// Impact and notification haptics. Each cue is recorded in feedbackRecorder(),
-// then sent to feedbackd (org.sigxcpu.Feedback on the session bus) without
+// Impact and notification haptics. Each cue is sent to feedbackd (org.sigxcpu.Feedback on the session bus) without
 // waiting for an answer; where no bus or no feedbackd answers, nothing is felt.
 // Main thread only.
 class PLATFORM_EXPORT Haptics {
@@ -24,7 +23,7 @@ public:
     static QString feedbackEventName(FeedbackEvent event);
 
 protected:
-    // Delivers a cue to the device; replaced in tests.
+    // Delivers a cue to the device; replaced by tests that record cues.
     virtual void output(FeedbackEvent event);
 };
 

@@ -4,13 +4,17 @@
 
 #include <memory>
 
+class QDBusConnection;
+class QDBusMessage;
+
 namespace platform {
 
 // Keeps the desktop from blanking or locking the screen while the app wants it
 // awake: the screensaver inhibition (org.freedesktop.ScreenSaver.Inhibit on the
 // session bus) is held exactly while the idle timer is disabled and the app is
 // active, so a minimised or hidden app never keeps the desktop from locking.
-// Where no bus or no screensaver service answers, nothing happens. Main thread only.
+// Where no bus or no screensaver service answers, nothing happens; no call
+// waits for the bus. Main thread only.
 class PLATFORM_EXPORT IdleTimer {
 public:
     virtual ~IdleTimer();
@@ -29,6 +33,7 @@ protected:
 
 private:
     void update();
+    void askToInhibit(QDBusConnection& bus, const QDBusMessage& call);
 
     bool disabled_ = false;
     bool active_ = true;

@@ -19,8 +19,7 @@ public:
     SystemSound();
     virtual ~SystemSound();
 
-    // Records the cue in feedbackRecorder(), then plays it (an unknown number
-    // is recorded and plays nothing).
+    // Plays the sound; an unknown number plays nothing.
     void play(int soundId);
 
     static QList<int> knownSounds();
@@ -29,7 +28,7 @@ public:
     static QByteArray wave(int soundId);
 
 protected:
-    // Plays a known sound on the audio device; replaced in tests.
+    // Plays the sound on the audio device; replaced by tests that record cues.
     virtual void output(int soundId);
 
 private:
