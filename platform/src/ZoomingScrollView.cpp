@@ -20,6 +20,13 @@ namespace {
 constexpr int kMomentumFrameMs = 16;
 constexpr qreal kMomentumDecay = 0.95;      // per frame
 constexpr qreal kMomentumStopSpeed = 0.02;  // points per millisecond
+// A drag's velocity is smoothed over its last moves: this much of the last
+// estimate is kept, the rest comes from the newest move.
+constexpr qreal kVelocitySmoothing = 0.3;
+// A finger that rested this long before lifting throws nothing.
+constexpr qint64 kRestBeforeLiftMs = 100;
+// Ctrl+wheel: the zoom factor per eighth of a degree of wheel turn.
+constexpr qreal kWheelZoomBase = 1.0015;
 
 }  // namespace
 
@@ -180,7 +187,7 @@ void ZoomingScrollView::oneFingerMoved(QPointF point)
         const QPointF delta = lastPoint_ - point;
         scrollBy(delta);
         const qreal ms = std::max<qint64>(1, moveClock_.restart());
-        velocity_ = velocity_ * 0.3 + (delta / ms) * 0.7;  // smoothed over the last moves
+        velocity_ = velocity_ * kVelocitySmoothing + (delta / ms) * (1 - kVelocitySmoothing);
     } else if (gesture_ == Gesture::Drawing) {
         emit drawingDragMoved(contentPositionAt(point));
     }
@@ -195,7 +202,7 @@ void ZoomingScrollView::oneFingerReleased(QPointF point)
         break;
     case Gesture::Scrolling:
         oneFingerMoved(point);
-        if (moveClock_.elapsed() < 100)  // a finger that rested before lifting throws nothing
+        if (moveClock_.elapsed() < kRestBeforeLiftMs)
             startMomentum();
         break;
     case Gesture::Drawing:
@@ -305,7 +312,7 @@ void ZoomingScrollView::mouseReleaseEvent(QMouseEvent* event)
 void ZoomingScrollView::wheelEvent(QWheelEvent* event)
 {
     if (event->modifiers() & Qt::ControlModifier) {
-        zoomAbout(zoom_ * std::pow(1.0015, event->angleDelta().y()), event->position());
+        zoomAbout(zoom_ * std::pow(kWheelZoomBase, event->angleDelta().y()), event->position());
         event->accept();
         return;
     }

@@ -27,8 +27,8 @@ class PLATFORM_EXPORT ZoomingScrollView : public QGraphicsView {
 public:
     explicit ZoomingScrollView(QWidget* parent = nullptr);
 
-    // The zoomed content; the view does not take ownership of the item's scene role
-    // beyond adding it to its own scene. The content's bounding rect is the scrollable area.
+    // The zoomed content: the view's scene owns the item from now on and deletes it
+    // with the view. The content's bounding rect is the scrollable area.
     void setContentItem(QGraphicsItem* item);
     QGraphicsItem* contentItem() const { return content_; }
     void contentSizeChanged();
