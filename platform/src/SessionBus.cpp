@@ -1,12 +1,14 @@
 #include "SessionBus.h"
 
 #include <QCoreApplication>
-#include <QMetaObject>
+#include <QTimer>
 
 #include "SocketProbe.h"
 
 #include <unistd.h>
 
+#include <atomic>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -40,6 +42,11 @@ bool busAnswers(const QByteArray& address)
     return true;
 }
 
+constexpr int kPending = -1;
+constexpr int kNo = 0;
+constexpr int kYes = 1;
+constexpr int pollIntervalMs = 20;
+
 void finish(bool connected)
 {
     state = connected ? State::Connected : State::Unavailable;
@@ -50,6 +57,20 @@ void finish(bool connected)
     QDBusConnection bus = QDBusConnection::sessionBus();
     for (auto& use : uses)
         use(bus);
+}
+
+void pollForAnswer(std::shared_ptr<std::atomic<int>> answer)
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app == nullptr)
+        return;
+    QTimer::singleShot(pollIntervalMs, app, [answer] {
+        const int result = answer->load();
+        if (result == kPending)
+            pollForAnswer(answer);
+        else
+            finish(result == kYes && QDBusConnection::sessionBus().isConnected());
+    });
 }
 
 }  // namespace
@@ -74,12 +95,13 @@ void whenSessionBusConnected(std::function<void(QDBusConnection& bus)> use)
     state = State::Connecting;
     waiting.push_back(std::move(use));
     const QByteArray address = qgetenv("DBUS_SESSION_BUS_ADDRESS");
-    // Detached: a connection that never completes must not hold up the exit.
-    std::thread([address] {
-        const bool connected = busAnswers(address) && QDBusConnection::sessionBus().isConnected();
-        if (QCoreApplication* app = QCoreApplication::instance())
-            QMetaObject::invokeMethod(app, [connected] { finish(connected); }, Qt::QueuedConnection);
-    }).detach();
+    // Only the knock runs on the thread, and it touches nothing of Qt's: the thread
+    // is detached so that a bus that never answers does not hold up the exit, and
+    // it may still run while the process tears down Qt's globals. The connection
+    // itself is made on the main thread once the bus has answered.
+    auto answer = std::make_shared<std::atomic<int>>(kPending);
+    std::thread([address, answer] { answer->store(busAnswers(address) ? kYes : kNo); }).detach();
+    pollForAnswer(answer);
 }
 
 }  // namespace platform

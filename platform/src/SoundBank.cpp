@@ -74,10 +74,11 @@ void SoundBank::play(int soundId)
         probing_ = true;
         startProbe();
     }
-    if (!*serverAnswers_)
+    const int answer = serverAnswers_->load();
+    if (answer != kAnswered)
         return;  // still knocking, or nobody answered: silence
     if (!audioAvailable_)
-        audioAvailable_ = **serverAnswers_ && !QMediaDevices::audioOutputs().isEmpty();
+        audioAvailable_ = !QMediaDevices::audioOutputs().isEmpty();
     if (!*audioAvailable_)
         return;
     if (effects_.empty()) {
@@ -90,18 +91,12 @@ void SoundBank::play(int soundId)
 
 void SoundBank::startProbe()
 {
-    std::weak_ptr<std::optional<bool>> answer = serverAnswers_;
     const QString runtimeDir = qEnvironmentVariable("XDG_RUNTIME_DIR");
     const QByteArray pulseServer = qgetenv("PULSE_SERVER");
-    // Detached: a server that never answers must not hold up the exit.
-    std::thread([answer, runtimeDir, pulseServer] {
-        const bool answered = audioServerAnswers(runtimeDir, pulseServer);
-        if (QCoreApplication* app = QCoreApplication::instance()) {
-            QMetaObject::invokeMethod(app, [answer, answered] {
-                if (auto result = answer.lock())
-                    *result = answered;
-            }, Qt::QueuedConnection);
-        }
+    // Detached, so that a server that never answers does not hold up the exit; it
+    // touches nothing but the answer it shares, as it may outlive Qt's globals.
+    std::thread([answer = serverAnswers_, runtimeDir, pulseServer] {
+        answer->store(audioServerAnswers(runtimeDir, pulseServer) ? kAnswered : kSilent);
     }).detach();
 }
 

@@ -4,6 +4,7 @@
 #include <QSoundEffect>
 #include <QTemporaryDir>
 
+#include <atomic>
 #include <map>
 #include <memory>
 #include <optional>
@@ -29,7 +30,11 @@ private:
 
     bool probing_ = false;
     // Whether the sound server answered; written on the main thread when known.
-    std::shared_ptr<std::optional<bool>> serverAnswers_ = std::make_shared<std::optional<bool>>();
+    static constexpr int kKnocking = -1;
+    static constexpr int kSilent = 0;
+    static constexpr int kAnswered = 1;
+    // Written by the knock's thread, read here.
+    std::shared_ptr<std::atomic<int>> serverAnswers_ = std::make_shared<std::atomic<int>>(kKnocking);
     std::optional<bool> audioAvailable_;
     std::unique_ptr<QTemporaryDir> folder_;
     std::map<int, QPointer<QSoundEffect>> effects_;
