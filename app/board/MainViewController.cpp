@@ -3,7 +3,7 @@
 #include "ui_MainViewController.h"
 
 #include "BoardControls.h"
-#include "BoardCues.h"
+#include "FeedbackCues.h"
 #include "BoardDrawing.h"
 #include "BoardGeometry.h"
 #include "BoardSettingsReceiver.h"
@@ -100,7 +100,7 @@ void MainViewController::pauseSimulation()
 void MainViewController::stopRun()
 {
     pauseSimulation();
-    boardcues::stopped();
+    feedbackcues::stopped();
 }
 
 void MainViewController::startOrPauseGame(QObject*)
@@ -111,7 +111,7 @@ void MainViewController::startOrPauseGame(QObject*)
     }
     pattern_.rememberStart();
     startSimulation();
-    boardcues::started();
+    feedbackcues::started();
 }
 
 void MainViewController::advance()
@@ -134,7 +134,7 @@ void MainViewController::applyGeneration(LifeSet next)
     }
     pattern_.advanceTo(std::move(next));
     redraw(true, false);
-    boardcues::tick();
+    feedbackcues::tick();
 }
 
 void MainViewController::tap(QPointF location)
@@ -150,16 +150,16 @@ void MainViewController::pan(QPointF location)
 void MainViewController::applyEdit(const TouchEdit& edit)
 {
     if (edit.refused) {
-        boardcues::refused();
+        feedbackcues::refused();
     } else if (edit.toggle) {
-        boardcues::tick();
+        feedbackcues::tick();
         toggleLife(*edit.toggle);
     }
 }
 
 void MainViewController::toggleLife(const Life& life)
 {
-    boardcues::cellToggled(pattern_.toggle(life));
+    feedbackcues::cellToggled(pattern_.toggle(life));
     patternEdited();
     redraw(true, false);
 }
@@ -266,5 +266,5 @@ void MainViewController::prepare(platform::Segue& segue, QObject*)
 
 void MainViewController::showMore(QObject*)
 {
-    boardcues::click();
+    feedbackcues::click();
 }

@@ -4,6 +4,7 @@
 #include "BigAlertController.h"
 #include "DesignableImageView.h"
 #include "DesignableView.h"
+#include "FeedbackCues.h"
 #include "OptionCell.h"
 #include "SomethingHappenedInMoreViewController.h"
 #include "ui_MoreViewController.h"
@@ -19,8 +20,6 @@
 #include "platform/AlertCard.h"
 #include "platform/AlternateIcons.h"
 #include "platform/GridView.h"
-#include "platform/Haptics.h"
-#include "platform/SystemSound.h"
 #include "platform/SystemSymbol.h"
 #include "platform/UserDefaults.h"
 
@@ -35,7 +34,6 @@ using fennelkit::FNMore;
 
 namespace {
 
-constexpr int clickSound = 1105;
 
 // Where an icon comes from: a system symbol or one of the app's images.
 enum class Source { System, App };
@@ -264,8 +262,7 @@ void MoreViewController::keyPressEvent(QKeyEvent* event)
 
 void MoreViewController::playClickFeedback()
 {
-    platform::playSystemSound(clickSound);
-    platform::haptics().impact(platform::ImpactStyle::Rigid);
+    feedbackcues::click();
 }
 
 void MoreViewController::back(QObject*)

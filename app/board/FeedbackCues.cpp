@@ -1,4 +1,4 @@
-#include "BoardCues.h"
+#include "FeedbackCues.h"
 
 #include "platform/Haptics.h"
 #include "platform/SystemSound.h"
@@ -7,7 +7,7 @@ using platform::haptics;
 using platform::ImpactStyle;
 using platform::playSystemSound;
 
-namespace boardcues {
+namespace feedbackcues {
 
 void refused() { playSystemSound(1103); }
 
@@ -33,4 +33,4 @@ void stopped()
     haptics().notificationSuccess();
 }
 
-}  // namespace boardcues
+}  // namespace feedbackcues
