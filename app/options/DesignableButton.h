@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LayerBorder.h"
+#include "DesignableBorder.h"
 
 #include <QColor>
 #include <QToolButton>
@@ -15,18 +15,24 @@ class DesignableButton : public QToolButton {
 public:
     explicit DesignableButton(QWidget* parent = nullptr);
 
-    double borderWidth() const { return borderWidth_; }
-    void setBorderWidth(double width);
-    QColor borderColor() const { return borderColor_; }
-    void setBorderColor(const QColor& color);
+    double borderWidth() const { return border_.width(); }
+    void setBorderWidth(double width)
+    {
+        border_.setWidth(width);
+        update();
+    }
+    QColor borderColor() const { return border_.color(); }
+    void setBorderColor(const QColor& color)
+    {
+        border_.setColor(color);
+        update();
+    }
 
-    const LayerBorder& layerBorder() const { return layer_; }
+    const LayerBorder& layerBorder() const { return border_.layer(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    double borderWidth_ = 0;
-    QColor borderColor_ = Qt::white;
-    LayerBorder layer_;
+    DesignableBorder border_;
 };

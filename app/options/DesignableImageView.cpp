@@ -23,20 +23,6 @@ void DesignableImageView::setHighlightedImage(const QImage& image)
     update();
 }
 
-void DesignableImageView::setBorderWidth(double width)
-{
-    borderWidth_ = width;
-    layer_.width = width;
-    update();
-}
-
-void DesignableImageView::setBorderColor(const QColor& color)
-{
-    borderColor_ = color;
-    layer_.color = color;
-    update();
-}
-
 QRectF DesignableImageView::imageRect() const
 {
     if (image_.isNull())
@@ -52,5 +38,5 @@ void DesignableImageView::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     if (!image_.isNull())
         painter.drawImage(imageRect(), image_);
-    layer_.paint(painter, rect());
+    border_.layer().paint(painter, rect());
 }

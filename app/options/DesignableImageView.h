@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LayerBorder.h"
+#include "DesignableBorder.h"
 
 #include <QColor>
 #include <QImage>
@@ -26,12 +26,20 @@ public:
     QImage highlightedImage() const { return highlightedImage_; }
     void setHighlightedImage(const QImage& image);
 
-    double borderWidth() const { return borderWidth_; }
-    void setBorderWidth(double width);
-    QColor borderColor() const { return borderColor_; }
-    void setBorderColor(const QColor& color);
+    double borderWidth() const { return border_.width(); }
+    void setBorderWidth(double width)
+    {
+        border_.setWidth(width);
+        update();
+    }
+    QColor borderColor() const { return border_.color(); }
+    void setBorderColor(const QColor& color)
+    {
+        border_.setColor(color);
+        update();
+    }
 
-    const LayerBorder& layerBorder() const { return layer_; }
+    const LayerBorder& layerBorder() const { return border_.layer(); }
     // Where the image is drawn: the largest rectangle of its aspect centred in the view.
     QRectF imageRect() const;
 
@@ -41,7 +49,5 @@ protected:
 private:
     QImage image_;
     QImage highlightedImage_;
-    double borderWidth_ = 0;
-    QColor borderColor_ = Qt::white;
-    LayerBorder layer_;
+    DesignableBorder border_;
 };
