@@ -36,9 +36,7 @@ double BoardViewport::gridOpacity() const
 
 double BoardViewport::workingZoom() const
 {
-    // The scroll view keeps every zoom within its limits, the minimum winning.
-    const double minimum = scrollView_.minimumZoomScale();
-    return std::clamp(defaultScale, minimum, std::max(minimum, scrollView_.maximumZoomScale()));
+    return scrollView_.clampZoom(defaultScale);
 }
 
 QPointF BoardViewport::centredOffset(const BoardGeometry& g, double zoom) const

@@ -40,6 +40,8 @@ public:
     void setMaximumZoomScale(qreal scale) { maximumZoom_ = scale; }
     // Zooms about the centre of the visible area, within the limits.
     void setZoomScale(qreal scale, bool animated);
+    // The zoom a request for `scale` reaches: within the limits, the minimum winning.
+    qreal clampZoom(qreal scale) const;
 
     QPointF contentOffset() const;
     // Scrolls, within the content. While an animated zoom runs, an animated scroll
@@ -77,7 +79,6 @@ private:
     void applyZoom(qreal scale);
     void scrollBy(QPointF delta);
     QPointF contentPositionAt(QPointF viewportPoint) const;
-    qreal clampZoom(qreal scale) const;
 
     void oneFingerPressed(QPointF point);
     void oneFingerMoved(QPointF point);
