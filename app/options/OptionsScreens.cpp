@@ -2,6 +2,7 @@
 
 #include "AppImages.h"
 #include "MoreViewController.h"
+#include "QRCodeViewController.h"
 
 #include "platform/AlternateIcons.h"
 
@@ -11,6 +12,7 @@
 void registerOptionsScreens()
 {
     platform::ViewController::registerSegue(QStringLiteral("ShowMore"), [] { return new MoreViewController; });
+    platform::ViewController::registerSegue(QStringLiteral("QRCode"), [] { return new QRCodeViewController; });
     platform::AlternateIcons& icons = platform::alternateIcons();
     icons.setStandardIcon(QStringLiteral("cellarium"), QIcon(QPixmap::fromImage(standardAppIcon())));
     icons.addAlternateIcon(QString::fromLatin1(MoreViewController::otherAppIconName),
