@@ -12,6 +12,7 @@
 #include "CoreLifeManager.h"
 #include "PatternCoding.h"
 #include "QRCodeViewController.h"
+#include "ScanQRCodeViewController.h"
 
 #include "FNApp.h"
 #include "FNGuideView.h"
@@ -323,6 +324,7 @@ void MoreViewController::didSelectItem(platform::GridView&, int item)
         break;
     case pictureRow: showBoardPicture(); break;
     case qrCodeRow: showPatternCode(); break;
+    case scanRow: performSegue(QStringLiteral("ScanQRCode"), this); break;
     case saveRow: saveToArchive(); break;
     case guideRow: {
         fennelkit::FNGuideView* guide =
@@ -337,7 +339,7 @@ void MoreViewController::didSelectItem(platform::GridView&, int item)
     case websiteRow: FNMore::openUrl(FNMore::blogOrSocialUrl(icp), std::nullopt); break;
     case filingRow: showFilingRecord(); break;
     case moreAppsRow: FNMore::openUrl(FNMore::moreAppUrl(), std::nullopt); break;
-    default: break;  // the scan and archive rows open screens of their own
+    default: break;  // the archive row opens a screen of its own
     }
 }
 
@@ -490,6 +492,8 @@ void MoreViewController::prepare(platform::Segue& segue, QObject* sender)
         auto* qrCode = static_cast<QRCodeViewController*>(segue.destination);
         qrCode->setData(lifeData_);
         qrCode->setSavedImage(savedImage_);
+    } else if (segue.identifier == QLatin1String("ScanQRCode")) {
+        static_cast<ScanQRCodeViewController*>(segue.destination)->setDismissClosure(patternHandBack());
     }
 }
 

@@ -1,6 +1,9 @@
 #include "OptionsScreenFixture.h"
 
+#include "FakeCamera.h"
+#include "QRCodeImage.h"
 #include "QRCodeViewController.h"
+#include "ScanQRCodeViewController.h"
 #include "QRImageView.h"
 #include "QRPeers.h"
 
@@ -8,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QPainter>
 
 using cellarium::Life;
 using cellarium::LifeSet;
@@ -134,4 +138,38 @@ TEST_F(OptionsScreen, WithoutABoardThePictureAndCodeRowsOpenNothing)
         EXPECT_EQ(cues(), clickFeedback()) << row;
         EXPECT_EQ(more->presentedViewController(), nullptr) << row;
     }
+}
+
+TEST_F(OptionsScreen, ScanRowOpensTheScannerAndAScannedCodeLoadsThePausedBoardAndCloses)
+{
+    auto camera = std::make_unique<testsupport::FakeCameraAccess>();
+    testsupport::FakeCameraAccess* access = camera.get();
+    platform::setCameraAccess(std::move(camera));
+    MainViewController& root = board();
+    root.toggleLife(Life{2, 2});
+    root.startOrPauseGame(nullptr);
+    MoreViewController& more = openOptions();
+    clearCues();
+    tapRow(MoreViewController::scanRow);
+    auto* scanner = qobject_cast<ScanQRCodeViewController*>(more.presentedViewController());
+    ASSERT_NE(scanner, nullptr);
+    EXPECT_TRUE(static_cast<bool>(scanner->dismissClosure()));
+    ASSERT_NE(scanner->captureSession(), nullptr);
+    EXPECT_EQ(access->sessionsMade, 1);
+
+    // The code held in front of the camera, filling the scan window.
+    QImage frame(780, 1688, QImage::Format_RGB32);
+    frame.fill(Qt::white);
+    {
+        QPainter painter(&frame);
+        painter.drawImage(QRect(154, 520, 472, 472), qrCodeImage(cellarium::encodePattern(glider()), 4));
+    }
+    testsupport::deliverFrame(*scanner->captureSession(), frame);
+    EXPECT_EQ(root.lifes(), glider());
+    EXPECT_EQ(root.initLifes(), glider());
+    EXPECT_FALSE(root.startGame());
+    EXPECT_EQ(options(), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(*access->aliveSessions, 0);
+    platform::setCameraAccess(nullptr);
 }
