@@ -11,6 +11,8 @@
 
 #include "CoreLifeManager.h"
 #include "PatternCoding.h"
+#include "QRCodeViewController.h"
+#include "ScanQRCodeViewController.h"
 
 #include "FNApp.h"
 #include "FNGuideView.h"
@@ -20,6 +22,9 @@
 #include "platform/AlertCard.h"
 #include "platform/AlternateIcons.h"
 #include "platform/GridView.h"
+#include "platform/ImageRenderer.h"
+#include "platform/MainScreen.h"
+#include "platform/Segue.h"
 #include "platform/SystemSymbol.h"
 #include "platform/UserDefaults.h"
 
@@ -317,6 +322,9 @@ void MoreViewController::didSelectItem(platform::GridView&, int item)
             board->clearBoard();
         dismiss(true);
         break;
+    case pictureRow: showBoardPicture(); break;
+    case qrCodeRow: showPatternCode(); break;
+    case scanRow: performSegue(QStringLiteral("ScanQRCode"), this); break;
     case saveRow: saveToArchive(); break;
     case guideRow: {
         fennelkit::FNGuideView* guide =
@@ -331,7 +339,7 @@ void MoreViewController::didSelectItem(platform::GridView&, int item)
     case websiteRow: FNMore::openUrl(FNMore::blogOrSocialUrl(icp), std::nullopt); break;
     case filingRow: showFilingRecord(); break;
     case moreAppsRow: FNMore::openUrl(FNMore::moreAppUrl(), std::nullopt); break;
-    default: break;  // the picture, QR code, scan and archive rows open screens of their own
+    default: break;  // the archive row opens a screen of its own
     }
 }
 
@@ -443,6 +451,50 @@ void MoreViewController::showFilingRecord()
     alert->addAction(FNMore::icpOrBlogText(icp),
                      [icp] { FNMore::openUrl(FNMore::icpOrBlogUrl(icp), platform::labelColor()); });
     present(alert, true);
+}
+
+void MoreViewController::showBoardPicture()
+{
+    SomethingHappenedInMoreViewController* board = delegate();
+    if (!board)
+        return;
+    const QSizeF screen = platform::mainScreen().size();
+    const qreal side = qMax(screen.width(), screen.height());
+    const QImage picture =
+        platform::ImageRenderer(QSizeF(side, side)).image([board, side](QPainter& painter) { board->drawSnapshot(painter, side); });
+    QPointer<MoreViewController> self(this);
+    QMetaObject::invokeMethod(
+        this,
+        [self, picture] {
+            if (!self)
+                return;
+            self->lifeData_.reset();
+            self->savedImage_ = picture;
+            self->performSegue(QStringLiteral("QRCode"), self);
+        },
+        Qt::QueuedConnection);
+}
+
+void MoreViewController::showPatternCode()
+{
+    SomethingHappenedInMoreViewController* board = delegate();
+    if (!board)
+        return;
+    lifeData_ = cellarium::encodePattern(board->lifes());
+    savedImage_ = QImage();
+    performSegue(QStringLiteral("QRCode"), this);
+}
+
+void MoreViewController::prepare(platform::Segue& segue, QObject* sender)
+{
+    ViewController::prepare(segue, sender);
+    if (segue.identifier == QLatin1String("QRCode")) {
+        auto* qrCode = static_cast<QRCodeViewController*>(segue.destination);
+        qrCode->setData(lifeData_);
+        qrCode->setSavedImage(savedImage_);
+    } else if (segue.identifier == QLatin1String("ScanQRCode")) {
+        static_cast<ScanQRCodeViewController*>(segue.destination)->setDismissClosure(patternHandBack());
+    }
 }
 
 std::function<void(const cellarium::LifeSet&)> MoreViewController::patternHandBack()

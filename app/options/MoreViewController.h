@@ -113,6 +113,7 @@ protected:
     void viewDidAppear(bool animated) override;
     void viewWillDisappear(bool animated) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void prepare(platform::Segue& segue, QObject* sender) override;
 
 private:
     void refreshIcon(int row);
@@ -121,6 +122,8 @@ private:
     void toggleSpeed();
     void toggleAppIcon();
     void saveToArchive();
+    void showBoardPicture();
+    void showPatternCode();
     void showFilingRecord();
     void reloadItem(int row);
     void playClickFeedback();

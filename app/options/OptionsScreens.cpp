@@ -2,6 +2,8 @@
 
 #include "AppImages.h"
 #include "MoreViewController.h"
+#include "QRCodeViewController.h"
+#include "ScanQRCodeViewController.h"
 
 #include "platform/AlternateIcons.h"
 
@@ -11,6 +13,8 @@
 void registerOptionsScreens()
 {
     platform::ViewController::registerSegue(QStringLiteral("ShowMore"), [] { return new MoreViewController; });
+    platform::ViewController::registerSegue(QStringLiteral("QRCode"), [] { return new QRCodeViewController; });
+    platform::ViewController::registerSegue(QStringLiteral("ScanQRCode"), [] { return new ScanQRCodeViewController; });
     platform::AlternateIcons& icons = platform::alternateIcons();
     icons.setStandardIcon(QStringLiteral("cellarium"), QIcon(QPixmap::fromImage(standardAppIcon())));
     icons.addAlternateIcon(QString::fromLatin1(MoreViewController::otherAppIconName),

@@ -15,6 +15,12 @@ constexpr int pageSheetTopInset = 40;
 constexpr int pageSheetMaxWidth = 640;
 constexpr qreal dimAlpha = 0.35;
 
+// Cards fade in at their own size; sheets slide up.
+bool isCard(PresentationStyle style)
+{
+    return style == PresentationStyle::Centered || style == PresentationStyle::Popover;
+}
+
 } // namespace
 
 SheetPresentation::SheetPresentation(QWidget* window, ViewController* presented)
@@ -23,7 +29,7 @@ SheetPresentation::SheetPresentation(QWidget* window, ViewController* presented)
     setAttribute(Qt::WA_NoMousePropagation);
     setFocusPolicy(Qt::StrongFocus);
     presented->setParent(this);
-    if (presented->modalPresentationStyle() != PresentationStyle::Centered)
+    if (!isCard(presented->modalPresentationStyle()))
         presented->setAutoFillBackground(true);
     window->installEventFilter(this);
     setGeometry(window->rect());
@@ -54,6 +60,17 @@ QRect SheetPresentation::restingRect() const
         card.moveCenter(area.center());
         return card;
     }
+    case PresentationStyle::Popover: {
+        const QSize size = presented_->sizeHint().boundedTo(area.size()).expandedTo(presented_->minimumSize());
+        const QRect source = presented_->popoverSourceRect();
+        QRect card({0, 0}, size);
+        card.moveLeft(qBound(area.left(), source.center().x() - size.width() / 2, area.right() + 1 - size.width()));
+        if (source.bottom() + 1 + size.height() <= area.bottom() + 1)
+            card.moveTop(source.bottom() + 1);
+        else
+            card.moveTop(qMax(area.top(), source.top() - size.height()));
+        return card;
+    }
     case PresentationStyle::PageSheet:
         break;
     }
@@ -67,7 +84,7 @@ void SheetPresentation::layOut()
     if (!presented_)
         return;
     QRect target = restingRect();
-    if (presented_->modalPresentationStyle() != PresentationStyle::Centered)
+    if (!isCard(presented_->modalPresentationStyle()))
         target.translate(0, qRound((1.0 - progress_) * (height() - target.top())));
     presented_->setGeometry(target);
 }
@@ -75,7 +92,7 @@ void SheetPresentation::layOut()
 void SheetPresentation::setProgress(qreal progress)
 {
     progress_ = progress;
-    if (presented_ && presented_->modalPresentationStyle() == PresentationStyle::Centered) {
+    if (presented_ && isCard(presented_->modalPresentationStyle())) {
         if (progress < 1.0) {
             auto* effect = qobject_cast<QGraphicsOpacityEffect*>(graphicsEffect());
             if (!effect) {
@@ -160,7 +177,7 @@ void SheetPresentation::paintEvent(QPaintEvent*)
     if (!presented_ || presented_->modalPresentationStyle() == PresentationStyle::FullScreen)
         return;
     QPainter painter(this);
-    const qreal alpha = presented_->modalPresentationStyle() == PresentationStyle::Centered ? dimAlpha : dimAlpha * progress_;
+    const qreal alpha = isCard(presented_->modalPresentationStyle()) ? dimAlpha : dimAlpha * progress_;
     painter.fillRect(rect(), QColor::fromRgbF(0, 0, 0, alpha));
 }
 

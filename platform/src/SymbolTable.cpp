@@ -31,6 +31,7 @@ constexpr std::array symbolMappings{
     Mapping{"qrcode", "qr_code"},
     Mapping{"qrcode.viewfinder", "qr_code_scanner"},
     Mapping{"shield.checkered", "verified_user"},
+    Mapping{"square.and.arrow.up", "ios_share"},
     Mapping{"square.fill", "square"},
     Mapping{"square.grid.2x2.fill", "grid_view"},
     Mapping{"star.fill", "star"},

@@ -488,6 +488,8 @@ TEST_F(OptionsScreen, WithoutABoardSettingsStillChangeAndSaveDoesNothing)
 
 TEST_F(OptionsScreen, ScreenRowsWithoutTheirScreensPlayOnlyTheClick)
 {
+    platform::ViewController::unregisterSegue(QStringLiteral("QRCode"));
+    platform::ViewController::unregisterSegue(QStringLiteral("ScanQRCode"));
     MoreViewController& more = openOptions();
     for (int row : {5, 6, 7, 9}) {
         clearCues();

@@ -18,6 +18,7 @@ enum class PresentationStyle {
     PageSheet,  // slides up over the presenter, leaving a strip of it visible at the top
     FullScreen, // slides up and covers the whole window
     Centered,   // fades in as a card at its own size in the middle of the window (alerts)
+    Popover,    // fades in as a card at its own size beside popoverSourceRect (below it if it fits, else above)
 };
 
 // A screen. The widget is the screen's view; subclasses build their content in
@@ -60,6 +61,9 @@ public:
 
     PresentationStyle modalPresentationStyle() const { return presentationStyle_; }
     void setModalPresentationStyle(PresentationStyle style) { presentationStyle_ = style; }
+    // What a Popover points at, in the window's coordinates.
+    QRect popoverSourceRect() const { return popoverSourceRect_; }
+    void setPopoverSourceRect(const QRect& rect) { popoverSourceRect_ = rect; }
 
     // Segues: destinations are made by factories registered by identifier, on
     // this screen (addSegue) or process-wide (registerSegue); this screen's own
@@ -99,6 +103,7 @@ private:
 
     bool loaded_ = false;
     PresentationStyle presentationStyle_ = PresentationStyle::PageSheet;
+    QRect popoverSourceRect_;
     QPointer<ViewController> presented_;
     QPointer<ViewController> presenting_;
     QPointer<SheetPresentation> presentation_; // set while this screen is presented

@@ -1,0 +1,135 @@
+#include "QRCodeViewController.h"
+
+#include "FeedbackCues.h"
+#include "QRCodeImage.h"
+#include "QRImageView.h"
+#include "ui_QRCodeViewController.h"
+
+#include "platform/ShareSheet.h"
+#include "platform/SystemSymbol.h"
+
+#include <QBuffer>
+#include <QImageWriter>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPointer>
+
+namespace {
+constexpr qreal closeIconSide = 28;
+constexpr qreal shareIconSide = 40;
+}  // namespace
+
+QRCodeViewController::QRCodeViewController(QWidget* parent) : ViewController(parent)
+{
+    setObjectName(QStringLiteral("QRCodeViewController"));
+}
+
+QRCodeViewController::~QRCodeViewController() = default;
+
+QRImageView* QRCodeViewController::imageView() const
+{
+    return ui_ ? ui_->imageView : nullptr;
+}
+
+QToolButton* QRCodeViewController::shareButton() const
+{
+    return ui_ ? ui_->shareButton : nullptr;
+}
+
+QToolButton* QRCodeViewController::closeButton() const
+{
+    return ui_ ? ui_->closeButton : nullptr;
+}
+
+void QRCodeViewController::viewDidLoad()
+{
+    ui_ = std::make_unique<Ui::QRCodeViewController>();
+    ui_->setupUi(this);
+    ui_->closeButton->setIcon(QIcon(QPixmap::fromImage(platform::systemImage(QStringLiteral("xmark"), closeIconSide))));
+    ui_->closeButton->setAccessibleName(tr("Close"));
+    ui_->closeButton->setToolTip(tr("Close"));
+    ui_->shareButton->setAccessibleName(tr("Share"));
+    ui_->shareButton->setToolTip(tr("Share"));
+    setShareButtonSymbol(shareSymbol);
+    ui_->imageView->setAccessibleName(data_ ? tr("QR code") : tr("Board picture"));
+    connect(ui_->closeButton, &QToolButton::clicked, this, [this] { back(ui_->closeButton); });
+    connect(ui_->shareButton, &QToolButton::clicked, this, [this] { shareImage(ui_->shareButton); });
+
+    if (data_) {
+        const QImage code = qrCodeImage(*data_, moduleSize);
+        if (!code.isNull()) {
+            QPointer<QRCodeViewController> self(this);
+            QMetaObject::invokeMethod(
+                this,
+                [self, code] {
+                    if (self)
+                        self->ui_->imageView->setImage(code);
+                },
+                Qt::QueuedConnection);
+        }
+    }
+    if (!savedImage_.isNull())
+        ui_->imageView->setImage(savedImage_);
+}
+
+void QRCodeViewController::viewWillDisappear(bool animated)
+{
+    ViewController::viewWillDisappear(animated);
+    feedbackcues::click();
+}
+
+void QRCodeViewController::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        back(nullptr);
+        return;
+    }
+    ViewController::keyPressEvent(event);
+}
+
+void QRCodeViewController::back(QObject*)
+{
+    dismiss(true, [] {});
+}
+
+QByteArray QRCodeViewController::jpegData(const QImage& image, const QColor& background)
+{
+    if (image.isNull())
+        return {};
+    // JPEG has no alpha: without a background, transparent parts (all of a board
+    // picture but its cells) would come out black.
+    QImage opaque(image.size(), QImage::Format_RGB32);
+    opaque.fill(background);
+    {
+        QPainter painter(&opaque);
+        painter.drawImage(0, 0, image);
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "JPEG");
+    writer.setQuality(100);
+    if (!writer.write(opaque))
+        return {};
+    return bytes;
+}
+
+void QRCodeViewController::shareImage(QObject*)
+{
+    const QByteArray jpeg = jpegData(ui_->imageView->image(), palette().color(QPalette::Window));
+    feedbackcues::click();
+    if (jpeg.isEmpty()) {
+        setShareButtonSymbol(nothingToShareSymbol);
+        return;
+    }
+    auto* sheet = new platform::ShareSheet(jpeg);
+    if (platform::ShareSheet::isTabletScreen())
+        sheet->anchor(QRect(ui_->shareButton->mapTo(window(), QPoint(0, 0)), ui_->shareButton->size()));
+    present(sheet, true);
+}
+
+void QRCodeViewController::setShareButtonSymbol(const char* name)
+{
+    shareButtonSymbol_ = QString::fromLatin1(name);
+    ui_->shareButton->setIcon(QIcon(QPixmap::fromImage(platform::systemImage(shareButtonSymbol_, shareIconSide))));
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "platform/ViewController.h"
+
+#include <QByteArray>
+#include <QImage>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+class QRImageView;
+class QToolButton;
+namespace Ui {
+class QRCodeViewController;
+}
+
+// Shows one picture and shares it as JPEG: the QR code of `data` (a pattern's
+// encoding), or `savedImage` (the board picture). The presenter sets exactly
+// one of the two before the screen loads; the picture is built once, when the
+// view loads. Main thread only.
+class QRCodeViewController : public platform::ViewController {
+    Q_OBJECT
+
+public:
+    static constexpr int moduleSize = 10;
+    static constexpr const char* shareSymbol = "square.and.arrow.up";
+    static constexpr const char* nothingToShareSymbol = "hourglass";
+
+    explicit QRCodeViewController(QWidget* parent = nullptr);
+    ~QRCodeViewController() override;
+
+    void setData(std::optional<std::string> data) { data_ = std::move(data); }
+    const std::optional<std::string>& data() const { return data_; }
+    void setSavedImage(const QImage& image) { savedImage_ = image; }
+    const QImage& savedImage() const { return savedImage_; }
+
+    // The share button's action: the shown picture as JPEG at quality 1.0 to
+    // the share sheet, or the "hourglass" on the button when there is none.
+    void shareImage(QObject* sender);
+    // The close button's action.
+    void back(QObject* sender);
+
+    // The picture as the share sheet gets it: JPEG at quality 1.0, transparent
+    // parts laid on `background`. Empty for a null image.
+    static QByteArray jpegData(const QImage& image, const QColor& background);
+
+    // Outlets; valid once the view has loaded.
+    QRImageView* imageView() const;
+    QToolButton* shareButton() const;
+    QToolButton* closeButton() const;
+    // The name of the symbol on the share button.
+    QString shareButtonSymbol() const { return shareButtonSymbol_; }
+
+protected:
+    void viewDidLoad() override;
+    void viewWillDisappear(bool animated) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void setShareButtonSymbol(const char* name);
+
+    std::unique_ptr<Ui::QRCodeViewController> ui_;
+    std::optional<std::string> data_;
+    QImage savedImage_;
+    QString shareButtonSymbol_;
+};

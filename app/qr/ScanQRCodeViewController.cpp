@@ -1,0 +1,257 @@
+#include "ScanQRCodeViewController.h"
+
+#include "CameraPreview.h"
+#include "FeedbackCues.h"
+#include "PickedImage.h"
+#include "QRCodeReader.h"
+#include "ScanOverlay.h"
+#include "ui_ScanQRCodeViewController.h"
+
+#include "PatternCoding.h"
+
+#include "platform/CaptureSession.h"
+#include "platform/Haptics.h"
+#include "platform/PhotoPicker.h"
+#include "platform/SystemSymbol.h"
+
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QStringEncoder>
+#include <QVideoFrame>
+#include <QVideoSink>
+
+namespace {
+constexpr qreal closeIconSide = 28;
+constexpr qreal photoIconSide = 40;
+}  // namespace
+
+ScanQRCodeViewController::ScanQRCodeViewController(QWidget* parent) : ViewController(parent)
+{
+    setObjectName(QStringLiteral("ScanQRCodeViewController"));
+    setModalPresentationStyle(platform::PresentationStyle::FullScreen);
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
+            &ScanQRCodeViewController::applicationStateDidChange);
+}
+
+ScanQRCodeViewController::~ScanQRCodeViewController() = default;
+
+QRectF ScanQRCodeViewController::scanWindow(const QSizeF& bounds)
+{
+    return {(bounds.width() - scanWindowSide) / 2, (bounds.height() - scanWindowSide) / 2 - scanWindowLift,
+            scanWindowSide, scanWindowSide};
+}
+
+CameraPreview* ScanQRCodeViewController::previewLayer() const
+{
+    return previewLayer_;
+}
+
+ScanOverlay* ScanQRCodeViewController::visualView() const
+{
+    return ui_ ? ui_->visualView : nullptr;
+}
+
+QToolButton* ScanQRCodeViewController::closeButton() const
+{
+    return ui_ ? ui_->closeButton : nullptr;
+}
+
+QToolButton* ScanQRCodeViewController::photoButton() const
+{
+    return ui_ ? ui_->photoButton : nullptr;
+}
+
+void ScanQRCodeViewController::viewDidLoad()
+{
+    ui_ = std::make_unique<Ui::ScanQRCodeViewController>();
+    ui_->setupUi(this);
+    ui_->visualView->setAccessibleName(tr("Scan window"));
+    ui_->closeButton->setIcon(QIcon(QPixmap::fromImage(platform::systemImage(QStringLiteral("xmark"), closeIconSide))));
+    ui_->closeButton->setAccessibleName(tr("Close"));
+    ui_->closeButton->setToolTip(tr("Close"));
+    ui_->photoButton->setIcon(
+        QIcon(QPixmap::fromImage(platform::systemImage(QStringLiteral("photo.on.rectangle"), photoIconSide))));
+    ui_->photoButton->setAccessibleName(tr("Photo"));
+    ui_->photoButton->setToolTip(tr("Photo"));
+    connect(ui_->closeButton, &QToolButton::clicked, this, [this] { back(ui_->closeButton); });
+    connect(ui_->photoButton, &QToolButton::clicked, this, [this] { pickUpQRCode(ui_->photoButton); });
+}
+
+void ScanQRCodeViewController::viewWillAppear(bool animated)
+{
+    ViewController::viewWillAppear(animated);
+    onScreen_ = true;
+    found_ = false;
+    layOutScanWindow();
+    // One preview and one session at a time: an earlier appearance's go first.
+    dropCamera();
+    setUpCamera();
+    updateCameraRunning();
+}
+
+void ScanQRCodeViewController::viewDidAppear(bool animated)
+{
+    ViewController::viewDidAppear(animated);
+    ui_->photoButton->setFocus(Qt::OtherFocusReason);
+}
+
+void ScanQRCodeViewController::viewWillDisappear(bool animated)
+{
+    ViewController::viewWillDisappear(animated);
+    feedbackcues::click();
+    onScreen_ = false;
+    updateCameraRunning();
+}
+
+void ScanQRCodeViewController::viewDidLayoutSubviews()
+{
+    if (onScreen_)
+        layOutScanWindow();
+}
+
+void ScanQRCodeViewController::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        back(nullptr);
+        return;
+    }
+    ViewController::keyPressEvent(event);
+}
+
+void ScanQRCodeViewController::layOutScanWindow()
+{
+    const QRectF bounds(QPointF(0, 0), QSizeF(size()));
+    scanWindow_ = scanWindow(bounds.size());
+    ui_->visualView->setScanWindow(bounds, scanWindow_);
+}
+
+void ScanQRCodeViewController::setUpCamera()
+{
+    captureSession_ = platform::cameraAccess().makeSession();
+    if (!captureSession_)
+        return;
+    auto* preview = new CameraPreview(this);
+    static_cast<QGridLayout*>(layout())->addWidget(preview, 0, 0);
+    preview->lower();  // beneath everything else, the overlay included
+    previewLayer_ = preview;
+    connect(captureSession_->videoSink(), &QVideoSink::videoFrameChanged, this,
+            &ScanQRCodeViewController::captureOutput);
+    // A camera that fails while running leaves the overlay and the photo path.
+    connect(captureSession_.get(), &platform::CaptureSession::failed, this, [this] { dropCamera(); },
+            Qt::QueuedConnection);
+}
+
+void ScanQRCodeViewController::dropCamera()
+{
+    if (previewLayer_)
+        delete previewLayer_.data();
+    captureSession_.reset();
+}
+
+void ScanQRCodeViewController::applicationStateDidChange(Qt::ApplicationState state)
+{
+    appActive_ = state == Qt::ApplicationActive;
+    updateCameraRunning();
+}
+
+void ScanQRCodeViewController::updateCameraRunning()
+{
+    if (!captureSession_)
+        return;
+    if (onScreen_ && appActive_ && !picking_ && !found_ && !presentedViewController())
+        captureSession_->startRunning();
+    else
+        captureSession_->stopRunning();
+}
+
+void ScanQRCodeViewController::captureOutput(const QVideoFrame& frame)
+{
+    if (!captureSession_ || !captureSession_->isRunning() || found_)
+        return;
+    const QImage image = frame.toImage();
+    if (image.isNull())
+        return;
+    if (previewLayer_)
+        previewLayer_->setFrame(image);
+    const QRect shown = CameraPreview::frameRectShownAt(scanWindow_, QSizeF(image.size()), QSizeF(size()));
+    if (shown.isEmpty())
+        return;
+    const std::vector<std::optional<std::string>> codes = readQRCodes(image.copy(shown));
+    if (!codes.empty())
+        didOutputCodes(codes);
+}
+
+void ScanQRCodeViewController::didOutputCodes(const std::vector<std::optional<std::string>>& codes)
+{
+    found_ = true;
+    updateCameraRunning();
+    if (codes.empty()) {
+        dismiss(true);
+        return;
+    }
+    if (!codes.front())
+        return;  // a code without text: stays open, the camera stopped
+    platform::haptics().impact(platform::ImpactStyle::Heavy);
+    feedbackcues::click();
+    if (!handleScannedText(QString::fromStdString(*codes.front())))
+        dismiss(true);
+}
+
+void ScanQRCodeViewController::back(QObject*)
+{
+    dismiss(true, [] {});
+}
+
+void ScanQRCodeViewController::pickUpQRCode(QObject*)
+{
+    feedbackcues::click();
+    picking_ = true;
+    updateCameraRunning();
+    QPointer<ScanQRCodeViewController> self(this);
+    platform::photoPicker().pickImage(this, [self](std::optional<QString> path) {
+        if (self)
+            self->didFinishPicking(path);
+    });
+}
+
+void ScanQRCodeViewController::didFinishPicking(const std::optional<QString>& path)
+{
+    picking_ = false;
+    if (!path) {
+        updateCameraRunning();
+        return;
+    }
+    QString text;
+    for (const std::optional<std::string>& code : readQRCodes(loadPickedImage(*path))) {
+        if (code && !code->empty())
+            text += QString::fromStdString(*code);
+    }
+    if (!handleScannedText(text))
+        updateCameraRunning();
+}
+
+bool ScanQRCodeViewController::handleScannedText(const QString& text)
+{
+    QStringEncoder toUtf8(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
+    const QByteArray bytes = toUtf8(text);
+    if (toUtf8.hasError())
+        return false;
+    std::optional<cellarium::LifeSet> lifes = cellarium::decodeBoardPattern(std::string_view(bytes.constData(), size_t(bytes.size())));
+    if (!lifes)
+        return false;
+    found_ = true;
+    updateCameraRunning();
+    QPointer<ScanQRCodeViewController> self(this);
+    dismiss(true, [self, lifes = std::move(*lifes)] {
+        if (self)
+            self->handOver(lifes);
+    });
+    return true;
+}
+
+void ScanQRCodeViewController::handOver(const cellarium::LifeSet& lifes)
+{
+    if (dismissClosure_)
+        dismissClosure_(lifes);
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "platform/PlatformExport.h"
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class QVideoSink;
+
+namespace platform {
+
+// A camera session: while it runs, the camera's frames arrive at videoSink()
+// (QVideoSink::videoFrameChanged), where whoever shows or reads them listens.
+// A camera that fails while running stops the session and reports failed().
+// Main thread only; the owner deletes it, which stops the camera.
+class PLATFORM_EXPORT CaptureSession : public QObject {
+    Q_OBJECT
+
+public:
+    explicit CaptureSession(QObject* parent = nullptr);
+    ~CaptureSession() override;
+
+    QVideoSink* videoSink() const { return sink_; }
+    bool isRunning() const { return running_; }
+    // Both do nothing when the session is already in that state.
+    void startRunning();
+    void stopRunning();
+
+signals:
+    void failed(const QString& error);
+
+protected:
+    virtual void startCamera() = 0;
+    virtual void stopCamera() = 0;
+    // For subclasses: the camera failed; stops the session and emits failed().
+    void reportFailure(const QString& error);
+
+private:
+    QVideoSink* sink_;
+    bool running_ = false;
+};
+
+// Where camera sessions come from.
+class PLATFORM_EXPORT CameraAccess {
+public:
+    virtual ~CameraAccess();
+    // A session on the default video input through Qt Multimedia, not yet
+    // running; nullptr when there is no camera or it cannot be opened.
+    virtual std::unique_ptr<CaptureSession> makeSession();
+};
+
+PLATFORM_EXPORT CameraAccess& cameraAccess();
+// Replaces it (tests); nullptr restores the default.
+PLATFORM_EXPORT void setCameraAccess(std::unique_ptr<CameraAccess> access);
+
+} // namespace platform

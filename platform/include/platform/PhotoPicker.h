@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/PlatformExport.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QWidget;
+
+namespace platform {
+
+// The photo picker: a file dialog over `parent`'s window at picturesFolder(),
+// offering only images Qt can read. `done` runs once, after the dialog has
+// closed, with the picked file, or std::nullopt when the user cancelled.
+// Main thread only.
+class PLATFORM_EXPORT PhotoPicker {
+public:
+    virtual ~PhotoPicker();
+    virtual void pickImage(QWidget* parent, std::function<void(std::optional<QString> path)> done);
+};
+
+PLATFORM_EXPORT PhotoPicker& photoPicker();
+// Replaces it (tests); nullptr restores the default.
+PLATFORM_EXPORT void setPhotoPicker(std::unique_ptr<PhotoPicker> picker);
+
+} // namespace platform

@@ -1,0 +1,91 @@
+#include "platform/CaptureSession.h"
+
+#include "ProcessWide.h"
+
+#include <QCamera>
+#include <QCameraDevice>
+#include <QMediaCaptureSession>
+#include <QMediaDevices>
+#include <QVideoSink>
+
+namespace platform {
+
+CaptureSession::CaptureSession(QObject* parent) : QObject(parent), sink_(new QVideoSink(this)) {}
+
+CaptureSession::~CaptureSession() = default;
+
+void CaptureSession::startRunning()
+{
+    if (running_)
+        return;
+    running_ = true;
+    startCamera();
+}
+
+void CaptureSession::stopRunning()
+{
+    if (!running_)
+        return;
+    running_ = false;
+    stopCamera();
+}
+
+void CaptureSession::reportFailure(const QString& error)
+{
+    stopRunning();
+    emit failed(error);
+}
+
+namespace {
+
+// The default video input through QCamera and QMediaCaptureSession.
+class CameraCaptureSession : public CaptureSession {
+public:
+    explicit CameraCaptureSession(const QCameraDevice& device) : camera_(device)
+    {
+        session_.setCamera(&camera_);
+        session_.setVideoSink(videoSink());
+        QObject::connect(&camera_, &QCamera::errorOccurred, this, [this](QCamera::Error error, const QString& text) {
+            if (error != QCamera::NoError)
+                reportFailure(text);
+        });
+    }
+    bool usable() const { return camera_.error() == QCamera::NoError; }
+
+protected:
+    void startCamera() override { camera_.start(); }
+    void stopCamera() override { camera_.stop(); }
+
+private:
+    QCamera camera_;
+    QMediaCaptureSession session_;
+};
+
+cellarium::ProcessWide<CameraAccess> slot;
+
+} // namespace
+
+CameraAccess::~CameraAccess() = default;
+
+std::unique_ptr<CaptureSession> CameraAccess::makeSession()
+{
+    const QCameraDevice device = QMediaDevices::defaultVideoInput();
+    if (device.isNull())
+        return nullptr;
+    auto session = std::make_unique<CameraCaptureSession>(device);
+    if (!session->usable())
+        return nullptr;
+    return session;
+}
+
+CameraAccess& cameraAccess()
+{
+    return slot.get();
+}
+
+void setCameraAccess(std::unique_ptr<CameraAccess> access)
+{
+    slot.replace(std::move(access));
+}
+
+} // namespace platform

@@ -1,0 +1,207 @@
+#include "platform/ShareSheet.h"
+
+#include "platform/MainScreen.h"
+#include "platform/PicturesFolder.h"
+#include "platform/UrlOpener.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QPixmap>
+#include <QPushButton>
+#include <QUrl>
+
+#include <functional>
+#include <QVBoxLayout>
+
+namespace platform {
+
+namespace {
+
+constexpr qreal tabletShorterSide = 600;
+constexpr int thumbnailSide = 120;
+constexpr int maxNumberedNames = 1000;
+
+// Writes `bytes` to a new file named by `name(n)` in `folder`, taking the first n
+// whose file does not exist yet; an existing file is never opened for writing.
+std::optional<QString> writeNewFile(const QString& folder, const QByteArray& bytes,
+                                    const std::function<QString(int)>& name, QString& error)
+{
+    if (!QDir().mkpath(folder)) {
+        error = QObject::tr("The folder %1 cannot be made").arg(folder);
+        return std::nullopt;
+    }
+    for (int n = 1; n <= maxNumberedNames; ++n) {
+        QFile file(QDir(folder).filePath(name(n)));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            if (file.exists())
+                continue;
+            error = file.errorString();
+            return std::nullopt;
+        }
+        if (file.write(bytes) != bytes.size() || !file.flush()) {
+            error = file.errorString();
+            file.remove();
+            return std::nullopt;
+        }
+        return file.fileName();
+    }
+    error = QObject::tr("Too many pictures of this second");
+    return std::nullopt;
+}
+
+} // namespace
+
+ShareSheet::ShareSheet(QByteArray jpeg, QWidget* parent) : ViewController(parent), jpeg_(std::move(jpeg))
+{
+    setObjectName(QStringLiteral("ShareSheet"));
+    setAccessibleName(tr("Share"));
+    setModalPresentationStyle(PresentationStyle::PageSheet);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void ShareSheet::anchor(const QRect& sourceRect)
+{
+    setModalPresentationStyle(PresentationStyle::Popover);
+    setPopoverSourceRect(sourceRect);
+}
+
+bool ShareSheet::isTabletScreen()
+{
+    const QSizeF size = mainScreen().size();
+    return qMin(size.width(), size.height()) >= tabletShorterSide;
+}
+
+QString ShareSheet::savedFileName(const QDateTime& when, int n)
+{
+    const QString stamp = when.toString(QStringLiteral("yyyy-MM-dd 'at' HH.mm.ss"));
+    return n > 1 ? QStringLiteral("Cellarium %1 (%2).jpg").arg(stamp).arg(n) : QStringLiteral("Cellarium %1.jpg").arg(stamp);
+}
+
+void ShareSheet::viewDidLoad()
+{
+    setAutoFillBackground(true);
+    auto* layout = new QVBoxLayout(this);
+    auto* thumbnail = new QLabel(this);
+    thumbnail->setObjectName(QStringLiteral("thumbnail"));
+    thumbnail->setAlignment(Qt::AlignCenter);
+    thumbnail->setAccessibleName(tr("Picture to share"));
+    const QImage image = QImage::fromData(jpeg_, "JPEG");
+    if (!image.isNull())
+        thumbnail->setPixmap(QPixmap::fromImage(
+            image.scaled(thumbnailSide, thumbnailSide, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    layout->addWidget(thumbnail);
+
+    auto* row = new QHBoxLayout;
+    auto addButton = [this, row](const QString& text, const char* name) {
+        auto* button = new QPushButton(text, this);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setAccessibleName(text);
+        button->setToolTip(text);
+        row->addWidget(button);
+        return button;
+    };
+    saveButton_ = addButton(tr("Save to Pictures"), "saveButton");
+    copyButton_ = addButton(tr("Copy"), "copyButton");
+    openButton_ = addButton(tr("Open"), "openButton");
+    layout->addLayout(row);
+
+    failureLabel_ = new QLabel(this);
+    failureLabel_->setObjectName(QStringLiteral("failureLabel"));
+    failureLabel_->setTextFormat(Qt::PlainText);
+    failureLabel_->setWordWrap(true);
+    failureLabel_->hide();
+    layout->addWidget(failureLabel_);
+
+    cancelButton_ = new QPushButton(tr("Cancel"), this);
+    cancelButton_->setObjectName(QStringLiteral("cancelButton"));
+    cancelButton_->setAccessibleName(tr("Cancel"));
+    cancelButton_->setToolTip(tr("Cancel"));
+    layout->addWidget(cancelButton_);
+
+    connect(saveButton_, &QPushButton::clicked, this, [this] { saveToPictures(); });
+    connect(copyButton_, &QPushButton::clicked, this, [this] { copyToClipboard(); });
+    connect(openButton_, &QPushButton::clicked, this, [this] { openWithDefaultApplication(); });
+    connect(cancelButton_, &QPushButton::clicked, this, [this] { dismiss(true); });
+}
+
+void ShareSheet::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        dismiss(true);
+        return;
+    }
+    ViewController::keyPressEvent(event);
+}
+
+std::optional<QString> ShareSheet::saveToPictures()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    QString error;
+    const std::optional<QString> path =
+        writeNewFile(picturesFolder(), jpeg_, [&now](int n) { return savedFileName(now, n); }, error);
+    if (!path) {
+        fail(tr("Not saved: %1").arg(error));
+        return std::nullopt;
+    }
+    dismiss(true);
+    return path;
+}
+
+bool ShareSheet::copyToClipboard()
+{
+    const QImage image = QImage::fromData(jpeg_, "JPEG");
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (image.isNull() || !clipboard) {
+        fail(tr("Not copied"));
+        return false;
+    }
+    auto* data = new QMimeData;
+    data->setImageData(image);
+    data->setData(QStringLiteral("image/jpeg"), jpeg_);
+    clipboard->setMimeData(data);
+    dismiss(true);
+    return true;
+}
+
+bool ShareSheet::openWithDefaultApplication()
+{
+    // The application reads the file after this call returns, so it is kept.
+    const QString folder = QDir(QDir::tempPath()).filePath(QStringLiteral("cellarium-shared"));
+    const QDateTime now = QDateTime::currentDateTime();
+    QString error;
+    const std::optional<QString> path = writeNewFile(folder, jpeg_, [&now](int n) { return savedFileName(now, n); }, error);
+    if (!path) {
+        fail(tr("Not opened: %1").arg(error));
+        return false;
+    }
+    if (!urlOpener().openUrl(QUrl::fromLocalFile(*path))) {
+        QFile::remove(*path);
+        fail(tr("No application opens the picture"));
+        return false;
+    }
+    dismiss(true);
+    return true;
+}
+
+QString ShareSheet::failureText() const
+{
+    return failureLabel_ && !failureLabel_->isHidden() ? failureLabel_->text() : QString();
+}
+
+void ShareSheet::fail(const QString& text)
+{
+    if (!failureLabel_)
+        return;
+    failureLabel_->setText(text);
+    failureLabel_->setAccessibleName(text);
+    failureLabel_->show();
+}
+
+} // namespace platform

@@ -1,0 +1,175 @@
+#include "OptionsScreenFixture.h"
+
+#include "FakeCamera.h"
+#include "QRCodeImage.h"
+#include "QRCodeViewController.h"
+#include "ScanQRCodeViewController.h"
+#include "QRImageView.h"
+#include "QRPeers.h"
+
+#include "PatternCoding.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QPainter>
+
+using cellarium::Life;
+using cellarium::LifeSet;
+
+namespace {
+
+QRCodeViewController* qrScreenOver(MoreViewController* more)
+{
+    return more ? qobject_cast<QRCodeViewController*>(more->presentedViewController()) : nullptr;
+}
+
+LifeSet glider()
+{
+    return LifeSet{Life{1, 0}, Life{2, 1}, Life{0, 2}, Life{1, 2}, Life{2, 2}};
+}
+
+}  // namespace
+
+TEST_F(OptionsScreen, PatternRowOpensTheQRCodeOfTheBoardsEncodingAtOnce)
+{
+    MainViewController& root = board();
+    root.loadPattern(glider());
+    MoreViewController& more = openOptions();
+    clearCues();
+    tapRow(MoreViewController::qrCodeRow);
+    EXPECT_EQ(cues(), clickFeedback());
+    QRCodeViewController* qr = qrScreenOver(&more);
+    ASSERT_NE(qr, nullptr);  // synchronously
+    const std::string bytes = cellarium::encodePattern(root.lifes());
+    EXPECT_EQ(more.lifeData(), bytes);
+    EXPECT_TRUE(more.savedImage().isNull());
+    EXPECT_EQ(qr->data(), bytes);
+    EXPECT_TRUE(qr->savedImage().isNull());
+    runQueuedWork();
+    SKIP_WITHOUT_ZBARIMG();
+    EXPECT_EQ(qrpeers::zbarDecode(qr->imageView()->image()), QByteArray::fromStdString(bytes));
+}
+
+TEST_F(OptionsScreen, PictureRowHandsOverTheBoardPictureOnTheNextTurn)
+{
+    MainViewController& root = board();
+    root.loadPattern(glider());
+    MoreViewController& more = openOptions();
+    tapRow(MoreViewController::pictureRow);
+    EXPECT_EQ(qrScreenOver(&more), nullptr);  // queued
+    runQueuedWork();
+    QRCodeViewController* qr = qrScreenOver(&more);
+    ASSERT_NE(qr, nullptr);
+    EXPECT_FALSE(more.lifeData().has_value());
+    EXPECT_FALSE(qr->data().has_value());
+    // The larger screen side (844 points) at the screen's scale, with the cells drawn.
+    const QImage picture = qr->savedImage();
+    EXPECT_EQ(picture.size(), QSize(844 * 3, 844 * 3));
+    EXPECT_EQ(picture.devicePixelRatio(), 3);
+    EXPECT_EQ(qr->imageView()->image(), picture);
+    bool drawn = false;
+    for (int y = 0; y < 200 && !drawn; ++y)
+        for (int x = 0; x < 200 && !drawn; ++x)
+            drawn = qAlpha(picture.pixel(x, y)) > 0;
+    EXPECT_TRUE(drawn);
+}
+
+TEST_F(OptionsScreen, EachOfTheTwoRowsReplacesWhatTheOtherHandedOver)
+{
+    board().loadPattern(glider());
+    MoreViewController& more = openOptions();
+    tapRow(MoreViewController::pictureRow);
+    runQueuedWork();
+    ASSERT_NE(qrScreenOver(&more), nullptr);
+    qrScreenOver(&more)->back(nullptr);
+    tapRow(MoreViewController::qrCodeRow);
+    QRCodeViewController* qr = qrScreenOver(&more);
+    ASSERT_NE(qr, nullptr);
+    EXPECT_TRUE(qr->savedImage().isNull());
+    EXPECT_TRUE(qr->data().has_value());
+    qr->back(nullptr);
+
+    tapRow(MoreViewController::pictureRow);
+    runQueuedWork();
+    qr = qrScreenOver(&more);
+    ASSERT_NE(qr, nullptr);
+    EXPECT_FALSE(qr->data().has_value());
+    EXPECT_FALSE(qr->savedImage().isNull());
+}
+
+TEST_F(OptionsScreen, EmptyBoardGivesTheEmptyEncodingAndAPictureWithoutCells)
+{
+    MoreViewController& more = openOptions();
+    tapRow(MoreViewController::qrCodeRow);
+    ASSERT_NE(qrScreenOver(&more), nullptr);
+    EXPECT_EQ(qrScreenOver(&more)->data(), std::string("[]"));
+    qrScreenOver(&more)->back(nullptr);
+    tapRow(MoreViewController::pictureRow);
+    runQueuedWork();
+    ASSERT_NE(qrScreenOver(&more), nullptr);
+    const QImage picture = qrScreenOver(&more)->savedImage();
+    ASSERT_FALSE(picture.isNull());
+    QImage empty(picture.size(), picture.format());
+    empty.fill(Qt::transparent);
+    empty.setDevicePixelRatio(picture.devicePixelRatio());
+    EXPECT_EQ(picture, empty);
+}
+
+TEST_F(OptionsScreen, APictureQueuedForAClosedScreenDoesNothing)
+{
+    MoreViewController& more = openOptions();
+    tapRow(MoreViewController::pictureRow);
+    more.back(nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    runQueuedWork();
+    EXPECT_EQ(options(), nullptr);
+    EXPECT_EQ(board().presentedViewController(), nullptr);
+}
+
+TEST_F(OptionsScreen, WithoutABoardThePictureAndCodeRowsOpenNothing)
+{
+    MainViewController& root = board();
+    auto* more = new MoreViewController;  // no delegate
+    root.present(more, false);
+    for (int row : {MoreViewController::pictureRow, MoreViewController::qrCodeRow}) {
+        clearCues();
+        tapRow(row);
+        runQueuedWork();
+        EXPECT_EQ(cues(), clickFeedback()) << row;
+        EXPECT_EQ(more->presentedViewController(), nullptr) << row;
+    }
+}
+
+TEST_F(OptionsScreen, ScanRowOpensTheScannerAndAScannedCodeLoadsThePausedBoardAndCloses)
+{
+    auto camera = std::make_unique<testsupport::FakeCameraAccess>();
+    testsupport::FakeCameraAccess* access = camera.get();
+    platform::setCameraAccess(std::move(camera));
+    MainViewController& root = board();
+    root.toggleLife(Life{2, 2});
+    root.startOrPauseGame(nullptr);
+    MoreViewController& more = openOptions();
+    clearCues();
+    tapRow(MoreViewController::scanRow);
+    auto* scanner = qobject_cast<ScanQRCodeViewController*>(more.presentedViewController());
+    ASSERT_NE(scanner, nullptr);
+    EXPECT_TRUE(static_cast<bool>(scanner->dismissClosure()));
+    ASSERT_NE(scanner->captureSession(), nullptr);
+    EXPECT_EQ(access->sessionsMade, 1);
+
+    // The code held in front of the camera, filling the scan window.
+    QImage frame(780, 1688, QImage::Format_RGB32);
+    frame.fill(Qt::white);
+    {
+        QPainter painter(&frame);
+        painter.drawImage(QRect(154, 520, 472, 472), qrCodeImage(cellarium::encodePattern(glider()), 4));
+    }
+    testsupport::deliverFrame(*scanner->captureSession(), frame);
+    EXPECT_EQ(root.lifes(), glider());
+    EXPECT_EQ(root.initLifes(), glider());
+    EXPECT_FALSE(root.startGame());
+    EXPECT_EQ(options(), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(*access->aliveSessions, 0);
+    platform::setCameraAccess(nullptr);
+}

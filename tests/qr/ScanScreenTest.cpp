@@ -1,0 +1,337 @@
+#include "CameraPreview.h"
+#include "PickedImage.h"
+#include "QRCodeImage.h"
+#include "QRCodeReader.h"
+#include "QRPeers.h"
+#include "ScanOverlay.h"
+#include "ScanQRCodeViewController.h"
+
+#include "FakeCamera.h"
+#include "PatternCoding.h"
+#include "RecordedFeedback.h"
+#include "platform/AppWindow.h"
+#include "platform/MainScreen.h"
+
+#include <QCoreApplication>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QTransform>
+
+#include <gtest/gtest.h>
+
+using cellarium::Life;
+using cellarium::LifeSet;
+using platform::FeedbackEvent;
+using testsupport::FakeCaptureSession;
+
+namespace {
+
+class PhoneScreen : public platform::MainScreen {
+public:
+    QSizeF size() const override { return {390, 844}; }
+    qreal scale() const override { return 2; }
+};
+
+LifeSet glider()
+{
+    return LifeSet{Life{1, 0}, Life{2, 1}, Life{0, 2}, Life{1, 2}, Life{2, 2}};
+}
+
+// A camera frame of the 390 × 844 screen at two pixels a point, white, with `code` drawn into `where` (points).
+QImage frameWith(const QImage& code, const QRectF& where)
+{
+    QImage frame(780, 1688, QImage::Format_RGB32);
+    frame.fill(Qt::white);
+    QPainter painter(&frame);
+    painter.drawImage(QRectF(where.topLeft() * 2, where.size() * 2), code);
+    return frame;
+}
+
+QImage codeOf(const std::string& message)
+{
+    return qrCodeImage(message, 4);
+}
+
+std::vector<FeedbackEvent> click()
+{
+    return {FeedbackEvent::sound(1105), FeedbackEvent::impact(platform::ImpactStyle::Rigid)};
+}
+
+std::vector<FeedbackEvent> foundFeedback()
+{
+    return {FeedbackEvent::impact(platform::ImpactStyle::Heavy), FeedbackEvent::sound(1105),
+            FeedbackEvent::impact(platform::ImpactStyle::Rigid)};
+}
+
+// Exposes the appearance hook, to appear again without a new presentation.
+class ReappearingScanner : public ScanQRCodeViewController {
+public:
+    void appearAgain() { viewWillAppear(false); }
+};
+
+// The scanner presented over a root screen in a 390 × 844 window, with a fake camera,
+// a photo picker the test answers and recorded feedback.
+class ScanScreen : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        feedback_ = &testsupport::installRecordedFeedback();
+        platform::ViewController::setAnimationsEnabled(false);
+        platform::setMainScreen(std::make_unique<PhoneScreen>());
+        auto camera = std::make_unique<testsupport::FakeCameraAccess>();
+        camera_ = camera.get();
+        platform::setCameraAccess(std::move(camera));
+        auto picker = std::make_unique<testsupport::PendingPhotoPicker>();
+        picker_ = picker.get();
+        platform::setPhotoPicker(std::move(picker));
+        window_.resize(390, 844);
+        window_.setRootViewController(new platform::ViewController);
+        window_.show();
+    }
+    void TearDown() override
+    {
+        if (auto* shown = scanner())
+            delete shown;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        platform::setPhotoPicker(nullptr);
+        platform::setCameraAccess(nullptr);
+        platform::setMainScreen(nullptr);
+    }
+    template <typename Screen = ScanQRCodeViewController>
+    Screen& open()
+    {
+        auto* screen = new Screen;
+        screen->setDismissClosure([this](const LifeSet& lifes) { handedOver_.push_back(lifes); });
+        window_.rootViewController()->present(screen, false);
+        feedback_->clear();
+        return *screen;
+    }
+    ScanQRCodeViewController* scanner() const
+    {
+        return qobject_cast<ScanQRCodeViewController*>(window_.rootViewController()->presentedViewController());
+    }
+    FakeCaptureSession* session(ScanQRCodeViewController& screen) const
+    {
+        return static_cast<FakeCaptureSession*>(screen.captureSession());
+    }
+    // Saves `image` and picks it through the photo button.
+    void pickPhoto(ScanQRCodeViewController& screen, const QImage& image, const char* format = "PNG", int quality = -1)
+    {
+        const QString path = dir_.filePath(QStringLiteral("photo%1.%2").arg(++photos_).arg(QString::fromLatin1(format).toLower()));
+        ASSERT_TRUE(image.save(path, format, quality));
+        screen.photoButton()->click();
+        ASSERT_TRUE(picker_->isOpen());
+        picker_->answer(path);
+    }
+
+    QTemporaryDir dir_;
+    int photos_ = 0;
+    testsupport::FeedbackRecorder* feedback_ = nullptr;
+    testsupport::FakeCameraAccess* camera_ = nullptr;
+    testsupport::PendingPhotoPicker* picker_ = nullptr;
+    platform::AppWindow window_;
+    std::vector<LifeSet> handedOver_;
+};
+
+}  // namespace
+
+// --- The scan window and the overlay ------------------------------------------------
+
+TEST(ScanWindow, SitsCentredAndFortyFourPointsAboveTheMiddle)
+{
+    EXPECT_EQ(ScanQRCodeViewController::scanWindow({390, 844}), QRectF(67, 250, 256, 256));
+    EXPECT_EQ(ScanQRCodeViewController::scanWindow({768, 1024}), QRectF(256, 340, 256, 256));
+}
+
+TEST(ScanWindow, MaskCoversEverythingButTheWindow)
+{
+    const QPainterPath mask = ScanOverlay::maskPath(QRectF(0, 0, 390, 844), QRectF(67, 250, 256, 256));
+    EXPECT_TRUE(mask.contains(QPointF(10, 10)));
+    EXPECT_TRUE(mask.contains(QPointF(200, 600)));
+    EXPECT_FALSE(mask.contains(QPointF(195, 378)));
+    EXPECT_FALSE(mask.contains(QPointF(70, 253)));
+}
+
+TEST(ScanWindow, TheWindowMapsToThePartOfTheFrameShownThere)
+{
+    // A landscape 1280 × 720 frame filling a portrait screen shows its middle, enlarged.
+    const QRect part = CameraPreview::frameRectShownAt(QRectF(67, 250, 256, 256), QSizeF(1280, 720), QSizeF(390, 844));
+    const qreal scale = 720.0 / 844.0;
+    EXPECT_NEAR(part.width(), 256 * scale, 2);
+    EXPECT_NEAR(part.center().x(), 640, 2);
+    EXPECT_NEAR(part.top(), 250 * scale, 2);
+}
+
+TEST_F(ScanScreen, OpensWithTheOverlayAndTheCameraRunningBeneathIt)
+{
+    ScanQRCodeViewController& screen = open();
+    EXPECT_EQ(screen.size(), QSize(390, 844));
+    EXPECT_EQ(screen.scanWindow(), QRectF(67, 250, 256, 256));
+    EXPECT_EQ(screen.visualView()->outline(), screen.scanWindow());
+    EXPECT_FALSE(screen.visualView()->mask().contains(QPointF(195, 378)));
+    ASSERT_NE(session(screen), nullptr);
+    EXPECT_TRUE(session(screen)->isRunning());
+    ASSERT_NE(screen.previewLayer(), nullptr);
+    // The preview is beneath every other widget of the screen.
+    const QWidgetList widgets = screen.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    EXPECT_EQ(widgets.first(), screen.previewLayer());
+    EXPECT_EQ(screen.closeButton()->accessibleName(), "Close");
+    EXPECT_EQ(screen.photoButton()->accessibleName(), "Photo");
+    EXPECT_EQ(screen.closeButton()->toolTip(), "Close");
+    EXPECT_EQ(screen.photoButton()->toolTip(), "Photo");
+}
+
+// --- The camera path ----------------------------------------------------------------
+
+TEST_F(ScanScreen, ACodeInTheWindowHandsOverExactlyThatSetAfterTheScreenCloses)
+{
+    ScanQRCodeViewController& screen = open();
+    FakeCaptureSession* camera = session(screen);
+    testsupport::deliverFrame(*camera, frameWith(codeOf(cellarium::encodePattern(glider())), QRectF(87, 270, 216, 216)));
+    EXPECT_EQ(feedback_->events()[0], foundFeedback()[0]);
+    EXPECT_FALSE(camera->isRunning());
+    EXPECT_EQ(scanner(), nullptr);
+    ASSERT_EQ(handedOver_.size(), 1u);
+    EXPECT_EQ(handedOver_[0], glider());
+    // The found feedback, then the click of the closing screen.
+    std::vector<FeedbackEvent> expected = foundFeedback();
+    for (const FeedbackEvent& event : click())
+        expected.push_back(event);
+    EXPECT_EQ(feedback_->events(), expected);
+}
+
+TEST_F(ScanScreen, ACodeOutsideTheWindowIsNotRead)
+{
+    ScanQRCodeViewController& screen = open();
+    const QImage outside = frameWith(codeOf(cellarium::encodePattern(glider())), QRectF(10, 560, 200, 200));
+    ASSERT_EQ(readQRCodes(outside).size(), 1u);  // readable, were the whole frame looked at
+    testsupport::deliverFrame(*session(screen), outside);
+    testsupport::deliverFrame(*session(screen), frameWith(codeOf("[]"), QRectF(200, 150, 180, 180)));  // half inside
+    EXPECT_EQ(scanner(), &screen);
+    EXPECT_TRUE(session(screen)->isRunning());
+    EXPECT_TRUE(feedback_->events().empty());
+    EXPECT_TRUE(handedOver_.empty());
+    // Frames without a code keep it looking.
+    testsupport::deliverFrame(*session(screen), frameWith(QImage(), QRectF()));
+    EXPECT_TRUE(session(screen)->isRunning());
+}
+
+TEST_F(ScanScreen, ACodeThatIsNotAPatternPlaysTheFoundFeedbackAndClosesWithNothing)
+{
+    open();
+    testsupport::deliverFrame(*session(*scanner()), frameWith(codeOf("hello"), QRectF(87, 270, 216, 216)));
+    EXPECT_EQ(scanner(), nullptr);
+    EXPECT_TRUE(handedOver_.empty());
+    const std::vector<FeedbackEvent> events = feedback_->events();
+    ASSERT_GE(events.size(), 3u);
+    EXPECT_EQ(std::vector<FeedbackEvent>(events.begin(), events.begin() + 3), foundFeedback());
+}
+
+TEST_F(ScanScreen, ACodeWithoutTextStopsTheCameraAndLeavesTheScreenOpen)
+{
+    ScanQRCodeViewController& screen = open();
+    screen.didOutputCodes({std::nullopt});
+    EXPECT_EQ(scanner(), &screen);
+    EXPECT_FALSE(session(screen)->isRunning());
+    EXPECT_TRUE(feedback_->events().empty());
+    // Later frames are not looked at on this appearance.
+    testsupport::deliverFrame(*session(screen), frameWith(codeOf("[]"), QRectF(87, 270, 216, 216)));
+    EXPECT_EQ(scanner(), &screen);
+}
+
+TEST_F(ScanScreen, WithoutAHandBackActionADecodedPatternIsDropped)
+{
+    auto* screen = new ScanQRCodeViewController;
+    window_.rootViewController()->present(screen, false);
+    EXPECT_TRUE(screen->handleScannedText(QStringLiteral("[{\"x\":1,\"y\":1}]")));
+    EXPECT_EQ(scanner(), nullptr);
+}
+
+// --- No camera, and a camera that fails ------------------------------------------------
+
+TEST_F(ScanScreen, WithoutACameraTheScreenOpensWithTheOverlayAndThePhotoPathWorks)
+{
+    camera_->hasCamera = false;
+    ScanQRCodeViewController& screen = open();
+    EXPECT_EQ(screen.captureSession(), nullptr);
+    EXPECT_EQ(screen.previewLayer(), nullptr);
+    EXPECT_EQ(screen.visualView()->outline(), QRectF(67, 250, 256, 256));
+    SKIP_WITHOUT_QRENCODE();
+    pickPhoto(screen, qrpeers::qrencodeImage(QByteArray::fromStdString(cellarium::encodePattern(glider()))));
+    ASSERT_EQ(handedOver_.size(), 1u);
+    EXPECT_EQ(handedOver_[0], glider());
+}
+
+TEST_F(ScanScreen, ACameraFailingWhileRunningLeavesTheOverlayAndThePhotoPath)
+{
+    ScanQRCodeViewController& screen = open();
+    session(screen)->fail();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(screen.captureSession(), nullptr);
+    EXPECT_EQ(screen.previewLayer(), nullptr);
+    EXPECT_EQ(*camera_->aliveSessions, 0);
+    EXPECT_EQ(scanner(), &screen);
+    pickPhoto(screen, frameWith(codeOf(cellarium::encodePattern(glider())), QRectF(87, 270, 216, 216)));
+    ASSERT_EQ(handedOver_.size(), 1u);
+}
+
+// --- Mended: stacked previews, a camera running while covered -------------------------
+
+TEST_F(ScanScreen, RegressionEachAppearanceReplacesThePreviewAndTheSessionInsteadOfStackingThem)
+{
+    auto& screen = open<ReappearingScanner>();
+    screen.appearAgain();
+    screen.appearAgain();
+    EXPECT_EQ(camera_->sessionsMade, 3);
+    EXPECT_EQ(*camera_->aliveSessions, 1);
+    EXPECT_EQ(screen.findChildren<CameraPreview*>().size(), 1);
+    EXPECT_EQ(screen.findChildren<ScanOverlay*>().size(), 1);
+    EXPECT_TRUE(session(screen)->isRunning());
+}
+
+TEST_F(ScanScreen, RegressionTheCameraStopsWhileThePhotoPickerCoversTheScreen)
+{
+    ScanQRCodeViewController& screen = open();
+    FakeCaptureSession* camera = session(screen);
+    screen.photoButton()->click();
+    EXPECT_EQ(feedback_->events(), click());
+    EXPECT_TRUE(picker_->isOpen());
+    EXPECT_FALSE(camera->isRunning());
+    picker_->answer(std::nullopt);  // cancelled
+    EXPECT_TRUE(camera->isRunning());
+    EXPECT_EQ(scanner(), &screen);
+}
+
+TEST_F(ScanScreen, RegressionTheCameraStopsWhileTheAppIsInactiveAndRestartsWhenActive)
+{
+    ScanQRCodeViewController& screen = open();
+    screen.applicationStateDidChange(Qt::ApplicationInactive);
+    EXPECT_FALSE(session(screen)->isRunning());
+    screen.applicationStateDidChange(Qt::ApplicationHidden);
+    EXPECT_FALSE(session(screen)->isRunning());
+    screen.applicationStateDidChange(Qt::ApplicationActive);
+    EXPECT_TRUE(session(screen)->isRunning());
+    // Not after a code has stopped it for good.
+    screen.didOutputCodes({std::nullopt});
+    screen.applicationStateDidChange(Qt::ApplicationInactive);
+    screen.applicationStateDidChange(Qt::ApplicationActive);
+    EXPECT_FALSE(session(screen)->isRunning());
+}
+
+TEST_F(ScanScreen, ClosingStopsTheCameraWithTheClickFeedbackAndHandsNothingBack)
+{
+    ScanQRCodeViewController& screen = open();
+    FakeCaptureSession* camera = session(screen);
+    screen.closeButton()->click();
+    EXPECT_FALSE(camera->isRunning());
+    EXPECT_EQ(feedback_->events(), click());
+    EXPECT_EQ(scanner(), nullptr);
+    EXPECT_TRUE(handedOver_.empty());
+
+    open();
+    QTest::keyClick(scanner(), Qt::Key_Escape);
+    EXPECT_EQ(scanner(), nullptr);
+    EXPECT_EQ(feedback_->events(), click());
+}
