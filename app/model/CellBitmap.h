@@ -25,6 +25,7 @@ public:
     std::int64_t originY() const { return originY_; }
     std::int64_t wordsPerRow() const { return wordsPerRow_; }
     const std::uint64_t* row(std::int64_t y) const { return words_.data() + y * wordsPerRow_; }
+    std::uint64_t* row(std::int64_t y) { return words_.data() + y * wordsPerRow_; }
 
     // Adds a row at the bottom (the plaintext reader grows as it goes).
     void addRow();

@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cstring>
 #include <optional>
+#include <vector>
 
 namespace cellarium {
 
@@ -150,25 +151,55 @@ bool isHeaderLine(std::string_view line)
     return !line.empty() && line.front() == '=';
 }
 
+PatternReading pastTheBox(std::int64_t y, const Header& header)
+{
+    return PatternReading::failure("row " + std::to_string(y + 1) + " of the RLE text has cells past the header's size of " +
+                                   std::to_string(header.width) + " x " + std::to_string(header.height));
+}
+
+// What a byte of an RLE body is.
+enum CharClass : std::uint8_t { kDead, kLive, kRowEnd, kEnd, kSpace, kOther, kDigit };
+
+struct CharClasses {
+    CharClass of[256];
+    CharClasses()
+    {
+        for (CharClass& c : of)
+            c = kOther;
+        of[static_cast<unsigned char>('b')] = of[static_cast<unsigned char>('.')] = kDead;
+        of[static_cast<unsigned char>('o')] = of[static_cast<unsigned char>('A')] = kLive;
+        of[static_cast<unsigned char>('$')] = kRowEnd;
+        of[static_cast<unsigned char>('!')] = kEnd;
+        for (char c : {' ', '\t', '\r', '\n', '\v', '\f'})
+            of[static_cast<unsigned char>(c)] = kSpace;
+        for (char c = '0'; c <= '9'; ++c)
+            of[static_cast<unsigned char>(c)] = kDigit;
+    }
+};
+
 PatternReading readBody(std::string_view body, const Header& header, std::int64_t rows)
 {
+    static const CharClasses classes;
     CellBitmap bitmap(header.width, header.height);
+    // Below the box, dead runs are written with an empty mask into a scratch row,
+    // which keeps the hot path free of a branch on dead or alive.
+    std::vector<std::uint64_t> scratch(static_cast<std::size_t>(bitmap.wordsPerRow()) + 1, 0);
     std::int64_t x = 0, y = 0;
+    std::uint64_t* row = header.height > 0 ? bitmap.row(0) : scratch.data();
     const char* p = body.data();
     const char* const end = p + body.size();
     while (true) {
-        while (p != end && isSpace(*p))
-            ++p;
         if (p == end)
             return PatternReading::failure("the RLE text ends without its closing '!'");
+        char c = *p++;
+        CharClass cls = classes.of[static_cast<unsigned char>(c)];
         std::int64_t count = 1;
-        if (*p >= '0' && *p <= '9') {
-            count = 0;
+        if (cls == kDigit) {
+            count = c - '0';
             while (p != end && *p >= '0' && *p <= '9') {
-                count = count * 10 + (*p - '0');
+                count = count * 10 + (*p++ - '0');
                 if (count > kMaxCount)
                     return PatternReading::failure("a run count in the RLE text is too large (more than 2^31)");
-                ++p;
             }
             if (count == 0)
                 return PatternReading::failure("a run count of 0 in the RLE text");
@@ -176,37 +207,47 @@ PatternReading readBody(std::string_view body, const Header& header, std::int64_
                 ++p;
             if (p == end)
                 return PatternReading::failure("the RLE text ends after a count, without its closing '!'");
+            c = *p++;
+            cls = classes.of[static_cast<unsigned char>(c)];
         }
-        const char c = *p++;
-        switch (c) {
-        case 'b':
-        case '.':
-            x += count;
-            break;
-        case 'o':
-        case 'A':
-            if (x + count > header.width || y >= header.height)
-                return PatternReading::failure(
-                    "row " + std::to_string(y + 1) + " of the RLE text has cells past the header's size of " +
-                    std::to_string(header.width) + " x " + std::to_string(header.height));
-            bitmap.setRun(y, x, count);
-            x += count;
-            break;
-        case '$':
+        if (cls <= kLive) {
+            const std::int64_t next = x + count;
+            if (cls == kLive && (next > header.width || y >= header.height))
+                return pastTheBox(y, header);
+            if (next <= header.width) {
+                const std::int64_t bit = x & 63;
+                if (bit + count <= 64)
+                    row[x >> 6] |= ((~std::uint64_t{0} >> (64 - count)) << bit) & (std::uint64_t{0} - cls);
+                else if (cls == kLive)
+                    bitmap.setRun(y, x, count);
+            } else if (next > kMaxCount) {
+                // Dead runs may overshoot the box harmlessly, but the arithmetic stays bounded.
+                return pastTheBox(y, header);
+            }
+            x = next;
+            continue;
+        }
+        switch (cls) {
+        case kRowEnd:
             y += count;
             x = 0;
+            if (y < header.height)
+                row = bitmap.row(y);
+            else if (y > kMaxCount)
+                return pastTheBox(y, header);
+            else
+                row = scratch.data();
             break;
-        case '!':
+        case kEnd:
             return PatternReading::success(bitmap.centredOnBoard(rows));
+        case kSpace:
+            break;  // a count already took the white space after it
         default:
             if ((c >= 'B' && c <= 'X') || (c >= 'p' && c <= 'y'))
                 return PatternReading::failure("the RLE text uses state letter " + shown(c) +
                                                " of a pattern with more than two states; only dead and alive are read");
             return PatternReading::failure("unknown state letter " + shown(c) + " in the RLE text");
         }
-        // Runs of dead cells may overshoot harmlessly, but bound the arithmetic.
-        if (x > kMaxCount || y > kMaxCount)
-            return PatternReading::failure("the RLE text runs far past the header's size");
     }
 }
 
@@ -217,70 +258,101 @@ void appendCount(std::string& out, std::int64_t n)
     out.append(buf, r.ptr);
 }
 
-// Writes runs into a raw buffer with line breaking; capacity is ensured per row.
+// The text of a run count and its tag, for counts below kTableCounts: up to three
+// digits and the tag, written as four bytes at once.
+constexpr std::int64_t kTableCounts = 1000;
+
+struct Token {
+    char text[4];
+    std::uint8_t length;
+};
+
+struct TokenTable {
+    Token tokens[3][kTableCounts];  // tag b, o, $
+
+    TokenTable()
+    {
+        const char tags[3] = {'b', 'o', '$'};
+        for (int t = 0; t < 3; ++t) {
+            for (std::int64_t n = 1; n < kTableCounts; ++n) {
+                Token& token = tokens[t][n];
+                char* q = token.text;
+                if (n > 1)
+                    q = std::to_chars(q, q + 3, n).ptr;
+                *q++ = tags[t];
+                token.length = static_cast<std::uint8_t>(q - token.text);
+            }
+        }
+    }
+};
+
+const TokenTable& tokenTable()
+{
+    static const TokenTable table;
+    return table;
+}
+
+// Appends tokens to a raw buffer without line breaks; breakLines adds them after.
+// The caller makes room first (reserveFor), so that the hot path checks nothing.
 class RunWriter {
 public:
-    explicit RunWriter(std::string& out) : out_(out) {}
+    RunWriter() : table_(tokenTable()) {}
 
     void reserveFor(std::int64_t cells)
     {
-        // A row's tokens take at most its width plus a `$` count; breaks add one in 60.
-        const auto need = static_cast<std::size_t>((cells + 40) * 72 / 60 + 40);
-        if (out_.size() - used_ < need)
-            out_.resize(std::max(out_.size() * 2, used_ + need));
+        // A row's tokens take at most its width plus a `$` count; a table token may
+        // write four bytes.
+        const auto need = static_cast<std::size_t>(cells + 64);
+        if (raw_.size() - used_ < need)
+            raw_.resize(std::max(raw_.size() * 2, used_ + need));
     }
 
-    void token(std::int64_t count, char tag)
+    // tag: 0 for b, 1 for o, 2 for $.
+    void token(std::int64_t count, int tag)
     {
-        char buf[24];
-        char* q = buf;
-        if (count > 1)
-            q = std::to_chars(buf, buf + 20, count).ptr;
-        *q++ = tag;
-        const auto length = static_cast<std::size_t>(q - buf);
-        char* dst = out_.data() + used_;
-        if (used_ - lineStart_ + length > kMaxLine) {
-            *dst++ = '\n';
-            ++used_;
-            lineStart_ = used_;
+        char* dst = raw_.data() + used_;
+        if (count < kTableCounts) {
+            const Token& t = table_.tokens[tag][count];
+            std::memcpy(dst, t.text, 4);
+            used_ += t.length;
+            return;
         }
-        std::memcpy(dst, buf, length);
-        used_ += length;
+        char* q = std::to_chars(dst, dst + 20, count).ptr;
+        *q++ = "bo$"[tag];
+        used_ = static_cast<std::size_t>(q - raw_.data());
     }
 
-    void finish()
+    // The tokens and the closing `!` appended to `out` in lines of at most kMaxLine
+    // characters, each broken after a tag so that no run is split.
+    void breakLines(std::string& out)
     {
-        out_[used_++] = '\n';
-        out_.resize(used_);
-    }
-
-    void startAt(std::size_t used)
-    {
-        used_ = used;
-        lineStart_ = used;
+        reserveFor(0);
+        raw_[used_++] = '!';
+        const char* raw = raw_.data();
+        const std::size_t start = out.size();
+        out.resize(start + used_ + used_ / (kMaxLine - 20) + 2);
+        char* dst = out.data() + start;
+        std::size_t pos = 0;
+        while (used_ - pos > kMaxLine) {
+            std::size_t cut = pos + kMaxLine;
+            while (raw[cut - 1] >= '0' && raw[cut - 1] <= '9')
+                --cut;
+            std::memcpy(dst, raw + pos, cut - pos);
+            dst += cut - pos;
+            *dst++ = '\n';
+            pos = cut;
+        }
+        std::memcpy(dst, raw + pos, used_ - pos);
+        dst += used_ - pos;
+        *dst++ = '\n';
+        out.resize(static_cast<std::size_t>(dst - out.data()));
     }
 
 private:
-    std::string& out_;
+    const TokenTable& table_;
+    std::string raw_;
     std::size_t used_ = 0;
-    std::size_t lineStart_ = 0;
 };
-
-// The first column at or after `from` whose bit equals `live`, or `width` when none.
-std::int64_t nextColumn(const std::uint64_t* row, std::int64_t from, std::int64_t width, bool live)
-{
-    const std::int64_t words = (width + 63) / 64;
-    std::int64_t k = from >> 6;
-    if (k >= words)
-        return width;
-    std::uint64_t w = (live ? row[k] : ~row[k]) & (~std::uint64_t{0} << (from & 63));
-    while (w == 0) {
-        if (++k >= words)
-            return width;
-        w = live ? row[k] : ~row[k];
-    }
-    return std::min(width, k * 64 + std::countr_zero(w));
-}
 
 }  // namespace
 
@@ -369,35 +441,39 @@ std::string writeRlePattern(const LifeSet& lifes)
     out += ", y = ";
     appendCount(out, bitmap.height());
     out += ", rule = B3/S23\n";
-    const std::size_t headerSize = out.size();
-    out.resize(headerSize + 64);
-    RunWriter writer(out);
-    writer.startAt(headerSize);
+    RunWriter writer;
     std::int64_t pendingRows = 0;
     for (std::int64_t y = 0; y < bitmap.height(); ++y) {
         const std::uint64_t* row = bitmap.row(y);
-        std::int64_t x = nextColumn(row, 0, bitmap.width(), true);
-        if (x == bitmap.width()) {
-            ++pendingRows;
-            continue;
-        }
         writer.reserveFor(bitmap.width());
-        if (pendingRows > 0)
-            writer.token(pendingRows, '$');
-        pendingRows = 1;
-        std::int64_t deadFrom = 0;
-        while (x < bitmap.width()) {
-            if (x > deadFrom)
-                writer.token(x - deadFrom, 'b');
-            const std::int64_t liveEnd = nextColumn(row, x, bitmap.width(), false);
-            writer.token(liveEnd - x, 'o');
-            deadFrom = liveEnd;
-            x = nextColumn(row, liveEnd, bitmap.width(), true);
+        // Each set bit of `edges` is a column where a run starts; runs alternate
+        // dead, live, dead, …, starting dead before column 0.
+        std::int64_t runStart = 0;
+        int tag = 0;
+        std::uint64_t carry = 0;
+        for (std::int64_t k = 0; k < bitmap.wordsPerRow(); ++k) {
+            const std::uint64_t w = row[k];
+            std::uint64_t edges = w ^ ((w << 1) | carry);
+            carry = w >> 63;
+            while (edges != 0) {
+                const std::int64_t column = k * 64 + std::countr_zero(edges);
+                edges &= edges - 1;
+                if (pendingRows > 0) {
+                    writer.token(pendingRows, 2);
+                    pendingRows = 0;
+                }
+                if (column > runStart)
+                    writer.token(column - runStart, tag);
+                runStart = column;
+                tag ^= 1;
+            }
         }
+        if (tag == 1)  // the row ends live; a dead end is left out
+            writer.token(bitmap.width() - runStart, 1);
+        // An empty row only adds to the rows between; the first row is never empty.
+        ++pendingRows;
     }
-    writer.reserveFor(0);
-    writer.token(1, '!');
-    writer.finish();
+    writer.breakLines(out);
     return out;
 }
 
