@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <limits>
+#include <new>
 
 namespace cellarium {
 
@@ -78,8 +79,8 @@ CellBitmap CellBitmap::boundingBoxOf(const LifeSet& lifes)
     }
     if (minX > maxX)
         return {};
-    // A set spread over more of the plane than memory holds cannot be written densely;
-    // the caller's allocation fails with bad_alloc, which the tools report.
+    // A set spread over more of the plane than memory holds cannot be scanned densely:
+    // refused as out of memory, which the tools report.
     const auto span = [](std::int64_t lo, std::int64_t hi) {
         const auto d = static_cast<std::uint64_t>(hi) - static_cast<std::uint64_t>(lo);
         if (d >= (std::uint64_t{1} << 31))

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <random>
 
 using namespace cellarium;
@@ -156,4 +157,13 @@ TEST(RleWriting, RoundTripsRandomPatternsAcrossTileEdges)
         ASSERT_EQ(back.count(), lifes.count());
         EXPECT_EQ(writeRlePattern(back), text) << "round " << round;
     }
+}
+
+TEST(RleWriting, ASetSpreadFartherThanMemoryCanScanIsOutOfMemoryNotACrash)
+{
+    const LifeSet far{Life{0, 0}, Life{std::int64_t{1} << 40, 0}};
+    EXPECT_THROW(writeRlePattern(far), std::bad_alloc);
+    EXPECT_THROW(writePatternText(LifeSet{Life{INT64_MIN, 0}, Life{INT64_MAX, 0}}, PatternFormat::cells), std::bad_alloc);
+    const LifeSet wideAndTall{Life{0, 0}, Life{(std::int64_t{1} << 30), (std::int64_t{1} << 30)}};
+    EXPECT_THROW(writeRlePattern(wideAndTall), std::bad_alloc);
 }
