@@ -3,6 +3,7 @@
 #include "ui_MainViewController.h"
 
 #include "BoardControls.h"
+#include "BoardPatternTransfer.h"
 #include "FeedbackCues.h"
 #include "BoardDrawing.h"
 #include "BoardGeometry.h"
@@ -49,6 +50,10 @@ void MainViewController::viewDidLoad()
         *ui_->scrollView, *contentView_,
         [this](int ms, QObject* context, std::function<void()> work) { delayedWork_(ms, context, std::move(work)); });
     controls_ = new BoardControls(*this, *ui_->startOrPauseButton, *ui_->moreButton, [this] { return isOnTop(); });
+    new BoardPatternTransfer(*this, *ui_->scrollView->viewport(),
+                             {[this]() -> const LifeSet& { return pattern_.lifes(); },
+                              [this](const LifeSet& lifes) { loadPattern(lifes); }, [this] { return isOnTop(); }},
+                             this);
 
     using platform::ZoomingScrollView;
     connect(&clock_, &SimulationClock::tick, this, &MainViewController::advance);

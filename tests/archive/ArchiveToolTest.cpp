@@ -121,6 +121,38 @@ TEST_F(ArchiveToolTest, DeleteRemovesTheRecordAtThatPosition)
     EXPECT_EQ(run({"list"}).out, "1970-01-01T00:00:00.003Z\t2\n1970-01-01T00:00:00.001Z\t0\n");
 }
 
+TEST_F(ArchiveToolTest, AddsRleAndPlaintextAsTheJsonEncodingAndShowsRecordsInAnyFormat)
+{
+    ASSERT_EQ(run({"add"}, "x = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n").status, 0);
+    const ToolRun json = run({"show", "0"});
+    ASSERT_EQ(json.status, 0) << json.err;
+    EXPECT_EQ(json.out.front(), '[');  // stored as every record is, centred on the 190-row board
+    EXPECT_NE(json.out.find(R"({"x":93,"y":95})"), std::string::npos) << json.out;
+    EXPECT_EQ(run({"show", "0", "--to", "rle"}).out, "x = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n");
+    EXPECT_EQ(run({"show", "0", "--to", "cells"}).out, ".O\n..O\nOOO\n");
+    EXPECT_EQ(run({"show", "0", "--to", "json"}).out.size(), json.out.size());
+
+    ASSERT_EQ(run({"add", "--rows", "760"}, "!Name: blinker\nOOO\n").status, 0);
+    EXPECT_NE(run({"show", "0"}).out.find(R"({"x":378,"y":379})"), std::string::npos);  // centred on 760 rows
+    const std::string listed = run({"list"}).out;
+    EXPECT_NE(listed.find("\t3\n"), std::string::npos) << listed;
+    EXPECT_NE(listed.find("\t5\n"), std::string::npos) << listed;
+}
+
+TEST_F(ArchiveToolTest, BadRleOrPlaintextAndBadShowFormatsChangeNothing)
+{
+    expectRefused({"add"}, "x = 3, y = 3\nbo$2bo$3o");
+    expectRefused({"add"}, "x = 3, y = 3, rule = B36/S23\n3o!");
+    expectRefused({"add"}, ".O\n.Q\n");
+    expectRefused({"add"}, "x = 200, y = 1\n200o!");
+    expectRefused({"add", "--rows", "0"}, "OOO\n");
+    expectRefused({"add", "--rows"}, "OOO\n");
+    archive(1, "not a pattern");
+    expectRefused({"show", "0", "--to", "rle"});
+    expectRefused({"show", "0", "--to", "mc"});
+    expectRefused({"show", "0", "--from", "rle"});
+}
+
 TEST_F(ArchiveToolTest, BadInputAndMissingRecordsChangeNothing)
 {
     expectRefused({"add"}, "not json");

@@ -4,6 +4,7 @@
 #include "CoreLifeContainer.h"
 #include "IsoDate.h"
 #include "PatternCoding.h"
+#include "PatternText.h"
 #include "ToolInput.h"
 
 #include <charconv>
@@ -19,8 +20,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: cellarium-archive list\n"
-    "       cellarium-archive add [FILE]\n"
-    "       cellarium-archive show N\n"
+    "       cellarium-archive add [FILE] [--rows R]\n"
+    "       cellarium-archive show N [--to FORMAT]\n"
     "       cellarium-archive delete N\n"
     "       cellarium-archive export [FILE]\n"
     "       cellarium-archive import [FILE]\n"
@@ -31,9 +32,11 @@ constexpr const char* kUsage =
     "list    one line per record, newest first: the date it was archived (ISO 8601, UTC;\n"
     "        '-' when it has none), a tab, and its number of cells, or 'invalid' when it\n"
     "        holds no pattern that decodes\n"
-    "add     reads a pattern (a JSON array of {\"x\":X,\"y\":Y} cells, at most 64 MiB) from\n"
-    "        FILE or standard input and archives it as it is, dated now\n"
-    "show    writes the pattern of record N of the list (0 is the newest), byte for byte\n"
+    "add     reads a pattern (at most 64 MiB) from FILE or standard input and archives it,\n"
+    "        dated now: JSON (a JSON array of {\"x\":X,\"y\":Y} cells) as it is, RLE or\n"
+    "        plaintext (.cells) in JSON, centred on a board of R rows (default 190)\n"
+    "show    writes the pattern of record N of the list (0 is the newest), byte for byte,\n"
+    "        or with --to in FORMAT: json, rle or cells\n"
     "delete  deletes record N of the list\n"
     "export  writes every record (date and pattern bytes, exactly) to FILE or standard\n"
     "        output as one file, 'Cellarium archive export 1': a safe backup at any time\n"
@@ -132,13 +135,46 @@ void list(const std::vector<std::string>& args, const std::optional<std::filesys
     out << lines;
 }
 
+// The value after option args[i], moving i past it.
+const std::string& optionValue(const std::vector<std::string>& args, std::size_t& i)
+{
+    if (i + 1 >= args.size())
+        throw Failure{args[i] + " needs a value"};
+    return args[++i];
+}
+
 void add(const std::vector<std::string>& args, const std::optional<std::filesystem::path>& file, std::istream& in)
 {
-    if (args.size() > 2)
-        throw Failure{"'add' takes at most one FILE; see --help"};
-    std::string bytes = readToolInput(args.size() == 2 ? std::optional(args[1]) : std::nullopt, in);
-    if (!decodePattern(bytes))
-        throw Failure{"the input is not a pattern: expected a JSON array of objects with integer \"x\" and \"y\""};
+    std::int64_t rows = 190;
+    std::optional<std::string> input;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--rows") {
+            const std::string& text = optionValue(args, i);
+            const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), rows);
+            if (ec != std::errc{} || end != text.data() + text.size() || rows < 1 || rows > kMaxPatternTextRows)
+                throw Failure{"--rows must be a whole number from 1 to " + std::to_string(kMaxPatternTextRows) +
+                              ", not '" + text + "'"};
+        } else if (args[i].starts_with("-") && args[i] != "-") {
+            throw Failure{"unknown option '" + args[i] + "'"};
+        } else if (input) {
+            throw Failure{"'add' takes at most one FILE; see --help"};
+        } else {
+            input = args[i];
+        }
+    }
+    std::string bytes = readToolInput(input, in);
+    const std::optional<PatternFormat> format = sniffPatternFormat(bytes);
+    if (format == PatternFormat::json || !format) {
+        // Every record holds the JSON encoding: JSON is kept byte for byte.
+        if (!decodePattern(bytes))
+            throw Failure{"the input is not a pattern: expected JSON, RLE or plaintext; JSON is an array of objects "
+                          "with integer \"x\" and \"y\""};
+    } else {
+        PatternReading read = readPatternText(bytes, rows, format);
+        if (!read)
+            throw Failure{read.fault};
+        bytes = encodePattern(*read.lifes);
+    }
 
     Archive archive(file, Archive::Use::Add);
     const std::shared_ptr<CoreLife> record = archive.context().insertNewObject();
@@ -149,12 +185,26 @@ void add(const std::vector<std::string>& args, const std::optional<std::filesyst
 
 void show(const std::vector<std::string>& args, const std::optional<std::filesystem::path>& file, std::ostream& out)
 {
-    expectArguments(args, 2);
+    std::optional<PatternFormat> format;
+    if (args.size() == 4 && args[2] == "--to") {
+        format = patternFormatNamed(args[3]);
+        if (!format)
+            throw Failure{"--to must be json, rle or cells, not '" + args[3] + "'"};
+    } else {
+        expectArguments(args, 2);
+    }
     Archive archive(file, Archive::Use::Read);
     const std::shared_ptr<CoreLife> record = archive.record(args[1]);
     if (!record->lifeData())
         throw Failure{"record " + args[1] + " holds no pattern data"};
-    out.write(record->lifeData()->data(), static_cast<std::streamsize>(record->lifeData()->size()));
+    if (!format) {
+        out.write(record->lifeData()->data(), static_cast<std::streamsize>(record->lifeData()->size()));
+        return;
+    }
+    const std::optional<LifeSet> lifes = decodeBoardPattern(*record->lifeData());
+    if (!lifes)
+        throw Failure{"record " + args[1] + " holds no pattern that decodes"};
+    out << writePatternText(*lifes, *format);
 }
 
 constexpr std::size_t kMaxImportBytes = std::size_t{1} << 30;

@@ -3,6 +3,7 @@
 #include "FirstRunPattern.h"
 #include "GenerationStep.h"
 #include "PatternCoding.h"
+#include "PatternText.h"
 #include "ToolInput.h"
 
 #include <charconv>
@@ -15,14 +16,22 @@ namespace cellarium {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: cellarium-life step --rows R --generations N [FILE]\n"
+    "usage: cellarium-life step --rows R --generations N [FILE] [--from FORMAT] [--to FORMAT]\n"
+    "       cellarium-life convert --to FORMAT [FILE] [--from FORMAT] [--rows R]\n"
     "       cellarium-life first-run\n"
     "\n"
-    "step       reads a pattern (a JSON array of {\"x\":X,\"y\":Y} cells, at most 64 MiB) from\n"
-    "           FILE or standard input, advances it N generations (0 to 1000000000) on a\n"
-    "           board of R rows (1 to 10000), and writes the result in the same form to\n"
-    "           standard output. Cells lacking a coordinate are dropped. Ctrl+C stops it.\n"
+    "step       reads a pattern (at most 64 MiB) from FILE or standard input, advances it\n"
+    "           N generations (0 to 1000000000) on a board of R rows (1 to 10000), and\n"
+    "           writes the result to standard output. Cells lacking a coordinate are\n"
+    "           dropped. Ctrl+C stops it.\n"
+    "convert    reads a pattern as step does and writes it in another format, unstepped;\n"
+    "           R (default 190) is the board an RLE or plaintext pattern is centred on.\n"
     "first-run  writes the 40-cell pattern a new player starts with.\n"
+    "\n"
+    "FORMAT is json (a JSON array of {\"x\":X,\"y\":Y} cells, the app's own form), rle\n"
+    "(run-length encoded, rule B3/S23) or cells (plaintext: '.' dead, 'O' alive). --from\n"
+    "defaults to the format the content shows, --to to json. An RLE or plaintext pattern\n"
+    "is placed centred on the board; JSON keeps its coordinates.\n"
     "\n"
     "Exit status: 0 on success; 1 when the output cannot be written or memory runs out;\n"
     "2 on bad arguments or input (unreadable, too large, not a pattern); 130 when\n"
@@ -60,44 +69,91 @@ std::int64_t integerOption(const std::vector<std::string>& args, std::size_t& i,
     return *value;
 }
 
+PatternFormat formatOption(const std::vector<std::string>& args, std::size_t& i)
+{
+    const std::string& name = args[i];
+    if (i + 1 >= args.size())
+        throw Failure{name + " needs a value"};
+    const std::string& text = args[++i];
+    if (const std::optional<PatternFormat> format = patternFormatNamed(text))
+        return *format;
+    throw Failure{name + " must be json, rle or cells, not '" + text + "'"};
+}
+
+struct Options {
+    std::optional<std::int64_t> rows;
+    std::optional<std::int64_t> generations;
+    std::optional<PatternFormat> from;
+    std::optional<PatternFormat> to;
+    std::optional<std::string> file;
+};
+
+Options parseOptions(const std::vector<std::string>& args, bool stepping)
+{
+    Options options;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--rows")
+            options.rows = integerOption(args, i, 1, kMaxRows);
+        else if (args[i] == "--generations" && stepping)
+            options.generations = integerOption(args, i, 0, kMaxGenerations);
+        else if (args[i] == "--from")
+            options.from = formatOption(args, i);
+        else if (args[i] == "--to")
+            options.to = formatOption(args, i);
+        else if (args[i].starts_with("-") && args[i] != "-")
+            throw Failure{"unknown option '" + args[i] + "'"};
+        else if (options.file)
+            throw Failure{"only one FILE may be given"};
+        else
+            options.file = args[i];
+    }
+    return options;
+}
+
+LifeSet readPattern(const Options& options, std::int64_t rows, std::istream& in,
+                    const volatile std::sig_atomic_t* interrupted)
+{
+    auto stopIfInterrupted = [interrupted] {
+        if (interrupted && *interrupted)
+            throw Interrupted{};
+    };
+    std::string bytes;
+    try {
+        bytes = readToolInput(options.file, in);
+    } catch (const ToolInputError& error) {
+        stopIfInterrupted();  // a read cut short by Ctrl+C
+        throw Failure{error.what()};
+    }
+    stopIfInterrupted();
+    PatternReading read = readPatternText(bytes, rows, options.from);
+    if (!read)
+        throw Failure{read.fault};
+    return std::move(*read.lifes);
+}
+
+std::string runConvert(const std::vector<std::string>& args, std::istream& in, const volatile std::sig_atomic_t* interrupted)
+{
+    const Options options = parseOptions(args, false);
+    if (!options.to)
+        throw Failure{"--to is required"};
+    return writePatternText(readPattern(options, options.rows.value_or(190), in, interrupted), *options.to);
+}
+
 std::string runStep(const std::vector<std::string>& args, std::istream& in, const volatile std::sig_atomic_t* interrupted)
 {
     auto stopIfInterrupted = [interrupted] {
         if (interrupted && *interrupted)
             throw Interrupted{};
     };
-    std::optional<std::int64_t> rows;
-    std::optional<std::int64_t> generations;
-    std::optional<std::string> file;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--rows")
-            rows = integerOption(args, i, 1, kMaxRows);
-        else if (args[i] == "--generations")
-            generations = integerOption(args, i, 0, kMaxGenerations);
-        else if (args[i].starts_with("-") && args[i] != "-")
-            throw Failure{"unknown option '" + args[i] + "'"};
-        else if (file)
-            throw Failure{"only one FILE may be given"};
-        else
-            file = args[i];
-    }
+    const Options options = parseOptions(args, true);
+    const std::optional<std::int64_t> rows = options.rows;
+    const std::optional<std::int64_t> generations = options.generations;
     if (!rows)
         throw Failure{"--rows is required"};
     if (!generations)
         throw Failure{"--generations is required"};
 
-    std::string bytes;
-    try {
-        bytes = readToolInput(file, in);
-    } catch (const ToolInputError& error) {
-        stopIfInterrupted();  // a read cut short by Ctrl+C
-        throw Failure{error.what()};
-    }
-    stopIfInterrupted();
-    std::optional<LifeSet> lifes = decodeBoardPattern(bytes);
-    bytes = std::string();
-    if (!lifes)
-        throw Failure{"the input is not a pattern: expected a JSON array of objects with integer \"x\" and \"y\""};
+    std::optional<LifeSet> lifes = readPattern(options, *rows, in, interrupted);
     for (std::int64_t g = 0; g < *generations && !lifes->empty(); ++g) {
         stopIfInterrupted();
         LifeSet next = nextGeneration(*lifes, *rows);
@@ -105,7 +161,7 @@ std::string runStep(const std::vector<std::string>& args, std::istream& in, cons
             break;  // a still pattern stays still
         *lifes = std::move(next);
     }
-    return encodePattern(*lifes);
+    return writePatternText(*lifes, options.to.value_or(PatternFormat::json));
 }
 
 }  // namespace
@@ -123,6 +179,8 @@ int runLifeTool(const std::vector<std::string>& args, std::istream& in, std::ost
             result = kUsage;
         } else if (args[0] == "step") {
             result = runStep(args, in, interrupted);
+        } else if (args[0] == "convert") {
+            result = runConvert(args, in, interrupted);
         } else if (args[0] == "first-run") {
             if (args.size() > 1)
                 throw Failure{"unexpected argument '" + args[1] + "': 'first-run' takes none"};

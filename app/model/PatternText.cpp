@@ -1,0 +1,88 @@
+#include "PatternText.h"
+
+#include "PatternCoding.h"
+#include "PlaintextPattern.h"
+#include "RlePattern.h"
+
+namespace cellarium {
+
+std::string_view patternFormatName(PatternFormat format)
+{
+    switch (format) {
+    case PatternFormat::json:
+        return "json";
+    case PatternFormat::rle:
+        return "rle";
+    case PatternFormat::cells:
+        return "cells";
+    }
+    return "json";
+}
+
+std::optional<PatternFormat> patternFormatNamed(std::string_view name)
+{
+    for (PatternFormat f : {PatternFormat::json, PatternFormat::rle, PatternFormat::cells}) {
+        if (patternFormatName(f) == name)
+            return f;
+    }
+    return std::nullopt;
+}
+
+std::optional<PatternFormat> sniffPatternFormat(std::string_view text)
+{
+    if (text.starts_with("\xEF\xBB\xBF"))
+        text.remove_prefix(3);
+    const std::size_t start = text.find_first_not_of(" \t\r\n\v\f");
+    if (start == std::string_view::npos)
+        return std::nullopt;
+    const char c = text[start];
+    if (c == '[')
+        return PatternFormat::json;
+    if (c == '!' || c == '.' || c == 'O' || c == '*')
+        return PatternFormat::cells;
+    if (c == '#' || c == 'x' || c == 'b' || c == 'o' || c == '$' || (c >= '0' && c <= '9')) {
+        // `x` opens an RLE header only when `=` follows.
+        if (c == 'x') {
+            const std::size_t next = text.find_first_not_of(" \t", start + 1);
+            if (next == std::string_view::npos || text[next] != '=')
+                return std::nullopt;
+        }
+        return PatternFormat::rle;
+    }
+    return std::nullopt;
+}
+
+PatternReading readPatternText(std::string_view text, std::int64_t rows, std::optional<PatternFormat> format)
+{
+    if (!format)
+        format = sniffPatternFormat(text);
+    if (!format)
+        return PatternReading::failure("the text holds no pattern: expected JSON, RLE or plaintext (.cells)");
+    switch (*format) {
+    case PatternFormat::json:
+        if (std::optional<LifeSet> lifes = decodeBoardPattern(text))
+            return PatternReading::success(std::move(*lifes));
+        return PatternReading::failure(
+            "the input is not a JSON pattern: expected a JSON array of objects with integer \"x\" and \"y\"");
+    case PatternFormat::rle:
+        return readRlePattern(text, rows);
+    case PatternFormat::cells:
+        return readPlaintextPattern(text, rows);
+    }
+    return PatternReading::failure("unknown pattern format");
+}
+
+std::string writePatternText(const LifeSet& lifes, PatternFormat format)
+{
+    switch (format) {
+    case PatternFormat::rle:
+        return writeRlePattern(lifes);
+    case PatternFormat::cells:
+        return writePlaintextPattern(lifes);
+    case PatternFormat::json:
+        break;
+    }
+    return encodePattern(lifes);
+}
+
+}  // namespace cellarium
