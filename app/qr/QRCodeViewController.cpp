@@ -2,6 +2,7 @@
 
 #include "FeedbackCues.h"
 #include "QRCodeImage.h"
+#include "QRCodeMessage.h"
 #include "QRImageView.h"
 #include "ui_QRCodeViewController.h"
 
@@ -56,7 +57,8 @@ void QRCodeViewController::viewDidLoad()
     connect(ui_->shareButton, &QToolButton::clicked, this, [this] { shareImage(ui_->shareButton); });
 
     if (data_) {
-        const QImage code = qrCodeImage(*data_, moduleSize);
+        const std::optional<std::string> message = qrCodeMessage(*data_);
+        const QImage code = message ? qrCodeImage(*message, moduleSize) : QImage();
         if (!code.isNull()) {
             QPointer<QRCodeViewController> self(this);
             QMetaObject::invokeMethod(

@@ -16,7 +16,8 @@ class QRCodeViewController;
 }
 
 // Shows one picture and shares it as JPEG: the QR code of `data` (a pattern's
-// encoding), or `savedImage` (the board picture). The presenter sets exactly
+// encoding; its RLE text when only that fits a code, see qrCodeMessage), or
+// `savedImage` (the board picture). The presenter sets exactly
 // one of the two before the screen loads; the picture is built once, when the
 // view loads. Main thread only.
 class QRCodeViewController : public platform::ViewController {

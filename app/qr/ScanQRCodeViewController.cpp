@@ -7,7 +7,8 @@
 #include "ScanOverlay.h"
 #include "ui_ScanQRCodeViewController.h"
 
-#include "PatternCoding.h"
+#include "BoardGeometry.h"
+#include "PatternText.h"
 
 #include "platform/CaptureSession.h"
 #include "platform/Haptics.h"
@@ -237,7 +238,9 @@ bool ScanQRCodeViewController::handleScannedText(const QString& text)
     const QByteArray bytes = toUtf8(text);
     if (toUtf8.hasError())
         return false;
-    std::optional<cellarium::LifeSet> lifes = cellarium::decodeBoardPattern(std::string_view(bytes.constData(), size_t(bytes.size())));
+    cellarium::PatternReading reading = cellarium::readPatternText(
+        std::string_view(bytes.constData(), size_t(bytes.size())), cellarium::boardGeometry().countOfRows());
+    std::optional<cellarium::LifeSet>& lifes = reading.lifes;
     if (!lifes)
         return false;
     found_ = true;

@@ -52,7 +52,8 @@ public:
     void back(QObject* sender);
     // The photo button's action: opens the photo picker.
     void pickUpQRCode(QObject* sender);
-    // The one place scanned text becomes a pattern: decodes it and, when it
+    // The one place scanned text becomes a pattern: reads it as the pattern
+    // encoding, RLE or plaintext (the last two centred on the board) and, when it
     // is one, closes the screen and hands the pattern over. False when the
     // text is not a pattern (nothing happens then).
     bool handleScannedText(const QString& text);

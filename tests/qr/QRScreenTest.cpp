@@ -3,6 +3,7 @@
 #include "QRPeers.h"
 
 #include "PatternCoding.h"
+#include "PatternText.h"
 #include "RecordedFeedback.h"
 #include "platform/AppWindow.h"
 #include "platform/MainScreen.h"
@@ -130,6 +131,22 @@ TEST_F(QRScreen, TooLongAMessageLeavesTheViewEmptyAndSharingTurnsTheButtonToTheH
     EXPECT_EQ(screen.shareButtonSymbol(), QString::fromLatin1(QRCodeViewController::nothingToShareSymbol));
     EXPECT_EQ(screen.presentedViewController(), nullptr);
     EXPECT_TRUE(screen.shareButton()->isEnabled());
+}
+
+TEST_F(QRScreen, APatternWhoseEncodingIsTooLargeShowsItsRleInsteadOfTheHourglass)
+{
+    cellarium::LifeSet lifes;
+    for (std::int64_t y = 0; y < 40; ++y)
+        for (std::int64_t x = 0; x < 40; x += 2)
+            lifes.insert(cellarium::Life{60 + x + y % 2, 60 + y});
+    const std::string json = cellarium::encodePattern(lifes);
+    ASSERT_GT(json.size(), 2331u);
+    QRCodeViewController& screen = open(json);
+    runQueuedWork();
+    ASSERT_FALSE(screen.imageView()->image().isNull());
+    SKIP_WITHOUT_ZBARIMG();
+    EXPECT_EQ(qrpeers::zbarDecode(screen.imageView()->image()),
+              QByteArray::fromStdString(cellarium::writePatternText(lifes, cellarium::PatternFormat::rle)));
 }
 
 TEST_F(QRScreen, SharingSendsOneJpegAtFullQualityThatDecodesToThePattern)

@@ -1,13 +1,17 @@
 #include "CameraPreview.h"
 #include "PickedImage.h"
 #include "QRCodeImage.h"
+#include "QRCodeMessage.h"
 #include "QRCodeReader.h"
 #include "QRPeers.h"
 #include "ScanOverlay.h"
 #include "ScanQRCodeViewController.h"
 
 #include "FakeCamera.h"
+#include "BoardGeometry.h"
 #include "PatternCoding.h"
+#include "PatternText.h"
+#include "RandomSoup.h"
 #include "RecordedFeedback.h"
 #include "platform/AppWindow.h"
 #include "platform/MainScreen.h"
@@ -18,6 +22,9 @@
 #include <QTest>
 #include <QToolButton>
 #include <QTransform>
+
+#include <algorithm>
+#include <random>
 
 #include <gtest/gtest.h>
 
@@ -227,6 +234,59 @@ TEST_F(ScanScreen, ACodeThatIsNotAPatternPlaysTheFoundFeedbackAndClosesWithNothi
     const std::vector<FeedbackEvent> events = feedback_->events();
     ASSERT_GE(events.size(), 3u);
     EXPECT_EQ(std::vector<FeedbackEvent>(events.begin(), events.begin() + 3), foundFeedback());
+}
+
+// The cells moved so that their bounding box starts at 0, 0, in order: the same
+// pattern wherever it stands.
+std::vector<Life> normalised(const LifeSet& lifes)
+{
+    std::vector<Life> cells;
+    lifes.forEach([&](const Life& life) { cells.push_back(life); });
+    if (cells.empty())
+        return cells;
+    std::int64_t minX = *cells.front().x, minY = *cells.front().y;
+    for (const Life& life : cells) {
+        minX = std::min(minX, *life.x);
+        minY = std::min(minY, *life.y);
+    }
+    for (Life& life : cells)
+        life = Life{*life.x - minX, *life.y - minY};
+    std::sort(cells.begin(), cells.end(), [](const Life& a, const Life& b) {
+        return std::pair(*a.y, *a.x) < std::pair(*b.y, *b.x);
+    });
+    return cells;
+}
+
+TEST_F(ScanScreen, RleAndPlaintextCodesHandOverTheirPatternCentredOnTheBoard)
+{
+    const QRectF window(87, 270, 216, 216);
+    ScanQRCodeViewController& first = open();
+    testsupport::deliverFrame(*session(first), frameWith(codeOf("x = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n"), window));
+    open();
+    testsupport::deliverFrame(*session(*scanner()), frameWith(codeOf("!Name: glider\n.O\n..O\nOOO\n"), window));
+    ASSERT_EQ(handedOver_.size(), 2u);
+    const std::int64_t rows = cellarium::boardGeometry().countOfRows();
+    for (const LifeSet& lifes : handedOver_) {
+        EXPECT_EQ(normalised(lifes), normalised(glider()));
+        EXPECT_TRUE(lifes.contains(Life{rows / 2 - 1, rows / 2 - 1}) || lifes.contains(Life{rows / 2, rows / 2 - 1}))
+            << "centred on the " << rows << "-row board";
+    }
+}
+
+TEST_F(ScanScreen, AThousandCellPatternTravelsThroughItsQRCodeAsRleAndBack)
+{
+    std::mt19937_64 random(20261208);
+    LifeSet lifes;
+    for (const Life& life : cellarium::randomSoup(random, 70, 45, 0.5))
+        lifes.insert(life);
+    ASSERT_GT(lifes.count(), 950u);
+    const std::optional<std::string> message = qrCodeMessage(cellarium::encodePattern(lifes));
+    ASSERT_TRUE(message);
+    ASSERT_EQ(cellarium::sniffPatternFormat(*message), cellarium::PatternFormat::rle);
+    // As the QR screen draws it, picked as a photo.
+    pickPhoto(open(), qrCodeImage(*message));
+    ASSERT_EQ(handedOver_.size(), 1u);
+    EXPECT_EQ(normalised(handedOver_[0]), normalised(lifes));
 }
 
 TEST_F(ScanScreen, ACodeWithoutTextStopsTheCameraAndLeavesTheScreenOpen)
