@@ -9,6 +9,8 @@
 #include "SomethingHappenedInMoreViewController.h"
 #include "ui_MoreViewController.h"
 
+#include "ArchiveViewController.h"
+
 #include "CoreLifeManager.h"
 #include "PatternCoding.h"
 
@@ -20,6 +22,7 @@
 #include "platform/AlertCard.h"
 #include "platform/AlternateIcons.h"
 #include "platform/GridView.h"
+#include "platform/Segue.h"
 #include "platform/SystemSymbol.h"
 #include "platform/UserDefaults.h"
 
@@ -318,6 +321,7 @@ void MoreViewController::didSelectItem(platform::GridView&, int item)
         dismiss(true);
         break;
     case saveRow: saveToArchive(); break;
+    case archiveRow: performSegue(QString::fromLatin1(ArchiveViewController::segueIdentifier), this); break;
     case guideRow: {
         fennelkit::FNGuideView* guide =
             fennelkit::FNGuideView::initFromNib(FNApp::cellarium.tintColor(), FNApp::cellarium.guideText());
@@ -331,7 +335,7 @@ void MoreViewController::didSelectItem(platform::GridView&, int item)
     case websiteRow: FNMore::openUrl(FNMore::blogOrSocialUrl(icp), std::nullopt); break;
     case filingRow: showFilingRecord(); break;
     case moreAppsRow: FNMore::openUrl(FNMore::moreAppUrl(), std::nullopt); break;
-    default: break;  // the picture, QR code, scan and archive rows open screens of their own
+    default: break;  // the picture, QR code and scan rows open screens of their own
     }
 }
 
@@ -443,6 +447,18 @@ void MoreViewController::showFilingRecord()
     alert->addAction(FNMore::icpOrBlogText(icp),
                      [icp] { FNMore::openUrl(FNMore::icpOrBlogUrl(icp), platform::labelColor()); });
     present(alert, true);
+}
+
+void MoreViewController::prepare(platform::Segue& segue, QObject* sender)
+{
+    if (segue.identifier == QLatin1String(ArchiveViewController::segueIdentifier)) {
+        auto* archive = qobject_cast<ArchiveViewController*>(segue.destination);
+        Q_ASSERT_X(archive != nullptr, "prepare", "LookUpArchive leads to the archive browser");
+        if (archive)
+            archive->dismissClousre = patternHandBack();
+        return;
+    }
+    ViewController::prepare(segue, sender);
 }
 
 std::function<void(const cellarium::LifeSet&)> MoreViewController::patternHandBack()

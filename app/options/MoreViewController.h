@@ -113,6 +113,7 @@ protected:
     void viewDidAppear(bool animated) override;
     void viewWillDisappear(bool animated) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void prepare(platform::Segue& segue, QObject* sender) override;
 
 private:
     void refreshIcon(int row);

@@ -3,6 +3,8 @@
 #include "AppImages.h"
 #include "MoreViewController.h"
 
+#include "ArchiveViewController.h"
+
 #include "platform/AlternateIcons.h"
 
 #include <QIcon>
@@ -11,6 +13,8 @@
 void registerOptionsScreens()
 {
     platform::ViewController::registerSegue(QStringLiteral("ShowMore"), [] { return new MoreViewController; });
+    platform::ViewController::registerSegue(QString::fromLatin1(ArchiveViewController::segueIdentifier),
+                                            [] { return new ArchiveViewController; });
     platform::AlternateIcons& icons = platform::alternateIcons();
     icons.setStandardIcon(QStringLiteral("cellarium"), QIcon(QPixmap::fromImage(standardAppIcon())));
     icons.addAlternateIcon(QString::fromLatin1(MoreViewController::otherAppIconName),
