@@ -1,5 +1,6 @@
 #include "ArchiveCell.h"
 
+#include "ArchiveThumbnailView.h"
 #include "ui_ArchiveCell.h"
 
 #include "platform/SystemSymbol.h"
@@ -19,7 +20,7 @@ ArchiveCell::ArchiveCell(QWidget* parent) : GridViewCell(parent), ui_(std::make_
 
 ArchiveCell::~ArchiveCell() = default;
 
-QLabel* ArchiveCell::thumbnailView() const
+ArchiveThumbnailView* ArchiveCell::thumbnailView() const
 {
     return ui_->thumbnailView;
 }
@@ -32,7 +33,7 @@ QToolButton* ArchiveCell::deleteButton() const
 void ArchiveCell::setThumbnail(const QImage& image)
 {
     thumbnail_ = image;
-    ui_->thumbnailView->setPixmap(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
+    ui_->thumbnailView->setImage(image);
 }
 
 void ArchiveCell::deleteArhcive(QObject*)

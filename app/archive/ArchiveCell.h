@@ -9,7 +9,7 @@
 #include <memory>
 #include <optional>
 
-class QLabel;
+class ArchiveThumbnailView;
 class QToolButton;
 namespace Ui {
 class ArchiveCell;
@@ -35,7 +35,7 @@ public:
     std::optional<std::int64_t> recordID;
 
     // Outlets, connected by the interface file.
-    QLabel* thumbnailView() const;
+    ArchiveThumbnailView* thumbnailView() const;
     QToolButton* deleteButton() const;
 
     void setThumbnail(const QImage& image);

@@ -10,7 +10,6 @@
 #include "platform/GridView.h"
 #include "platform/SystemSymbol.h"
 
-#include <QLabel>
 #include <QTest>
 #include <QSemaphore>
 #include <QThreadPool>
