@@ -35,6 +35,11 @@ public:
     const std::optional<std::string>& lifeData() const;
     void setLifeData(std::optional<std::string> bytes);
 
+    // The record's row in the store, once saved or fetched; absent before its insert is
+    // saved and after its deletion is. Rows are never given the id of a deleted one, so
+    // two objects with one id hold the same record.
+    const std::optional<std::int64_t>& objectID() const { return key_; }
+
 private:
     friend class CoreLifeContext;
     CoreLife(std::optional<std::int64_t> key, std::optional<Date> addedDate, CoreLifeContext* context);

@@ -18,6 +18,13 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kCreateIndex = "CREATE INDEX IF NOT EXISTS CoreLifeByAddedDate ON CoreLife (addedDate)";
+constexpr const char* kCreateTable =
+    "CREATE TABLE CoreLife (id INTEGER PRIMARY KEY AUTOINCREMENT, addedDate INTEGER, lifeData BLOB)";
+
+bool isReadableVersion(int version)
+{
+    return version >= CoreLifeStore::kOldestReadableVersion && version <= CoreLifeStore::kSchemaVersion;
+}
 
 // Reads what the file holds without writing to it. Returns an SQLite result code.
 int readLayout(sqlite3* db, CoreLifeStore::Layout& layout)
@@ -205,7 +212,7 @@ StoreResult<std::unique_ptr<CoreLifeStore>> CoreLifeStore::open(const fs::path& 
     if (layout.version > kSchemaVersion && layout.namesArchiveTable)
         return StoreFailure{name + " was written by a newer version of Cellarium (archive format " +
                             std::to_string(layout.version) + ")"};
-    if (!layout.isNew() && (layout.version != kSchemaVersion || !layout.hasArchiveTable))
+    if (!layout.isNew() && (!isReadableVersion(layout.version) || !layout.hasArchiveTable))
         return StoreFailure{name + " is not a Cellarium archive"};
 
     if (!store->readOnly_) {
@@ -213,6 +220,10 @@ StoreResult<std::unique_ptr<CoreLifeStore>> CoreLifeStore::open(const fs::path& 
             return *failure;
         if (auto failure = store->setDurability())
             return *failure;
+        if (layout.version < kSchemaVersion && !layout.isNew()) {
+            if (auto failure = store->migrate(layout))
+                return *failure;
+        }
     }
     if (layout.isNew()) {
         if (store->readOnly_ && access == StoreAccess::ReadOnly) {
@@ -308,7 +319,7 @@ std::optional<StoreFailure> CoreLifeStore::createSchema(Layout& layout)
         return failure(doing);
     const bool stillNew = readLayout(db_.get(), layout) == SQLITE_OK && layout.isNew();
     const bool created =
-        !stillNew || (execute("CREATE TABLE CoreLife (id INTEGER PRIMARY KEY, addedDate INTEGER, lifeData BLOB)") &&
+        !stillNew || (execute(kCreateTable) &&
                       execute(kCreateIndex) &&
                       execute(("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str()));
     if (!created || !execute("COMMIT")) {
@@ -316,6 +327,49 @@ std::optional<StoreFailure> CoreLifeStore::createSchema(Layout& layout)
         execute("ROLLBACK");
         return why;
     }
+    if (readLayout(db_.get(), layout) != SQLITE_OK)
+        return failure("cannot open " + file_.string());
+    return std::nullopt;
+}
+
+std::optional<StoreFailure> CoreLifeStore::migrate(Layout& layout)
+{
+    const std::string refused = file_.string() + " could not be brought to archive format " +
+                                std::to_string(kSchemaVersion) + " and was left as it is";
+    if (!execute("BEGIN IMMEDIATE"))
+        return failure("cannot open " + file_.string());
+    auto abandon = [&](StoreFailure why) {
+        execute("ROLLBACK");
+        return why;
+    };
+    // Another process may have migrated it while this one waited for the lock.
+    if (readLayout(db_.get(), layout) != SQLITE_OK)
+        return abandon(failure("cannot open " + file_.string()));
+    if (layout.version == kSchemaVersion && layout.hasArchiveTable) {
+        execute("ROLLBACK");
+        return std::nullopt;
+    }
+    if (!isReadableVersion(layout.version) || !layout.hasArchiveTable)
+        return abandon(StoreFailure{file_.string() + " is not a Cellarium archive"});
+    // Columns added by another program would be lost in the copy.
+    SqliteStatement columns(db_.get(), "SELECT count(*) FROM pragma_table_info('CoreLife')");
+    if (!columns.isPrepared() || columns.step() != SQLITE_ROW)
+        return abandon(failure(refused));
+    if (columns.integer(0) != 3)
+        return abandon(StoreFailure{refused + ": its CoreLife table has columns of another program"});
+    columns = SqliteStatement();
+
+    // Copied with their ids, so that the order of equal dates and every id stay; the
+    // new table's sequence starts after the highest id.
+    const bool migrated =
+        execute("CREATE TABLE CoreLifeMigrating (id INTEGER PRIMARY KEY AUTOINCREMENT, addedDate INTEGER, lifeData BLOB)") &&
+        execute("INSERT INTO CoreLifeMigrating (id, addedDate, lifeData) SELECT id, addedDate, lifeData FROM CoreLife") &&
+        execute("DROP TABLE CoreLife") && execute("ALTER TABLE CoreLifeMigrating RENAME TO CoreLife") &&
+        execute(kCreateIndex) && execute(("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str());
+    if (!migrated)
+        return abandon(failure(refused));
+    if (!execute("COMMIT"))
+        return abandon(failure(refused));
     if (readLayout(db_.get(), layout) != SQLITE_OK)
         return failure("cannot open " + file_.string());
     return std::nullopt;

@@ -18,14 +18,20 @@ namespace cellarium {
 
 // The archive file: one SQLite database.
 //
-// Format, schema version 1, kept in the file's PRAGMA user_version:
+// Format, schema version 2, kept in the file's PRAGMA user_version:
 //
 //     CREATE TABLE CoreLife (
-//         id INTEGER PRIMARY KEY,  -- the record's identity within the file
-//         addedDate INTEGER,       -- milliseconds since 1970-01-01T00:00:00Z; NULL when absent
-//         lifeData BLOB            -- the pattern encoding's bytes, unchanged; NULL when absent
+//         id INTEGER PRIMARY KEY AUTOINCREMENT,  -- the record's identity; never given twice
+//         addedDate INTEGER,  -- milliseconds since 1970-01-01T00:00:00Z; NULL when absent
+//         lifeData BLOB       -- the pattern encoding's bytes, unchanged; NULL when absent
 //     );
 //     CREATE INDEX CoreLifeByAddedDate ON CoreLife (addedDate);  -- the listing's order
+//
+// Version 1 had the same table without AUTOINCREMENT, so a deleted newest record's id
+// went to the next record added, and a record object fetched before then read or
+// deleted the newcomer. Opening a version 1 file for writing migrates it in place, in
+// one transaction (ids, dates and bytes kept); a file that cannot be migrated is
+// refused and left as it is. A version 1 file opened read-only is read as it is.
 //
 // The index is made again when missing from a file this version can write.
 // Before anything is written to an existing file, it must pass SQLite's quick integrity
@@ -45,7 +51,9 @@ namespace cellarium {
 // One object is one connection, used on one thread.
 class CoreLifeStore {
 public:
-    static constexpr int kSchemaVersion = 1;
+    static constexpr int kSchemaVersion = 2;
+    // The oldest format this version reads, and migrates when it writes.
+    static constexpr int kOldestReadableVersion = 1;
 
     // Opens `file`. For ReadWrite, creates it and its missing folders (mode 0700); a file
     // or folder that can only be read opens read-only: fetches work and writes fail.
@@ -120,6 +128,7 @@ private:
     std::optional<StoreFailure> checkIntegrity();
     std::optional<StoreFailure> setDurability();
     std::optional<StoreFailure> createSchema(Layout& layout);
+    std::optional<StoreFailure> migrate(Layout& layout);
     std::optional<StoreFailure> prepareStatements();
     StoreFailure failure(const std::string& doing) const;
     bool execute(const char* sql);

@@ -9,6 +9,8 @@
 #include "SomethingHappenedInMoreViewController.h"
 #include "ui_MoreViewController.h"
 
+#include "ArchiveViewController.h"
+
 #include "CoreLifeManager.h"
 #include "PatternCoding.h"
 #include "QRCodeViewController.h"
@@ -326,6 +328,7 @@ void MoreViewController::didSelectItem(platform::GridView&, int item)
     case qrCodeRow: showPatternCode(); break;
     case scanRow: performSegue(QStringLiteral("ScanQRCode"), this); break;
     case saveRow: saveToArchive(); break;
+    case archiveRow: performSegue(QString::fromLatin1(ArchiveViewController::segueIdentifier), this); break;
     case guideRow: {
         fennelkit::FNGuideView* guide =
             fennelkit::FNGuideView::initFromNib(FNApp::cellarium.tintColor(), FNApp::cellarium.guideText());
@@ -339,7 +342,7 @@ void MoreViewController::didSelectItem(platform::GridView&, int item)
     case websiteRow: FNMore::openUrl(FNMore::blogOrSocialUrl(icp), std::nullopt); break;
     case filingRow: showFilingRecord(); break;
     case moreAppsRow: FNMore::openUrl(FNMore::moreAppUrl(), std::nullopt); break;
-    default: break;  // the archive row opens a screen of its own
+    default: break;
     }
 }
 
@@ -488,7 +491,9 @@ void MoreViewController::showPatternCode()
 void MoreViewController::prepare(platform::Segue& segue, QObject* sender)
 {
     ViewController::prepare(segue, sender);
-    if (segue.identifier == QLatin1String("QRCode")) {
+    if (segue.identifier == QLatin1String(ArchiveViewController::segueIdentifier)) {
+        static_cast<ArchiveViewController*>(segue.destination)->dismissClousre = patternHandBack();
+    } else if (segue.identifier == QLatin1String("QRCode")) {
         auto* qrCode = static_cast<QRCodeViewController*>(segue.destination);
         qrCode->setData(lifeData_);
         qrCode->setSavedImage(savedImage_);

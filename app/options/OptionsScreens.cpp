@@ -1,6 +1,7 @@
 #include "OptionsScreens.h"
 
 #include "AppImages.h"
+#include "ArchiveViewController.h"
 #include "MoreViewController.h"
 #include "QRCodeViewController.h"
 #include "ScanQRCodeViewController.h"
@@ -15,6 +16,8 @@ void registerOptionsScreens()
     platform::ViewController::registerSegue(QStringLiteral("ShowMore"), [] { return new MoreViewController; });
     platform::ViewController::registerSegue(QStringLiteral("QRCode"), [] { return new QRCodeViewController; });
     platform::ViewController::registerSegue(QStringLiteral("ScanQRCode"), [] { return new ScanQRCodeViewController; });
+    platform::ViewController::registerSegue(QString::fromLatin1(ArchiveViewController::segueIdentifier),
+                                            [] { return new ArchiveViewController; });
     platform::AlternateIcons& icons = platform::alternateIcons();
     icons.setStandardIcon(QStringLiteral("cellarium"), QIcon(QPixmap::fromImage(standardAppIcon())));
     icons.addAlternateIcon(QString::fromLatin1(MoreViewController::otherAppIconName),

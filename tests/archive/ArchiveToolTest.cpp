@@ -318,4 +318,21 @@ TEST(IsoDate, FormatsUtcWithMilliseconds)
     EXPECT_EQ(isoDate(dateAt(INT64_MIN)), "-292275055-05-16T16:47:04.192Z");
 }
 
+
+TEST_F(ArchiveToolTest, ListsAnArchiveOfTheFirstFormatAsItIsAndAddMigratesIt)
+{
+    makeVersionOneArchive(file, "(1, 1000, CAST('[]' AS BLOB)), (3, 2000, CAST('[{\"x\":1,\"y\":1}]' AS BLOB))");
+    const FileState before = fileState(file);
+    const ToolRun listed = run({"list"});
+    EXPECT_EQ(listed.status, 0) << listed.err;
+    EXPECT_EQ(listed.out, "1970-01-01T00:00:02.000Z\t1\n1970-01-01T00:00:01.000Z\t0\n");
+    EXPECT_EQ(fileState(file), before);
+
+    const ToolRun added = run({"add"}, R"([{"x":2,"y":2},{"x":3,"y":3}])");
+    EXPECT_EQ(added.status, 0) << added.err;
+    EXPECT_EQ(sql(file, "PRAGMA user_version"), std::vector<std::string>{"2"});
+    EXPECT_EQ(sql(file, "SELECT id FROM CoreLife ORDER BY id"), (std::vector<std::string>{"1", "3", "4"}));
+    EXPECT_EQ(run({"show", "1"}).out, R"([{"x":1,"y":1}])");
+}
+
 }  // namespace

@@ -115,8 +115,8 @@ TEST_F(BadStoreFileTest, CoreLifeTableWithOtherColumnsIsRefusedAndLeftAlone)
 TEST_F(BadStoreFileTest, ArchiveOfANewerFormatIsRefusedAndLeftAlone)
 {
     makeArchive(1);
-    sql(file, "PRAGMA journal_mode = DELETE; PRAGMA user_version = 2");
-    expectRefusedUntouched(file.string() + " was written by a newer version of Cellarium (archive format 2)");
+    sql(file, "PRAGMA journal_mode = DELETE; PRAGMA user_version = 3");
+    expectRefusedUntouched(file.string() + " was written by a newer version of Cellarium (archive format 3)");
 }
 
 TEST_F(BadStoreFileTest, DamagedArchiveIsRefusedBeforeAnyWriteAndLeftAlone)

@@ -213,7 +213,8 @@ TEST_F(CoreLifeContextTest, StoreFileKeepsTheDocumentedFormat)
         ASSERT_TRUE(save(container).returned);
     }
     const auto file = folder.storeFile();
-    EXPECT_EQ(sql(file, "PRAGMA user_version"), std::vector<std::string>{"1"});
+    EXPECT_EQ(sql(file, "PRAGMA user_version"), std::vector<std::string>{"2"});
+    EXPECT_EQ(sql(file, "SELECT count(*) FROM sqlite_schema WHERE sql LIKE '%AUTOINCREMENT%'"), std::vector<std::string>{"1"});
     EXPECT_EQ(sql(file, "PRAGMA journal_mode"), std::vector<std::string>{"wal"});
     EXPECT_EQ(sql(file, "SELECT name FROM pragma_table_info('CoreLife')"),
               (std::vector<std::string>{"id", "addedDate", "lifeData"}));

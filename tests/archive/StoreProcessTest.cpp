@@ -13,6 +13,9 @@
 #include <set>
 #include <thread>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace cellarium;
 using namespace cellarium::test;
 using Clock = std::chrono::steady_clock;
@@ -145,22 +148,87 @@ TEST(StoreProcess, ProcessesSavingAtOnceLoseNoRecord)
     EXPECT_EQ(storedPatterns(folder.storeFile()), expected);
 }
 
+// Another process that takes the archive's write lock, inserts a row, says so on a
+// pipe, and commits when told to.
+class LockHoldingProcess {
+public:
+    explicit LockHoldingProcess(const std::filesystem::path& file)
+    {
+        int said[2], told[2];
+        if (::pipe(said) != 0 || ::pipe(told) != 0)
+            return;
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::close(said[0]);
+            ::close(told[1]);
+            sqlite3* db = nullptr;
+            bool held = sqlite3_open(file.c_str(), &db) == SQLITE_OK &&
+                        sqlite3_exec(db, "BEGIN IMMEDIATE; INSERT INTO CoreLife (lifeData) VALUES ('[]')", nullptr,
+                                     nullptr, nullptr) == SQLITE_OK;
+            const char answer = held ? 'H' : 'F';
+            ssize_t ignored = ::write(said[1], &answer, 1);
+            char command = 0;
+            ignored = ::read(told[0], &command, 1);
+            (void)ignored;
+            const bool committed = held && sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
+            sqlite3_close(db);
+            ::_exit(committed ? 0 : 1);
+        }
+        ::close(said[1]);
+        ::close(told[0]);
+        said_ = said[0];
+        told_ = told[1];
+    }
+    ~LockHoldingProcess()
+    {
+        release();
+        if (said_ >= 0)
+            ::close(said_);
+    }
+
+    // Blocks until the process says whether it holds the lock.
+    bool holdsLock()
+    {
+        char answer = 0;
+        return pid_ > 0 && ::read(said_, &answer, 1) == 1 && answer == 'H';
+    }
+    // Tells it to commit and waits for it; true when the commit succeeded.
+    bool release()
+    {
+        if (told_ < 0)
+            return exited_;
+        const char command = 'C';
+        ssize_t ignored = ::write(told_, &command, 1);
+        (void)ignored;
+        ::close(told_);
+        told_ = -1;
+        int status = 0;
+        exited_ = ::waitpid(pid_, &status, 0) == pid_ && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        return exited_;
+    }
+
+private:
+    pid_t pid_ = -1;
+    int said_ = -1;
+    int told_ = -1;
+    bool exited_ = false;
+};
+
 TEST(StoreProcess, SaveWaitsForAnotherProcessToReleaseItsLock)
 {
     TemporaryFolder folder;
     { CoreLifeContainer create(folder.storeFile()); }
-    sqlite3* other = nullptr;
-    ASSERT_EQ(sqlite3_open(folder.storeFile().c_str(), &other), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE; INSERT INTO CoreLife (lifeData) VALUES ('[]')", nullptr, nullptr,
-                           nullptr),
-              SQLITE_OK);
+    LockHoldingProcess other(folder.storeFile());
+    ASSERT_TRUE(other.holdsLock());
     AddProcess add(folder, writePattern(folder, 1));
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    EXPECT_TRUE(add.running()) << "the save should wait for the lock";
-    sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_close(other);
-    EXPECT_TRUE(add.savedAfterFinishing()) << add.errors();
-    EXPECT_EQ(storedPatterns(folder.storeFile()), (std::multiset<std::string>{"[]", patternNumber(1)}));
+    ASSERT_TRUE(add.started());
+    // The add cannot write while the lock is held: it either waits for it or gives up.
+    EXPECT_EQ(storedPatterns(folder.storeFile()), std::multiset<std::string>{});
+    ASSERT_TRUE(other.release());
+    EXPECT_TRUE(add.savedAfterFinishing()) << "the save should wait for the lock: " << add.errors();
+    // Written after the other process's row, which was committed first.
+    EXPECT_EQ(sql(folder.storeFile(), "SELECT lifeData FROM CoreLife ORDER BY id"),
+              (std::vector<std::string>{"[]", patternNumber(1)}));
 }
 
 }  // namespace

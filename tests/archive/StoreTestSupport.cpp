@@ -65,6 +65,15 @@ void writeFile(const fs::path& file, const std::string& bytes)
     std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
 }
 
+void makeVersionOneArchive(const fs::path& file, const std::string& values)
+{
+    sql(file, "PRAGMA journal_mode = WAL;"
+              "CREATE TABLE CoreLife (id INTEGER PRIMARY KEY, addedDate INTEGER, lifeData BLOB);"
+              "CREATE INDEX CoreLifeByAddedDate ON CoreLife (addedDate);"
+              "PRAGMA user_version = 1;"
+              "INSERT INTO CoreLife (id, addedDate, lifeData) VALUES " + values);
+}
+
 FileState fileState(const fs::path& file)
 {
     return {readFile(file), fs::last_write_time(file)};

@@ -42,6 +42,10 @@ std::vector<std::string> sql(const std::filesystem::path& file, const std::strin
 
 CoreLifeDate dateAt(std::int64_t millisecondsSince1970);
 
+// An archive file in the first format (ids that a later insert may reuse), as that
+// version wrote it, closed; `values` is an SQL VALUES list of (id, addedDate, lifeData).
+void makeVersionOneArchive(const std::filesystem::path& file, const std::string& values);
+
 // Overwrites the middle page of a closed database file with garbage, as a failing disk
 // or a bad copy would, leaving its first page (the schema) intact.
 void damageMiddlePage(const std::filesystem::path& file);

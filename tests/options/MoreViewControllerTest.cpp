@@ -488,8 +488,8 @@ TEST_F(OptionsScreen, WithoutABoardSettingsStillChangeAndSaveDoesNothing)
 
 TEST_F(OptionsScreen, ScreenRowsWithoutTheirScreensPlayOnlyTheClick)
 {
-    platform::ViewController::unregisterSegue(QStringLiteral("QRCode"));
-    platform::ViewController::unregisterSegue(QStringLiteral("ScanQRCode"));
+    for (const char* segue : {"QRCode", "ScanQRCode", "LookUpArchive"})
+        platform::ViewController::unregisterSegue(QString::fromLatin1(segue));
     MoreViewController& more = openOptions();
     for (int row : {5, 6, 7, 9}) {
         clearCues();

@@ -1,0 +1,266 @@
+#include "ArchiveViewController.h"
+
+#include "ArchiveCell.h"
+#include "ui_ArchiveViewController.h"
+
+#include "BoardGeometry.h"
+#include "CoreLifeManager.h"
+#include "FeedbackCues.h"
+#include "FetchedResultsController.h"
+#include "PatternCoding.h"
+
+#include "platform/GridView.h"
+#include "platform/SystemSymbol.h"
+
+#include <QDateTime>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <algorithm>
+
+namespace {
+
+ArchiveViewController::ArchiveAccess& archiveAccess()
+{
+    static ArchiveViewController::ArchiveAccess access;
+    return access;
+}
+
+QThreadPool*& thumbnailPool()
+{
+    static QThreadPool* pool = nullptr;
+    return pool;
+}
+
+cellarium::CoreLifeContainer& archive()
+{
+    return archiveAccess() ? archiveAccess()() : cellarium::CoreLifeManager::persistentContainer();
+}
+
+}  // namespace
+
+ArchiveViewController::ArchiveViewController(QWidget* parent) : ViewController(parent)
+{
+    setObjectName(QStringLiteral("ArchiveViewController"));
+}
+
+ArchiveViewController::~ArchiveViewController()
+{
+    // The listing goes first, so that no change reaches a half-destroyed browser.
+    fetchedResultsController_.reset();
+}
+
+void ArchiveViewController::setArchiveAccess(ArchiveAccess access)
+{
+    archiveAccess() = std::move(access);
+}
+
+void ArchiveViewController::setThumbnailPool(QThreadPool* pool)
+{
+    thumbnailPool() = pool;
+}
+
+platform::GridView* ArchiveViewController::collectionView() const
+{
+    return ui_ ? ui_->collectionView : nullptr;
+}
+
+QToolButton* ArchiveViewController::closeButton() const
+{
+    return ui_ ? ui_->closeButton : nullptr;
+}
+
+void ArchiveViewController::viewDidLoad()
+{
+    ui_ = std::make_unique<Ui::ArchiveViewController>();
+    ui_->setupUi(this);
+    ui_->closeButton->setIcon(QIcon(QPixmap::fromImage(platform::systemImage(QStringLiteral("xmark"), 28))));
+    ui_->closeButton->setAccessibleName(tr("Close"));
+    ui_->closeButton->setToolTip(tr("Close"));
+    connect(ui_->closeButton, &QToolButton::clicked, this, [this] { back(ui_->closeButton); });
+
+    platform::GridView* grid = ui_->collectionView;
+    grid->setAccessibleName(tr("Archive"));
+    grid->registerCell(QString::fromLatin1(ArchiveCell::reuseIdentifier), [] { return new ArchiveCell; });
+    grid->setDataSource(this);
+    grid->setDelegate(this);
+
+    fetchedResultsController_ = std::make_unique<cellarium::FetchedResultsController>(archive().viewContext());
+    fetchedResultsController_->setDelegate(this);
+    // An archive that cannot be read shows an empty grid; the app goes on without it.
+    fetchedResultsController_->performFetch();
+    grid->reloadData();
+}
+
+void ArchiveViewController::viewDidAppear(bool animated)
+{
+    ViewController::viewDidAppear(animated);
+    ui_->collectionView->setFocus(Qt::OtherFocusReason);
+}
+
+void ArchiveViewController::viewWillDisappear(bool animated)
+{
+    ViewController::viewWillDisappear(animated);
+    feedbackcues::click();
+}
+
+void ArchiveViewController::keyPressEvent(QKeyEvent* event)
+{
+    // Keys the grid leaves unused end up here.
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        if (event->key() == Qt::Key_Escape) {
+            back(nullptr);
+            return;
+        }
+        if (event->key() == Qt::Key_Delete && ui_) {
+            const int item = ui_->collectionView->currentItem();
+            const auto& records = fetchedResultsController_->fetchedObjects();
+            if (item >= 0 && std::size_t(item) < records.size())
+                deleteRecord(records[std::size_t(item)]);
+            return;
+        }
+    }
+    ViewController::keyPressEvent(event);
+}
+
+void ArchiveViewController::back(QObject*)
+{
+    dismiss(true, [] {});
+}
+
+int ArchiveViewController::numberOfItems(platform::GridView&)
+{
+    return fetchedResultsController_ ? int(fetchedResultsController_->fetchedObjects().size()) : 0;
+}
+
+QString ArchiveViewController::accessibleDescription(const cellarium::CoreLife& record) const
+{
+    QStringList parts;
+    if (const auto& id = record.objectID()) {
+        if (const cellarium::ArchiveThumbnail* cached = cacheImages_.object(*id))
+            parts << tr("%n cells", nullptr, int(std::min<std::size_t>(cached->cellCount, INT_MAX)));
+    }
+    if (const auto& date = record.addedDate()) {
+        const QDateTime when = QDateTime::fromMSecsSinceEpoch(date->time_since_epoch().count());
+        parts << QLocale().toString(when.toLocalTime(), QLocale::ShortFormat);
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
+platform::GridViewCell* ArchiveViewController::cellForItem(platform::GridView& grid, int item)
+{
+    auto* cell = static_cast<ArchiveCell*>(grid.dequeueReusableCell(QString::fromLatin1(ArchiveCell::reuseIdentifier)));
+    const std::shared_ptr<cellarium::CoreLife> record = fetchedResultsController_->object(std::size_t(item));
+    const std::optional<std::int64_t> id = record->objectID();
+    if (cell->recordID != id)
+        cell->setThumbnail(QImage());
+    cell->recordID = id;
+    cell->setAccessibleName(tr("Pattern"));
+    cell->setToolTip(tr("Pattern"));
+    cell->setAccessibleDescription(accessibleDescription(*record));
+    std::weak_ptr<cellarium::CoreLife> weak = record;
+    cell->deleteClosure = [this, weak] {
+        if (auto shown = weak.lock())
+            deleteRecord(shown);
+    };
+    if (!id)
+        return cell;
+
+    if (const cellarium::ArchiveThumbnail* cached = cacheImages_.object(*id)) {
+        cell->setThumbnail(cached->image);
+    } else if (!rendering_.contains(*id) && !undecodable_.contains(*id)) {
+        // Everything the drawing needs that belongs to the main thread is read here.
+        if (const std::optional<std::string>& bytes = record->lifeData()) {
+            const cellarium::BoardGeometry& geometry = cellarium::boardGeometry();
+            cellarium::ArchiveThumbnailInputs inputs{*bytes,
+                                                     std::min(geometry.mainScreenWidth(), geometry.mainScreenHeight()),
+                                                     geometry.maxScale(),
+                                                     geometry.lifeWidth(),
+                                                     geometry.contentWidth(),
+                                                     platform::labelColor()};
+            renderThumbnail(*id, std::move(inputs));
+        }
+    }
+    return cell;
+}
+
+void ArchiveViewController::renderThumbnail(std::int64_t recordID, cellarium::ArchiveThumbnailInputs inputs)
+{
+    rendering_.insert(recordID);
+    QThreadPool* pool = thumbnailPool() ? thumbnailPool() : QThreadPool::globalInstance();
+    QtConcurrent::run(pool,
+                      [inputs = std::move(inputs)] { return cellarium::renderArchiveThumbnail(inputs); })
+        .then(this, [this, recordID](std::optional<cellarium::ArchiveThumbnail> thumbnail) {
+            thumbnailDidFinish(recordID, std::move(thumbnail));
+        });
+}
+
+void ArchiveViewController::thumbnailDidFinish(std::int64_t recordID, std::optional<cellarium::ArchiveThumbnail> thumbnail)
+{
+    rendering_.erase(recordID);
+    if (!thumbnail) {
+        undecodable_.insert(recordID);
+        return;
+    }
+    const std::vector<std::shared_ptr<cellarium::CoreLife>>& records = fetchedResultsController_->fetchedObjects();
+    const bool listed = std::any_of(records.begin(), records.end(),
+                                    [recordID](const auto& record) { return record->objectID() == recordID; });
+    if (!listed || !ui_)
+        return;  // deleted while it was drawn
+    const QImage image = thumbnail->image;
+    const qsizetype cost = std::max<qsizetype>(1, image.sizeInBytes());
+    cacheImages_.insert(recordID, new cellarium::ArchiveThumbnail(std::move(*thumbnail)), cost);
+    // Only a cell that shows this record now gets it: cells are reused while drawing
+    // runs. A cell waiting for reuse forgets its record when it is handed out again.
+    for (ArchiveCell* cell : ui_->collectionView->findChildren<ArchiveCell*>()) {
+        if (cell->recordID != recordID)
+            continue;
+        cell->setThumbnail(image);
+        const int item = cell->item();
+        if (item >= 0 && std::size_t(item) < records.size() && records[std::size_t(item)]->objectID() == recordID)
+            cell->setAccessibleDescription(accessibleDescription(*records[std::size_t(item)]));
+    }
+}
+
+QSizeF ArchiveViewController::sizeForItem(platform::GridView& grid, int)
+{
+    const qreal side = grid.boundsWidth();
+    return {side, side};
+}
+
+void ArchiveViewController::didSelectItem(platform::GridView&, int item)
+{
+    const auto& records = fetchedResultsController_->fetchedObjects();
+    if (item < 0 || std::size_t(item) >= records.size())
+        return;
+    const std::optional<std::string>& bytes = records[std::size_t(item)]->lifeData();
+    if (!bytes)
+        return;
+    std::optional<cellarium::LifeSet> lifes = cellarium::decodeBoardPattern(*bytes);
+    if (!lifes)
+        return;
+    feedbackcues::click();
+    dismiss(true, [handBack = dismissClousre, lifes = std::move(*lifes)] {
+        if (handBack)
+            handBack(lifes);
+    });
+}
+
+void ArchiveViewController::deleteRecord(const std::shared_ptr<cellarium::CoreLife>& record)
+{
+    feedbackcues::click();
+    // Thumbnails are cached by record, so only the deleted one's goes.
+    if (const auto& id = record->objectID())
+        cacheImages_.remove(*id);
+    cellarium::CoreLifeContainer& container = archive();
+    container.viewContext().deleteObject(record);
+    cellarium::CoreLifeManager::saveContext({}, container);
+}
+
+void ArchiveViewController::controllerDidChangeContent(cellarium::FetchedResultsController&)
+{
+    if (ui_)
+        ui_->collectionView->reloadData();
+}
