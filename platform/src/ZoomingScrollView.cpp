@@ -309,6 +309,15 @@ void ZoomingScrollView::mouseReleaseEvent(QMouseEvent* event)
     event->accept();
 }
 
+void ZoomingScrollView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // Qt sends this for the second of two quick clicks, with or without the press
+    // before it; either way it starts a tap of its own.
+    if (event->button() == Qt::LeftButton && gesture_ == Gesture::None)
+        oneFingerPressed(event->position());
+    event->accept();
+}
+
 void ZoomingScrollView::wheelEvent(QWheelEvent* event)
 {
     if (event->modifiers() & Qt::ControlModifier) {

@@ -13,7 +13,8 @@ namespace platform {
 // A scroll view that zooms its one content item between a minimum and a maximum
 // scale, scrolls with momentum and reports taps and drawing drags on the content.
 //
-// Input: a finger (or the left mouse button) that lifts without moving is a tap.
+// Input: a finger (or the left mouse button) that lifts without moving is a tap,
+// however soon it follows the last one (a double-click is two taps).
 // One moving finger scrolls when one finger is enough to scroll
 // (panMinimumTouches() == 1), and draws otherwise; two fingers scroll and pinch
 // in both modes, and so does the middle mouse button (scroll) and Ctrl+wheel
@@ -69,6 +70,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:
