@@ -168,6 +168,7 @@ QPointF ZoomingScrollView::contentPositionAt(QPointF viewportPoint) const
 
 void ZoomingScrollView::oneFingerPressed(QPointF point)
 {
+    pressStoppedFlick_ = momentum_.isActive();
     momentum_.stop();
     animation_.stop();
     gesture_ = Gesture::Pending;
@@ -198,7 +199,8 @@ void ZoomingScrollView::oneFingerReleased(QPointF point)
 {
     switch (gesture_) {
     case Gesture::Pending:
-        emit tapped(contentPositionAt(point));
+        if (!pressStoppedFlick_)
+            emit tapped(contentPositionAt(point));
         break;
     case Gesture::Scrolling:
         oneFingerMoved(point);

@@ -217,3 +217,24 @@ TEST_F(BoardTouches, ADoubleClickEventWithoutItsPressIsTakenAsThePress)
     EXPECT_TRUE(board_->lifes().empty());
     EXPECT_EQ(cues(), (std::vector{sound(1104), kRigid, sound(1104), kSoft}));
 }
+
+TEST_F(BoardTouches, ATapThatStopsAFlickOnlyStopsIt)
+{
+    const QPoint start = onScreen(*board_, {100.5 * w, 100.5 * w});
+    QTest::touchEvent(viewport_, touchscreen_).press(0, start);
+    for (int step = 1; step <= 5; ++step)
+        QTest::touchEvent(viewport_, touchscreen_).move(0, start + QPoint(step * 4, 0));
+    QTest::touchEvent(viewport_, touchscreen_).release(0, start + QPoint(20, 0));
+    ASSERT_TRUE(board_->scrollView()->isFlicking());
+
+    QTest::touchEvent(viewport_, touchscreen_).press(0, start);
+    EXPECT_FALSE(board_->scrollView()->isFlicking());
+    QTest::touchEvent(viewport_, touchscreen_).release(0, start);
+    EXPECT_TRUE(board_->lifes().empty());
+
+    // The next tap, with nothing moving, toggles as usual.
+    const QPoint cell = onScreen(*board_, {100.5 * w, 100.5 * w});
+    QTest::touchEvent(viewport_, touchscreen_).press(0, cell);
+    QTest::touchEvent(viewport_, touchscreen_).release(0, cell);
+    EXPECT_EQ(board_->lifes(), (LifeSet{{100, 100}}));
+}
