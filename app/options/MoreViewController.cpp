@@ -229,7 +229,7 @@ void MoreViewController::viewDidLoad()
 
     platform::GridView* grid = ui_->collectionView;
     grid->setAccessibleName(tr("Options"));
-    grid->registerCell(QString::fromLatin1(OptionCell::reuseIdentifier), [] { return new OptionCell; });
+    grid->registerCell(QString::fromLatin1(OptionCell::reuseIdentifier), [](QWidget* parent) { return new OptionCell(parent); });
     grid->setDataSource(this);
     grid->setDelegate(this);
 
