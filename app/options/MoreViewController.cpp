@@ -9,6 +9,7 @@
 #include "SomethingHappenedInMoreViewController.h"
 #include "ui_MoreViewController.h"
 
+#include "BoardSize.h"
 #include "CoreLifeManager.h"
 #include "PatternCoding.h"
 
@@ -339,7 +340,7 @@ void MoreViewController::changeBoardSize()
 {
     if (auto* board = delegate())
         board->changeBoardSize();
-    setCountOfRows(countOfRows_ == 190 ? 380 : countOfRows_ == 380 ? 760 : 190);
+    setCountOfRows(cellarium::nextBoardSize(countOfRows_).rows);
     reloadItem(boardSizeRow);
 }
 
