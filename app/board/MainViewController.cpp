@@ -24,9 +24,7 @@ using cellarium::LifeSet;
 MainViewController::MainViewController(QWidget* parent)
     : ViewController(parent)
     , pattern_(fennelkit::FNGuideView::shouldShowGuide() ? cellarium::firstRunPattern() : LifeSet{})
-    , delayedWork_([](int ms, QObject* context, std::function<void()> work) {
-        QTimer::singleShot(ms, context, std::move(work));
-    })
+    , delayedWork_(&BoardViewport::runAfterDelay)
 {
 }
 
@@ -54,9 +52,7 @@ void MainViewController::viewDidLoad()
     connect(ui_->scrollView, &ZoomingScrollView::tapped, this, &MainViewController::tap);
     connect(ui_->scrollView, &ZoomingScrollView::drawingDragMoved, this, &MainViewController::pan);
     connect(controls_, &BoardControls::startOrPausePressed, this, [this] { startOrPauseGame(ui_->startOrPauseButton); });
-    connect(controls_, &BoardControls::zoomInPressed, this, [this] { viewport_->zoomIn(); });
-    connect(controls_, &BoardControls::zoomOutPressed, this, [this] { viewport_->zoomOut(); });
-    connect(controls_, &BoardControls::zoomResetPressed, this, [this] { viewport_->zoomToWorkingZoom(); });
+    viewport_->followZoomKeys(*controls_);
     connect(controls_, &BoardControls::optionsPressed, this, [this] {
         showMore(ui_->moreButton);
         performSegue(QString::fromLatin1(showMoreSegue), ui_->moreButton);
