@@ -9,7 +9,9 @@
 #include "platform/MainScreen.h"
 #include "platform/UserDefaults.h"
 
+#include <QApplication>
 #include <QGraphicsOpacityEffect>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPropertyAnimation>
 #include <QPushButton>
@@ -25,6 +27,8 @@ FNGuideView::FNGuideView(QWidget* parent)
     opacity_ = new QGraphicsOpacityEffect(this);
     setGraphicsEffect(opacity_);
     setAutoFillBackground(true);
+    nextButton_->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { keepFocusInside(now); });
 }
 
 FNGuideView::~FNGuideView() = default;
@@ -62,6 +66,7 @@ void FNGuideView::showGuide(QWidget* inWindow, QWidget* orInView)
         return;
     }
     const QRect frame = geometry();
+    focusBefore_ = host->window()->focusWidget();
     setParent(host);
     setGeometry(frame);
     show();
@@ -77,7 +82,9 @@ void FNGuideView::nextGuide(QObject*)
         return;
     platform::haptics().impact(platform::ImpactStyle::Soft);
     // Disabling the button itself, not only its touches, also stops a key press
-    // on the focused button from advancing the guide during the change.
+    // on the focused button from advancing the guide during the change. The
+    // guide holds the focus meanwhile, or Qt would pass it to the board.
+    setFocus(Qt::OtherFocusReason);
     next.setEnabled(false);
     ++index_;
     if (index_ >= descriptions_.size())
@@ -92,6 +99,9 @@ void FNGuideView::finish()
     if (completeClosure_)
         completeClosure_();
     animate("alpha", 0, fadeOutMs, [this] {
+        finished_ = true;
+        if (focusBefore_)
+            focusBefore_->setFocus(Qt::OtherFocusReason);
         hide();
         setParent(nullptr);
         deleteLater();
@@ -107,6 +117,68 @@ void FNGuideView::changePage()
             button().setFocus();
         });
     });
+}
+
+namespace {
+
+bool pressesNext(const QKeyEvent& key)
+{
+    switch (key.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+    case Qt::Key_Right:
+        return key.modifiers() == Qt::NoModifier || key.modifiers() == Qt::KeypadModifier;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+bool FNGuideView::eventFilter(QObject* watched, QEvent* event)
+{
+    // The button's own key handling knows only Space, and clicks on its release:
+    // every key that presses Next does so on its press, once however long held.
+    if (watched == nextButton_ && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        if (pressesNext(key)) {
+            if (event->type() == QEvent::KeyPress && !key.isAutoRepeat() && nextButton_->isEnabled())
+                nextButton_->click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FNGuideView::keyPressEvent(QKeyEvent* event)
+{
+    // Keys the button leaves, and every key during a page change, end here
+    // rather than passing on to the covered screen.
+    event->accept();
+}
+
+bool FNGuideView::focusNextPrevChild(bool next)
+{
+    if (finished_)
+        return QWidget::focusNextPrevChild(next);
+    focusButtonOrGuide();
+    return true;
+}
+
+void FNGuideView::keepFocusInside(QWidget* now)
+{
+    if (now == nullptr || finished_ || !isVisible() || now == this || isAncestorOf(now) || now->window() != window())
+        return;
+    focusButtonOrGuide();
+}
+
+void FNGuideView::focusButtonOrGuide()
+{
+    if (nextButton_ && nextButton_->isEnabled())
+        nextButton_->setFocus(Qt::TabFocusReason);
+    else
+        setFocus(Qt::OtherFocusReason);
 }
 
 QString FNGuideView::pageText() const
@@ -146,8 +218,11 @@ void FNGuideView::applyColors(const QColor& tintColor)
 
     const QString text = textColor_.name();
     const QString background = tintColor.name();
+    // The focus mark is a thicker edge on the rounded button itself, in place of
+    // the style's rectangle.
     button().setStyleSheet(QStringLiteral("QPushButton { color: %1; background: transparent; border: 2px solid %1;"
-                                          " border-radius: 24px; padding: 8px 28px; }"
+                                          " border-radius: 24px; padding: 8px 28px; outline: none; }"
+                                          "QPushButton:focus { border-width: 4px; padding: 6px 26px; }"
                                           "QPushButton:pressed { color: %2; background: %1; }"
                                           "QPushButton:disabled { color: %1; border-color: %1; }")
                                .arg(text, background));

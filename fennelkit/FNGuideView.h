@@ -24,6 +24,10 @@ namespace fennelkit {
 // button. Passing the last page records "KeyOfDidShowGuide" in the user
 // defaults, runs the completion action, fades the guide out and deletes it.
 //
+// From the keyboard: Return, Enter, Space and Right press the next button; while
+// the guide is shown the focus stays inside it (Tab included) and no key passes
+// through it to what it covers.
+//
 // Ownership: initFromNib() returns a parentless view owned by the caller until
 // showGuide() attaches it to a host, which then owns it; a guide that finds no
 // host deletes itself later. Main thread only.
@@ -67,8 +71,16 @@ public:
     qreal labelAlpha() const { return labelAlpha_; }
     void setLabelAlpha(qreal alpha);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
 private:
     explicit FNGuideView(QWidget* parent = nullptr);
+
+    void keepFocusInside(QWidget* now);
+    void focusButtonOrGuide();
 
     QLabel& label() const;
     QPushButton& button() const;
@@ -85,6 +97,8 @@ private:
     QColor textColor_;
     qreal labelAlpha_ = 1.0;
     int index_ = 0;
+    bool finished_ = false;  // faded out: the focus may leave
+    QPointer<QWidget> focusBefore_;
     QStringList descriptions_;
     std::function<void()> completeClosure_;
 };

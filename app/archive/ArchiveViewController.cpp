@@ -83,7 +83,7 @@ void ArchiveViewController::viewDidLoad()
 
     platform::GridView* grid = ui_->collectionView;
     grid->setAccessibleName(tr("Archive"));
-    grid->registerCell(QString::fromLatin1(ArchiveCell::reuseIdentifier), [] { return new ArchiveCell; });
+    grid->registerCell(QString::fromLatin1(ArchiveCell::reuseIdentifier), [](QWidget* parent) { return new ArchiveCell(parent); });
     grid->setDataSource(this);
     grid->setDelegate(this);
 

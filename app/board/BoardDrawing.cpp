@@ -1,11 +1,14 @@
 #include "BoardDrawing.h"
 
+#include "BoardGeometry.h"
 #include "CellLayer.h"
 #include "GridLayer.h"
 #include "LifeView.h"
 
 #include <QPainter>
 #include <QPainterPath>
+
+#include "platform/SystemSymbol.h"
 
 namespace {
 
@@ -74,4 +77,18 @@ void drawSnapshot(QPainter& painter, const cellarium::LifeSet& lifes, double sid
             path.addRect(left, top, cell, cell);
     });
     painter.fillPath(path, color);
+}
+
+void redrawBoard(LifeView& view, const cellarium::LifeSet& lifes, double separateLineAlphe, bool cells, bool grid)
+{
+    const cellarium::BoardGeometry& g = cellarium::boardGeometry();
+    redrawBoard(view, {lifes, g.countOfRows(), g.lifeWidth(), g.contentWidth(), g.onePixel(), separateLineAlphe,
+                       platform::labelColor()},
+                cells, grid);
+}
+
+void drawBoardSnapshot(QPainter& painter, const cellarium::LifeSet& lifes, double side)
+{
+    const cellarium::BoardGeometry& g = cellarium::boardGeometry();
+    drawSnapshot(painter, lifes, side, g.contentWidth(), g.lifeWidth(), platform::labelColor());
 }

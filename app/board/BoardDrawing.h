@@ -31,3 +31,9 @@ void redrawBoard(LifeView& view, const BoardDrawingInputs& inputs, bool cells, b
 // square; cells outside the board fall outside the square. Transparent elsewhere.
 void drawSnapshot(QPainter& painter, const cellarium::LifeSet& lifes, double side, double contentWidth,
                   double lifeWidth, const QColor& color);
+
+// The board as the geometry has it now, in the label colour: rebuilds the layers
+// asked for as redrawBoard above does.
+void redrawBoard(LifeView& view, const cellarium::LifeSet& lifes, double separateLineAlphe, bool cells, bool grid);
+// drawSnapshot for the board as the geometry has it now, in the label colour.
+void drawBoardSnapshot(QPainter& painter, const cellarium::LifeSet& lifes, double side);

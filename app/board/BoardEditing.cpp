@@ -1,6 +1,7 @@
 #include "BoardEditing.h"
 
 #include "BoardLayout.h"
+#include "FeedbackCues.h"
 
 using cellarium::Life;
 
@@ -11,22 +12,32 @@ std::optional<Life> lifeUnder(QPointF location, double lifeWidth)
     return cellarium::lifeAtPoint(location.x(), location.y(), lifeWidth);
 }
 
-}  // namespace
-
-TouchEdit BoardEditing::tap(QPointF location, bool running, double lifeWidth) const
+// The cue of an edit: the refusal while running, the tick for a cell to flip.
+std::optional<Life> cued(bool running, std::optional<Life> life)
 {
-    if (running)
-        return {.refused = true, .toggle = std::nullopt};
-    return {.toggle = lifeUnder(location, lifeWidth)};
+    if (running) {
+        feedbackcues::refused();
+        return std::nullopt;
+    }
+    if (life)
+        feedbackcues::tick();
+    return life;
 }
 
-TouchEdit BoardEditing::pan(QPointF location, bool running, double lifeWidth)
+}  // namespace
+
+std::optional<Life> BoardEditing::tap(QPointF location, bool running, double lifeWidth) const
+{
+    return cued(running, running ? std::nullopt : lifeUnder(location, lifeWidth));
+}
+
+std::optional<Life> BoardEditing::pan(QPointF location, bool running, double lifeWidth)
 {
     if (running)
-        return {.refused = true, .toggle = std::nullopt};
+        return cued(true, std::nullopt);
     const std::optional<Life> life = lifeUnder(location, lifeWidth);
     if (!life || lastPanLife_ == life)
-        return {};
+        return std::nullopt;
     lastPanLife_ = life;
-    return {.toggle = life};
+    return cued(false, life);
 }

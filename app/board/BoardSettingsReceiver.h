@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+class QObject;
 class SomethingHappenedInMoreViewController;
 
 // A screen the board opens with "ShowMore" and hands its settings before it loads:
@@ -16,3 +17,15 @@ public:
     virtual void setPanMode(bool panMode) = 0;
     virtual void setHighSpeed(bool highSpeed) = 0;
 };
+
+// The settings the board hands over, as they are when the screen opens.
+struct BoardSettings {
+    std::int64_t countOfRows;
+    bool panMode;
+    bool highSpeed;
+};
+
+// Hands `board` and `settings` to `destination`, which must be a receiver (the
+// "ShowMore" segue leads to the options screen); anything else gets nothing.
+void handBoardSettings(QObject* destination, SomethingHappenedInMoreViewController& board,
+                       const BoardSettings& settings);

@@ -1,9 +1,12 @@
 #include "BoardViewport.h"
 
+#include "BoardControls.h"
 #include "BoardGeometry.h"
 #include "LifeView.h"
 
 #include "platform/ZoomingScrollView.h"
+
+#include <QTimer>
 
 #include <algorithm>
 
@@ -73,4 +76,16 @@ void BoardViewport::zoomOut()
 void BoardViewport::zoomToWorkingZoom()
 {
     scrollView_.setZoomScale(workingZoom(), true);
+}
+
+void BoardViewport::runAfterDelay(int ms, QObject* context, std::function<void()> work)
+{
+    QTimer::singleShot(ms, context, std::move(work));
+}
+
+void BoardViewport::followZoomKeys(BoardControls& controls)
+{
+    QObject::connect(&controls, &BoardControls::zoomInPressed, &controls, [this] { zoomIn(); });
+    QObject::connect(&controls, &BoardControls::zoomOutPressed, &controls, [this] { zoomOut(); });
+    QObject::connect(&controls, &BoardControls::zoomResetPressed, &controls, [this] { zoomToWorkingZoom(); });
 }

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class BoardControls;
 class LifeView;
 class QObject;
 namespace cellarium {
@@ -25,6 +26,8 @@ public:
 
     // Runs `work` on the main thread after `ms` milliseconds unless `context` is gone.
     using DelayedWork = std::function<void(int ms, QObject* context, std::function<void()> work)>;
+    // The delayed work outside tests: a single-shot timer.
+    static void runAfterDelay(int ms, QObject* context, std::function<void()> work);
 
     BoardViewport(platform::ZoomingScrollView& scrollView, LifeView& contentView, DelayedWork delayedWork);
 
@@ -48,6 +51,9 @@ public:
     void zoomIn();
     void zoomOut();
     void zoomToWorkingZoom();
+    // The controls' zoom keys act on this viewport from now on. Both belong to one
+    // screen and go with it: no key can come once the viewport is gone.
+    void followZoomKeys(BoardControls& controls);
 
 private:
     double workingZoom() const;

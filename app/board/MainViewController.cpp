@@ -12,25 +12,20 @@
 #include "FirstRunGuide.h"
 #include "FirstRunPattern.h"
 #include "LifeView.h"
-#include "RunOutcome.h"
 
 #include "FNGuideView.h"
 #include "platform/IdleTimer.h"
 #include "platform/Segue.h"
-#include "platform/SystemSymbol.h"
 #include "platform/ZoomingScrollView.h"
 
 using cellarium::boardGeometry;
 using cellarium::Life;
 using cellarium::LifeSet;
-using cellarium::RunOutcome;
 
 MainViewController::MainViewController(QWidget* parent)
     : ViewController(parent)
     , pattern_(fennelkit::FNGuideView::shouldShowGuide() ? cellarium::firstRunPattern() : LifeSet{})
-    , delayedWork_([](int ms, QObject* context, std::function<void()> work) {
-        QTimer::singleShot(ms, context, std::move(work));
-    })
+    , delayedWork_(&BoardViewport::runAfterDelay)
 {
 }
 
@@ -57,13 +52,12 @@ void MainViewController::viewDidLoad()
 
     using platform::ZoomingScrollView;
     connect(&clock_, &SimulationClock::tick, this, &MainViewController::advance);
+    connect(&clock_, &SimulationClock::runningChanged, controls_, &BoardControls::showRunning);
     connect(ui_->scrollView, &ZoomingScrollView::didZoom, this, &MainViewController::scrollViewDidZoom);
     connect(ui_->scrollView, &ZoomingScrollView::tapped, this, &MainViewController::tap);
     connect(ui_->scrollView, &ZoomingScrollView::drawingDragMoved, this, &MainViewController::pan);
     connect(controls_, &BoardControls::startOrPausePressed, this, [this] { startOrPauseGame(ui_->startOrPauseButton); });
-    connect(controls_, &BoardControls::zoomInPressed, this, [this] { viewport_->zoomIn(); });
-    connect(controls_, &BoardControls::zoomOutPressed, this, [this] { viewport_->zoomOut(); });
-    connect(controls_, &BoardControls::zoomResetPressed, this, [this] { viewport_->zoomToWorkingZoom(); });
+    viewport_->followZoomKeys(*controls_);
     connect(controls_, &BoardControls::optionsPressed, this, [this] {
         showMore(ui_->moreButton);
         performSegue(QString::fromLatin1(showMoreSegue), ui_->moreButton);
@@ -89,29 +83,17 @@ bool MainViewController::isOnTop() const
 void MainViewController::startSimulation()
 {
     clock_.start(highSpeed_);
-    startGame_ = true;
-    if (controls_)
-        controls_->showRunning(true);
 }
 
 void MainViewController::pauseSimulation()
 {
     clock_.pause();
-    startGame_ = false;
-    if (controls_)
-        controls_->showRunning(false);
-}
-
-void MainViewController::stopRun()
-{
-    pauseSimulation();
-    feedbackcues::stopped();
 }
 
 void MainViewController::startOrPauseGame(QObject*)
 {
-    if (startGame_) {
-        stopRun();
+    if (startGame()) {
+        clock_.stop();
         return;
     }
     pattern_.rememberStart();
@@ -121,22 +103,13 @@ void MainViewController::startOrPauseGame(QObject*)
 
 void MainViewController::advance()
 {
-    if (cellarium::outcomeBeforeStep(lifes()) != RunOutcome::Continues) {
-        stopRun();
-        return;
-    }
-    // A tick that comes while the last step is still being computed is skipped:
-    // stepping the same set twice would look like a still pattern and stop the run.
-    clock_.worker().submit(lifes(), boardGeometry().countOfRows(),
-                           [this](LifeSet next) { applyGeneration(std::move(next)); });
+    clock_.step(lifes(), boardGeometry().countOfRows(), [this](LifeSet next) { applyGeneration(std::move(next)); });
 }
 
 void MainViewController::applyGeneration(LifeSet next)
 {
-    if (cellarium::outcomeOfStep(lifes(), next) != RunOutcome::Continues) {
-        stopRun();
+    if (!clock_.continuesTo(lifes(), next))
         return;
-    }
     pattern_.advanceTo(std::move(next));
     redraw(true, false);
     feedbackcues::tick();
@@ -144,22 +117,14 @@ void MainViewController::applyGeneration(LifeSet next)
 
 void MainViewController::tap(QPointF location)
 {
-    applyEdit(editing_.tap(location, startGame_, boardGeometry().lifeWidth()));
+    if (const auto life = editing_.tap(location, startGame(), boardGeometry().lifeWidth()))
+        toggleLife(*life);
 }
 
 void MainViewController::pan(QPointF location)
 {
-    applyEdit(editing_.pan(location, startGame_, boardGeometry().lifeWidth()));
-}
-
-void MainViewController::applyEdit(const TouchEdit& edit)
-{
-    if (edit.refused) {
-        feedbackcues::refused();
-    } else if (edit.toggle) {
-        feedbackcues::tick();
-        toggleLife(*edit.toggle);
-    }
+    if (const auto life = editing_.pan(location, startGame(), boardGeometry().lifeWidth()))
+        toggleLife(*life);
 }
 
 void MainViewController::toggleLife(const Life& life)
@@ -178,19 +143,13 @@ void MainViewController::togglePanMode()
 
 void MainViewController::redraw(bool cells, bool grid)
 {
-    if (contentView_ == nullptr)
-        return;
-    const cellarium::BoardGeometry& g = boardGeometry();
-    redrawBoard(*contentView_,
-                {lifes(), g.countOfRows(), g.lifeWidth(), g.contentWidth(), g.onePixel(), separateLineAlphe_,
-                 platform::labelColor()},
-                cells, grid);
+    if (contentView_ != nullptr)
+        redrawBoard(*contentView_, lifes(), separateLineAlphe_, cells, grid);
 }
 
 void MainViewController::drawSnapshot(QPainter& painter, double side)
 {
-    const cellarium::BoardGeometry& g = boardGeometry();
-    ::drawSnapshot(painter, lifes(), side, g.contentWidth(), g.lifeWidth(), platform::labelColor());
+    drawBoardSnapshot(painter, lifes(), side);
 }
 
 void MainViewController::configureZoomLimits() { viewport_->configureZoomLimits(boardGeometry()); }
@@ -257,16 +216,8 @@ void MainViewController::loadPattern(const LifeSet& lifes)
 
 void MainViewController::prepare(platform::Segue& segue, QObject*)
 {
-    if (segue.identifier != QLatin1String(showMoreSegue))
-        return;
-    auto* more = dynamic_cast<BoardSettingsReceiver*>(segue.destination);
-    Q_ASSERT_X(more != nullptr, "prepare", "the ShowMore segue leads to the options screen");
-    if (more == nullptr)
-        return;
-    more->setDelegate(this);
-    more->setCountOfRows(boardGeometry().countOfRows());
-    more->setPanMode(panMode_);
-    more->setHighSpeed(highSpeed_);
+    if (segue.identifier == QLatin1String(showMoreSegue))
+        handBoardSettings(segue.destination, *this, {boardGeometry().countOfRows(), panMode_, highSpeed_});
 }
 
 void MainViewController::showMore(QObject*)

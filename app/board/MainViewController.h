@@ -52,7 +52,7 @@ public:
     const cellarium::LifeSet& lifes() const override { return pattern_.lifes(); }
     bool highSpeed() const override { return highSpeed_; }
     void setHighSpeed(bool highSpeed) override { highSpeed_ = highSpeed; }
-    bool startGame() const override { return startGame_; }
+    bool startGame() const override { return clock_.isRunning(); }
 
     // The clock.
     void startOrPauseGame(QObject* sender);
@@ -103,8 +103,6 @@ private:
     // Restart, clear and load: paused, and when `change` did change the pattern, drawn
     // and back at the working zoom.
     void replacePattern(const std::function<bool(cellarium::BoardPattern&)>& change);
-    void applyEdit(const TouchEdit& edit);
-    void stopRun();  // the automatic stop, and the pause by the button
     bool isOnTop() const;
 
     std::unique_ptr<Ui::MainViewController> ui_;
@@ -116,7 +114,6 @@ private:
     double separateLineAlphe_ = 1.0;
     cellarium::BoardPattern pattern_;
     SimulationClock clock_;
-    bool startGame_ = false;
     bool highSpeed_ = false;
     bool panMode_ = false;
 

@@ -2,11 +2,11 @@
 
 #include <QPainter>
 
-DesignableButton::DesignableButton(QWidget* parent) : QToolButton(parent) {}
+DesignableButton::DesignableButton(QWidget* parent) : QToolButton(parent), DesignableBorder(static_cast<QWidget&>(*this)) {}
 
 void DesignableButton::paintEvent(QPaintEvent* event)
 {
     QToolButton::paintEvent(event);
     QPainter painter(this);
-    border_.layer().paint(painter, rect());
+    paintBorder(painter);
 }

@@ -7,7 +7,7 @@
 
 // A button whose layer border the interface files can set. Until borderWidth
 // is set the layer draws no border, whatever borderColor says. Main thread only.
-class DesignableButton : public QToolButton {
+class DesignableButton : public QToolButton, public DesignableBorder {
     Q_OBJECT
     Q_PROPERTY(double borderWidth READ borderWidth WRITE setBorderWidth)
     Q_PROPERTY(QColor borderColor READ borderColor WRITE setBorderColor)
@@ -15,24 +15,6 @@ class DesignableButton : public QToolButton {
 public:
     explicit DesignableButton(QWidget* parent = nullptr);
 
-    double borderWidth() const { return border_.width(); }
-    void setBorderWidth(double width)
-    {
-        border_.setWidth(width);
-        update();
-    }
-    QColor borderColor() const { return border_.color(); }
-    void setBorderColor(const QColor& color)
-    {
-        border_.setColor(color);
-        update();
-    }
-
-    const LayerBorder& layerBorder() const { return border_.layer(); }
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    DesignableBorder border_;
 };

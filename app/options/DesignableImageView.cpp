@@ -2,12 +2,15 @@
 
 #include <QPainter>
 
-DesignableImageView::DesignableImageView(QWidget* parent) : QWidget(parent) {}
+DesignableImageView::DesignableImageView(QWidget* parent) : DesignableImageView(QImage(), QImage(), parent) {}
 
-DesignableImageView::DesignableImageView(const QImage& image, QWidget* parent) : QWidget(parent), image_(image) {}
+DesignableImageView::DesignableImageView(const QImage& image, QWidget* parent)
+    : DesignableImageView(image, QImage(), parent)
+{
+}
 
 DesignableImageView::DesignableImageView(const QImage& image, const QImage& highlightedImage, QWidget* parent)
-    : QWidget(parent), image_(image), highlightedImage_(highlightedImage)
+    : QWidget(parent), DesignableBorder(static_cast<QWidget&>(*this)), image_(image), highlightedImage_(highlightedImage)
 {
 }
 
@@ -38,5 +41,5 @@ void DesignableImageView::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     if (!image_.isNull())
         painter.drawImage(imageRect(), image_);
-    border_.layer().paint(painter, rect());
+    paintBorder(painter);
 }

@@ -10,7 +10,7 @@
 // layer border the interface files can set. Until borderWidth is set the layer
 // draws no border, whatever borderColor says. A null image shows nothing.
 // Main thread only.
-class DesignableImageView : public QWidget {
+class DesignableImageView : public QWidget, public DesignableBorder {
     Q_OBJECT
     Q_PROPERTY(double borderWidth READ borderWidth WRITE setBorderWidth)
     Q_PROPERTY(QColor borderColor READ borderColor WRITE setBorderColor)
@@ -26,20 +26,6 @@ public:
     QImage highlightedImage() const { return highlightedImage_; }
     void setHighlightedImage(const QImage& image);
 
-    double borderWidth() const { return border_.width(); }
-    void setBorderWidth(double width)
-    {
-        border_.setWidth(width);
-        update();
-    }
-    QColor borderColor() const { return border_.color(); }
-    void setBorderColor(const QColor& color)
-    {
-        border_.setColor(color);
-        update();
-    }
-
-    const LayerBorder& layerBorder() const { return border_.layer(); }
     // Where the image is drawn: the largest rectangle of its aspect centred in the view.
     QRectF imageRect() const;
 
@@ -49,5 +35,4 @@ protected:
 private:
     QImage image_;
     QImage highlightedImage_;
-    DesignableBorder border_;
 };

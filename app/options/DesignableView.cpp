@@ -2,10 +2,10 @@
 
 #include <QPainter>
 
-DesignableView::DesignableView(QWidget* parent) : QWidget(parent) {}
+DesignableView::DesignableView(QWidget* parent) : QWidget(parent), DesignableBorder(static_cast<QWidget&>(*this)) {}
 
 void DesignableView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    border_.layer().paint(painter, rect());
+    paintBorder(painter);
 }

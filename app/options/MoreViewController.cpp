@@ -10,7 +10,7 @@
 #include "ui_MoreViewController.h"
 
 #include "ArchiveViewController.h"
-
+#include "BoardSize.h"
 #include "CoreLifeManager.h"
 #include "PatternCoding.h"
 #include "QRCodeViewController.h"
@@ -236,7 +236,7 @@ void MoreViewController::viewDidLoad()
 
     platform::GridView* grid = ui_->collectionView;
     grid->setAccessibleName(tr("Options"));
-    grid->registerCell(QString::fromLatin1(OptionCell::reuseIdentifier), [] { return new OptionCell; });
+    grid->registerCell(QString::fromLatin1(OptionCell::reuseIdentifier), [](QWidget* parent) { return new OptionCell(parent); });
     grid->setDataSource(this);
     grid->setDelegate(this);
 
@@ -350,7 +350,7 @@ void MoreViewController::changeBoardSize()
 {
     if (auto* board = delegate())
         board->changeBoardSize();
-    setCountOfRows(countOfRows_ == 190 ? 380 : countOfRows_ == 380 ? 760 : 190);
+    setCountOfRows(cellarium::nextBoardSize(countOfRows_).rows);
     reloadItem(boardSizeRow);
 }
 

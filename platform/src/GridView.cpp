@@ -54,6 +54,7 @@ GridView::GridView(QWidget* parent) : QAbstractScrollArea(parent), focusFrame_(n
     setFocusPolicy(Qt::StrongFocus);
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     verticalScrollBar()->setSingleStep(20);
     QScroller::grabGesture(viewport(), QScroller::TouchGesture);
 }
@@ -72,7 +73,7 @@ void GridView::setDelegate(GridViewDelegate* delegate)
     reloadData();
 }
 
-void GridView::registerCell(const QString& identifier, std::function<GridViewCell*()> makeCell)
+void GridView::registerCell(const QString& identifier, std::function<GridViewCell*(QWidget* parent)> makeCell)
 {
     factories_[identifier] = std::move(makeCell);
 }
@@ -88,9 +89,14 @@ GridViewCell* GridView::dequeueReusableCell(const QString& identifier)
     }
     const auto factory = factories_.find(identifier);
     Q_ASSERT_X(factory != factories_.end(), "GridView::dequeueReusableCell", "no cell registered for this identifier");
-    GridViewCell* cell = factory != factories_.end() ? factory->second() : new GridViewCell;
+    GridViewCell* cell = factory != factories_.end() ? factory->second(viewport()) : nullptr;
+    if (cell == nullptr || cell->parentWidget() != viewport()) {
+        qWarning("GridView: the cell factory for \"%s\" must make its cell in the viewport it is given",
+                 qPrintable(identifier));
+        delete cell;
+        cell = new GridViewCell(viewport());
+    }
     cell->reuseIdentifier_ = identifier;
-    cell->setParent(viewport());
     cell->setFocusPolicy(Qt::NoFocus);
     ++cellsMade_;
     connect(cell, &QAbstractButton::clicked, this, [this, cell] {
@@ -186,9 +192,16 @@ void GridView::scrollToItem(int item)
 bool GridView::viewportEvent(QEvent* event)
 {
     const bool handled = QAbstractScrollArea::viewportEvent(event);
-    // Item sizes may follow the width: every frame changes.
-    if (event->type() == QEvent::Resize)
-        reloadData();
+    // Item sizes may follow the width: every frame changes. A new height only
+    // shows more or fewer of them.
+    if (event->type() == QEvent::Resize) {
+        if (viewport()->width() != laidOutWidth_) {
+            reloadData();
+        } else {
+            layOutItems();
+            updateVisibleCells();
+        }
+    }
     return handled;
 }
 
@@ -269,6 +282,7 @@ void GridView::layOutItems()
         rowHeight = std::max(rowHeight, size.height());
     }
     contentHeight_ = rowBottoms_.empty() ? 0 : rowBottoms_.back();
+    laidOutWidth_ = viewport()->width();
     QScrollBar* bar = verticalScrollBar();
     bar->setPageStep(viewport()->height());
     bar->setRange(0, std::max(0, contentHeight_ - viewport()->height()));

@@ -99,6 +99,19 @@ QString freeBackupPath(const QString& filePath)
     return candidate;
 }
 
+// Why a write into `filePath` failed, in words a user can act on: a read-only
+// folder (the file's own or the nearest one that exists) is named as such.
+QString writeFailureReason(const QString& filePath, const QString& errorString)
+{
+    QFileInfo folder(QFileInfo(filePath).absolutePath());
+    while (!folder.exists() && !folder.isRoot())
+        folder = QFileInfo(folder.absolutePath());
+    if (folder.exists() && !folder.isWritable())
+        return QStringLiteral("the folder %1 is read-only; settings are kept until the app quits")
+            .arg(QDir::toNativeSeparators(folder.absoluteFilePath()));
+    return QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(filePath), errorString);
+}
+
 } // namespace
 
 UserDefaults::UserDefaults(QString filePath) : filePath_(std::move(filePath))
@@ -183,7 +196,7 @@ void UserDefaults::load()
 bool UserDefaults::save() const
 {
     if (unreadable_) {
-        qWarning().noquote() << "UserDefaults: not overwriting unreadable" << filePath_;
+        reportWriteFailure(QStringLiteral("not overwriting unreadable %1").arg(filePath_));
         return false;
     }
     QJsonObject entries = unknownEntries_;
@@ -196,10 +209,20 @@ bool UserDefaults::save() const
     QDir().mkpath(QFileInfo(filePath_).absolutePath());
     QSaveFile file(filePath_);
     if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(root).toJson()) < 0 || !file.commit()) {
-        qWarning().noquote() << "UserDefaults: cannot write" << filePath_ << ":" << file.errorString();
+        reportWriteFailure(writeFailureReason(filePath_, file.errorString()));
         return false;
     }
+    reportedFailure_.clear();
     return true;
+}
+
+void UserDefaults::reportWriteFailure(const QString& reason) const
+{
+    // Every change writes the whole file: one cause is said once, not per change.
+    if (reason == reportedFailure_)
+        return;
+    reportedFailure_ = reason;
+    qWarning().noquote() << "UserDefaults:" << reason;
 }
 
 namespace {

@@ -168,6 +168,7 @@ QPointF ZoomingScrollView::contentPositionAt(QPointF viewportPoint) const
 
 void ZoomingScrollView::oneFingerPressed(QPointF point)
 {
+    pressStoppedFlick_ = momentum_.isActive();
     momentum_.stop();
     animation_.stop();
     gesture_ = Gesture::Pending;
@@ -198,7 +199,8 @@ void ZoomingScrollView::oneFingerReleased(QPointF point)
 {
     switch (gesture_) {
     case Gesture::Pending:
-        emit tapped(contentPositionAt(point));
+        if (!pressStoppedFlick_)
+            emit tapped(contentPositionAt(point));
         break;
     case Gesture::Scrolling:
         oneFingerMoved(point);
@@ -306,6 +308,15 @@ void ZoomingScrollView::mouseReleaseEvent(QMouseEvent* event)
         oneFingerReleased(event->position());
     else if (event->button() == Qt::MiddleButton)
         gesture_ = Gesture::None;
+    event->accept();
+}
+
+void ZoomingScrollView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // Qt sends this for the second of two quick clicks, with or without the press
+    // before it; either way it starts a tap of its own.
+    if (event->button() == Qt::LeftButton && gesture_ == Gesture::None)
+        oneFingerPressed(event->position());
     event->accept();
 }
 

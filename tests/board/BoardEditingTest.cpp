@@ -103,6 +103,18 @@ protected:
     QWidget* viewport_ = nullptr;
     QPointingDevice* touchscreen_ = touchscreen();
 
+    // A click as the window system delivers it, at `ms` on its clock, so that Qt's
+    // double-click detection sees the real spacing of the clicks.
+    void clickAt(QPoint viewportPoint, int ms)
+    {
+        QWindow* window = board_->windowHandle();
+        const QPointF local = window->mapFromGlobal(viewport_->mapToGlobal(viewportPoint));
+        const QPointF global = viewport_->mapToGlobal(QPointF(viewportPoint));
+        qt_handleMouseEvent(window, local, global, Qt::LeftButton, Qt::LeftButton, QEvent::MouseButtonPress, {}, ms);
+        qt_handleMouseEvent(window, local, global, Qt::NoButton, Qt::LeftButton, QEvent::MouseButtonRelease, {}, ms + 30);
+        QCoreApplication::processEvents();
+    }
+
     // One for the whole run: Qt keeps every registered device until it exits.
     static QPointingDevice* touchscreen()
     {
@@ -173,4 +185,56 @@ TEST_F(BoardTouches, MouseClickTogglesAndCtrlWheelZoomsWithinTheLimits)
                         Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(viewport_, &zoomOut);
     EXPECT_DOUBLE_EQ(board_->scrollView()->zoomScale(), board_->scrollView()->minimumZoomScale());
+}
+
+TEST_F(BoardTouches, QuickClicksTakenAsADoubleClickStillToggleEachTime)
+{
+    const QPoint point = onScreen(*board_, {100.5 * w, 100.5 * w});
+    // Clock values far from QTest's own, so no earlier click pairs with these.
+    clickAt(point, 1'000'000);
+    EXPECT_EQ(board_->lifes(), (LifeSet{{100, 100}}));
+    clickAt(point, 1'000'100);
+    EXPECT_TRUE(board_->lifes().empty());
+
+    // At the minimum zoom neighbouring cells are a few pixels apart.
+    board_->scrollView()->setZoomScale(board_->scrollView()->minimumZoomScale(), false);
+    for (int i = 0; i < 4; ++i)
+        clickAt(onScreen(*board_, {(100.5 + i) * w, 100.5 * w}), 2'000'000 + 150 * i);
+    EXPECT_EQ(board_->lifes(), (LifeSet{{100, 100}, {101, 100}, {102, 100}, {103, 100}}));
+}
+
+TEST_F(BoardTouches, ADoubleClickEventWithoutItsPressIsTakenAsThePress)
+{
+    const QPoint point = onScreen(*board_, {100.5 * w, 100.5 * w});
+    const QPointF global = viewport_->mapToGlobal(QPointF(point));
+    clearCues();
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                              QEvent::MouseButtonRelease}) {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, QPointF(point), global, Qt::LeftButton, held, {});
+        QCoreApplication::sendEvent(viewport_, &event);
+    }
+    EXPECT_TRUE(board_->lifes().empty());
+    EXPECT_EQ(cues(), (std::vector{sound(1104), kRigid, sound(1104), kSoft}));
+}
+
+TEST_F(BoardTouches, ATapThatStopsAFlickOnlyStopsIt)
+{
+    const QPoint start = onScreen(*board_, {100.5 * w, 100.5 * w});
+    QTest::touchEvent(viewport_, touchscreen_).press(0, start);
+    for (int step = 1; step <= 5; ++step)
+        QTest::touchEvent(viewport_, touchscreen_).move(0, start + QPoint(step * 4, 0));
+    QTest::touchEvent(viewport_, touchscreen_).release(0, start + QPoint(20, 0));
+    ASSERT_TRUE(board_->scrollView()->isFlicking());
+
+    QTest::touchEvent(viewport_, touchscreen_).press(0, start);
+    EXPECT_FALSE(board_->scrollView()->isFlicking());
+    QTest::touchEvent(viewport_, touchscreen_).release(0, start);
+    EXPECT_TRUE(board_->lifes().empty());
+
+    // The next tap, with nothing moving, toggles as usual.
+    const QPoint cell = onScreen(*board_, {100.5 * w, 100.5 * w});
+    QTest::touchEvent(viewport_, touchscreen_).press(0, cell);
+    QTest::touchEvent(viewport_, touchscreen_).release(0, cell);
+    EXPECT_EQ(board_->lifes(), (LifeSet{{100, 100}}));
 }

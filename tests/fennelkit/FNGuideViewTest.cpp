@@ -8,7 +8,9 @@
 #include "platform/MainScreen.h"
 #include "platform/UserDefaults.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPropertyAnimation>
 #include <QTest>
@@ -227,6 +229,116 @@ TEST_F(FNGuideViewTest, PageChangeStoppedByANewerFadeStillEnablesTheButton)
     advanceAnimations(guide, FNGuideView::pageFadeMs);
     EXPECT_EQ(guide->guideLabel()->text(), QStringLiteral("Page 2"));
     EXPECT_TRUE(guide->nextButton()->isEnabled());
+}
+
+// The guide in an active window over a sibling that stands for the covered
+// screen; the sibling had the focus before the guide came.
+class FNGuideKeyboardTest : public FNGuideViewTest {
+protected:
+    FNGuideView* showGuideOverCovered(int pageCount)
+    {
+        host_.resize(390, 844);
+        covered_ = new QLineEdit(&host_);
+        covered_->installEventFilter(&keysReachingCovered_);
+        host_.show();
+        host_.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&host_));
+        covered_->setFocus();
+        FNGuideView* guide = showGuide(pages(pageCount));
+        QCoreApplication::processEvents();
+        return guide;
+    }
+
+    // Counts the key presses that reach the covered screen.
+    struct KeyCounter : QObject {
+        int presses = 0;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::KeyPress)
+                ++presses;
+            return false;
+        }
+    };
+
+    QLineEdit* covered_ = nullptr;
+    KeyCounter keysReachingCovered_;
+};
+
+TEST_F(FNGuideKeyboardTest, ReturnEnterSpaceAndRightEachPressNext)
+{
+    FNGuideView* guide = showGuideOverCovered(5);
+    EXPECT_EQ(QApplication::focusWidget(), guide->nextButton());
+    int index = 0;
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_Right}) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        EXPECT_EQ(guide->index(), ++index) << key;
+        advanceAnimations(guide, FNGuideView::pageFadeMs);
+        advanceAnimations(guide, FNGuideView::pageFadeMs);
+        EXPECT_EQ(QApplication::focusWidget(), guide->nextButton()) << key;
+    }
+    EXPECT_EQ(keysReachingCovered_.presses, 0);
+}
+
+TEST_F(FNGuideKeyboardTest, TabAndFocusChangesStayInsideTheGuide)
+{
+    FNGuideView* guide = showGuideOverCovered(3);
+    QTest::keyClick(guide->nextButton(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), guide->nextButton());
+    QTest::keyClick(guide->nextButton(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), guide->nextButton());
+    covered_->setFocus();
+    EXPECT_EQ(QApplication::focusWidget(), guide->nextButton());
+
+    // During a page change the disabled button cannot hold the focus: the guide does.
+    guide->nextButton()->click();
+    EXPECT_EQ(QApplication::focusWidget(), guide);
+    QTest::keyClick(guide, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), guide);
+}
+
+// Regression: disabling the focused button for a page change handed the focus on
+// to the covered screen, which then took the keys meant for the guide.
+TEST_F(FNGuideKeyboardTest, KeysDoNotPassThroughTheGuide)
+{
+    FNGuideView* guide = showGuideOverCovered(3);
+    for (Qt::Key key : {Qt::Key_A, Qt::Key_Down, Qt::Key_Left, Qt::Key_PageDown})
+        QTest::keyClick(QApplication::focusWidget(), key);
+    guide->nextButton()->click();
+    for (Qt::Key key : {Qt::Key_Space, Qt::Key_A, Qt::Key_Down})
+        QTest::keyClick(QApplication::focusWidget(), key);
+    EXPECT_EQ(guide->index(), 1);
+    EXPECT_EQ(keysReachingCovered_.presses, 0);
+    EXPECT_TRUE(covered_->text().isEmpty());
+}
+
+TEST_F(FNGuideKeyboardTest, TheFocusReturnsWhenTheGuideIsDone)
+{
+    QPointer<FNGuideView> guide = showGuideOverCovered(1);
+    QTest::keyClick(guide->nextButton(), Qt::Key_Return);
+    advanceAnimations(guide, FNGuideView::fadeOutMs);
+    EXPECT_EQ(QApplication::focusWidget(), covered_);
+}
+
+TEST_F(FNGuideKeyboardTest, TheFocusMarkIsAThickerEdgeOfTheRoundedButton)
+{
+    FNGuideView* guide = showGuideOverCovered(2);
+    QPushButton* button = guide->nextButton();
+    ASSERT_TRUE(button->hasFocus());
+    const QImage focused = button->grab().toImage();
+    covered_->clearFocus();
+    guide->setFocus();
+    ASSERT_FALSE(button->hasFocus());
+    const QImage unfocused = button->grab().toImage();
+    ASSERT_EQ(focused.size(), unfocused.size());
+
+    const int middle = focused.height() / 2;
+    // The edge grows inwards on the button's curve ...
+    EXPECT_NE(focused.pixel(3, middle), unfocused.pixel(3, middle));
+    // ... and nothing is drawn outside its rounded corners or as a rectangle inside it.
+    EXPECT_EQ(focused.pixel(1, 1), unfocused.pixel(1, 1));
+    EXPECT_EQ(focused.pixel(focused.width() - 2, focused.height() - 2),
+              unfocused.pixel(unfocused.width() - 2, unfocused.height() - 2));
+    EXPECT_EQ(focused.pixel(12, middle), unfocused.pixel(12, middle));
 }
 
 }  // namespace

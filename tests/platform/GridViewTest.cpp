@@ -3,7 +3,9 @@
 #include "platform/GridViewDataSource.h"
 #include "platform/GridViewDelegate.h"
 
+#include <QAccessible>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -28,7 +30,12 @@ public:
         cell->setAccessibleName(QString::number(item));
         return cell;
     }
-    QSizeF sizeForItem(platform::GridView&, int) override { return {side, side}; }
+    bool thirds = false;  // items of a third of the grid's width, less a little
+    QSizeF sizeForItem(platform::GridView& grid, int) override
+    {
+        const qreal length = thirds ? grid.boundsWidth() / 3 - 0.3 : side;
+        return {length, length};
+    }
     void didSelectItem(platform::GridView&, int item) override { selected.push_back(item); }
 };
 
@@ -36,7 +43,7 @@ class GridViewTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        grid.registerCell("Numbered", [] { return new platform::GridViewCell; });
+        grid.registerCell("Numbered", [](QWidget* parent) { return new platform::GridViewCell(parent); });
         grid.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // the full 300 points for three items
         grid.resize(300, 400);
     }
@@ -164,4 +171,91 @@ TEST_F(GridViewTest, WithoutADataSourceTheGridIsEmpty)
     grid.selectItem(0);
     QTest::keyClick(&grid, Qt::Key_Return);
     EXPECT_TRUE(grid.visibleItems().empty());
+}
+
+// Regression: with a vertical scroll bar that came when the content was taller
+// than the grid, items sized by the width could make the content short enough
+// for the bar to go, and tall enough for it to come back, without end.
+TEST(GridViewLayout, ItemsSizedByTheWidthSettleAtAnyHeight)
+{
+    NumberedItems items;
+    items.count = 18;
+    items.thirds = true;
+    platform::GridView grid;
+    grid.registerCell("Numbered", [](QWidget* parent) { return new platform::GridViewCell(parent); });
+    const int width = 325;
+    const int bar = grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const double withBar = 6 * ((width - bar) / 3.0 - 0.3);
+    const double withoutBar = 6 * (width / 3.0 - 0.3);
+    grid.resize(width, int((withBar + withoutBar) / 2));
+    grid.setDataSource(&items);
+    grid.setDelegate(&items);
+    grid.show();
+    for (int i = 0; i < 10; ++i)
+        QCoreApplication::processEvents();
+    items.asked.clear();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(items.asked.empty()) << "still laying out after ten rounds";
+    EXPECT_EQ(grid.boundsWidth(), width);
+}
+
+namespace {
+
+// Accessibility events about cells, as a screen reader's bridge receives them:
+// each names a cell that is inside the grid at that moment.
+std::vector<QString>* strayCellEvents = nullptr;
+platform::GridView* watchedGrid = nullptr;
+
+void checkCellEvent(QAccessibleEvent* event)
+{
+    auto* cell = qobject_cast<platform::GridViewCell*>(event->object());
+    if (cell == nullptr || event->type() == QAccessible::ObjectDestroyed)
+        return;
+    if (!watchedGrid->isAncestorOf(cell))
+        strayCellEvents->push_back(QStringLiteral("event %1 for a cell outside the grid").arg(int(event->type())));
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(cell);
+    if (face == nullptr || !face->isValid() || face->parent() == nullptr)
+        strayCellEvents->push_back(QStringLiteral("event %1 for a cell with no place in the tree").arg(int(event->type())));
+}
+
+}  // namespace
+
+// Regression: cells were made parentless and then moved into the grid, and the
+// screen-reader bridge was told of widgets that had no place in the tree yet.
+TEST(GridViewAccessibility, EveryCellEventNamesACellInsideTheGrid)
+{
+    NumberedItems items;
+    items.count = 10000;
+    std::vector<QString> stray;
+    strayCellEvents = &stray;
+    {
+        platform::GridView grid;
+        watchedGrid = &grid;
+        grid.registerCell("Numbered", [](QWidget* parent) { return new platform::GridViewCell(parent); });
+        grid.resize(300, 400);
+        QAccessible::installUpdateHandler(checkCellEvent);
+        QAccessible::setActive(true);
+        grid.setDataSource(&items);
+        grid.setDelegate(&items);
+        grid.show();
+        for (int value = 0; value < 3000; value += 170)
+            grid.verticalScrollBar()->setValue(value);
+        grid.reloadData();
+        // The tree a screen reader walks holds every visible cell once, by its item's name.
+        QAccessibleInterface* root = QAccessible::queryAccessibleInterface(grid.viewport());
+        ASSERT_NE(root, nullptr);
+        int named = 0;
+        for (int i = 0; i < root->childCount(); ++i) {
+            QAccessibleInterface* child = root->child(i);
+            if (child != nullptr && child->object() != nullptr && qobject_cast<platform::GridViewCell*>(child->object())
+                && child->state().invisible == 0)
+                named += child->text(QAccessible::Name).isEmpty() ? 0 : 1;
+        }
+        EXPECT_EQ(named, int(grid.visibleItems().size()));
+        QAccessible::installUpdateHandler(nullptr);
+        QAccessible::setActive(false);
+    }
+    strayCellEvents = nullptr;
+    watchedGrid = nullptr;
+    EXPECT_TRUE(stray.empty()) << (stray.empty() ? "" : stray.front().toStdString());
 }

@@ -9,6 +9,10 @@
 
 #include <limits>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 using platform::UserDefaults;
 
 namespace {
@@ -161,6 +165,57 @@ TEST_F(UserDefaultsTest, FailedWriteIsReportedAndKeepsTheValueInMemory)
     UserDefaults defaults(path());
     EXPECT_FALSE(defaults.setValue(QStringLiteral("flag"), true));
     EXPECT_TRUE(defaults.value(QStringLiteral("flag")).toBool());
+}
+
+// Regression: every change to a read-only configuration folder printed its own
+// "cannot write" line that named the file's temporary copy's error, not the cause.
+TEST_F(UserDefaultsTest, ReadOnlyFolderIsNamedAsTheCauseOnce)
+{
+    const QString folder = dir.filePath(QStringLiteral("config"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    constexpr uid_t nobody = 65534;
+    // The superuser writes anywhere: the writes run in a child that is nobody.
+    ASSERT_EQ(chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+    if (geteuid() == 0)
+        ASSERT_EQ(chown(QFile::encodeName(folder).constData(), nobody, nobody), 0);
+    ASSERT_EQ(chmod(QFile::encodeName(folder).constData(), 0555), 0);
+
+    int output[2];
+    ASSERT_EQ(pipe(output), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        close(output[0]);
+        if (geteuid() == 0 && (setgid(nobody) != 0 || setuid(nobody) != 0))
+            _exit(77);
+        static int warnings = -1;
+        warnings = output[1];
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& message) {
+            const QByteArray line = message.toUtf8() + '\n';
+            [[maybe_unused]] const auto written = write(warnings, line.constData(), line.size());
+        });
+        UserDefaults defaults(folder + QStringLiteral("/user-defaults.json"));
+        bool allRefused = true;
+        for (int i = 0; i < 3; ++i)
+            allRefused = !defaults.setValue(QStringLiteral("count"), i) && allRefused;
+        _exit(allRefused && defaults.value(QStringLiteral("count")).toInt() == 2 ? 0 : 1);
+    }
+    close(output[1]);
+    QByteArray printed;
+    char buffer[512];
+    for (ssize_t n; (n = read(output[0], buffer, sizeof buffer)) > 0;)
+        printed.append(buffer, n);
+    close(output[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    chmod(QFile::encodeName(folder).constData(), 0755);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77)
+        GTEST_SKIP() << "cannot become an unprivileged user";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "writes reported as done, or the value was not kept";
+    const QList<QByteArray> lines = printed.trimmed().split('\n');
+    ASSERT_EQ(lines.size(), 1) << printed.constData();
+    EXPECT_TRUE(lines[0].contains("the folder " + QFile::encodeName(folder) + " is read-only")) << printed.constData();
 }
 
 TEST(UserDefaultsService, ReplacedDefaultsAreTheOnesReturned)

@@ -69,6 +69,23 @@ protected:
         return root;
     }
 
+    struct ScreenStack {
+        LoggingScreen* root;
+        LoggingScreen* options;
+        LoggingScreen* archive;
+    };
+    // The root presenting "options", which presents "archive", all without animation; log cleared.
+    ScreenStack showOptionsUnderArchive()
+    {
+        LoggingScreen* root = showRoot();
+        auto* options = new LoggingScreen("options", log);
+        auto* archive = new LoggingScreen("archive", log);
+        root->present(options, false);
+        options->present(archive, false);
+        log.clear();
+        return {root, options, archive};
+    }
+
     Log log;
     AppWindow window;
 };
@@ -137,12 +154,7 @@ TEST_F(ViewControllerTest, DismissFromEitherSideRemovesTheSheetAndThenCompletes)
 
 TEST_F(ViewControllerTest, DismissingALowerScreenTakesEverythingAboveIt)
 {
-    LoggingScreen* root = showRoot();
-    auto* options = new LoggingScreen("options", log);
-    auto* archive = new LoggingScreen("archive", log);
-    root->present(options, false);
-    options->present(archive, false);
-    log.clear();
+    auto [root, options, archive] = showOptionsUnderArchive();
 
     root->dismiss(false, [this] { log.push_back("completion"); });
     EXPECT_EQ(log, (Log{"archive willDisappear", "options willDisappear", "archive didDisappear",
@@ -153,12 +165,7 @@ TEST_F(ViewControllerTest, DismissingALowerScreenTakesEverythingAboveIt)
 TEST_F(ViewControllerTest, CompletionCanDismissThePresenterInTurn)
 {
     // The hand-back of a chosen pattern: the top screen closes, then its presenter.
-    LoggingScreen* root = showRoot();
-    auto* options = new LoggingScreen("options", log);
-    auto* archive = new LoggingScreen("archive", log);
-    root->present(options, false);
-    options->present(archive, false);
-    log.clear();
+    auto [root, options, archive] = showOptionsUnderArchive();
 
     archive->dismiss(false, [this, options] {
         log.push_back("hand back");

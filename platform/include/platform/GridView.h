@@ -21,6 +21,9 @@ class GridViewDelegate;
 // items exist, and only while the grid is shown; cells scrolled away wait for
 // reuse under their identifier.
 //
+// The grid has no scroll bar (the wheel, the keys, touch and dragging scroll
+// it): one that comes and goes would change the width the items are sized by.
+//
 // Keyboard: the arrows move the current item (marked by a focus frame), Enter,
 // Return and Space select it. The data source and the delegate are not owned
 // and must outlive the grid or be cleared first. Main thread only.
@@ -36,8 +39,10 @@ public:
     void setDataSource(GridViewDataSource* dataSource);
     void setDelegate(GridViewDelegate* delegate);
 
-    // `makeCell` builds a new cell for `identifier` (the grid parents it).
-    void registerCell(const QString& identifier, std::function<GridViewCell*()> makeCell);
+    // `makeCell` builds a new cell for `identifier` as a child of the widget it is
+    // given (the grid's viewport), so that the cell is inside the grid from its
+    // first moment, as screen readers expect.
+    void registerCell(const QString& identifier, std::function<GridViewCell*(QWidget* parent)> makeCell);
     // A waiting cell of `identifier`, or a new one. Precondition: the identifier is registered.
     GridViewCell* dequeueReusableCell(const QString& identifier);
 
@@ -81,7 +86,7 @@ private:
 
     GridViewDataSource* dataSource_ = nullptr;
     GridViewDelegate* delegate_ = nullptr;
-    std::map<QString, std::function<GridViewCell*()>> factories_;
+    std::map<QString, std::function<GridViewCell*(QWidget*)>> factories_;
     std::map<QString, std::vector<GridViewCell*>> waiting_;
     std::map<int, GridViewCell*> visible_;
     std::vector<QRect> frames_;
@@ -90,6 +95,7 @@ private:
     int contentHeight_ = 0;
     int current_ = -1;
     int cellsMade_ = 0;
+    int laidOutWidth_ = -1;
     QWidget* focusFrame_ = nullptr;
 };
 

@@ -22,7 +22,9 @@ namespace platform {
 // cannot be read as defaults is moved aside (to "<file>.corrupt", or with a
 // time stamp if that exists) with a warning, and the store starts empty. A
 // file that exists but cannot be opened is left alone and not overwritten:
-// changes are then kept in memory only and reported as not written.
+// changes are then kept in memory only and reported as not written. A failed
+// write is warned about once per cause (a read-only folder is named as such)
+// until a write succeeds again.
 // Entries of a type this version does not know are kept and written back.
 //
 // Thread-safe.
@@ -47,6 +49,7 @@ public:
 private:
     void load();
     bool save() const;
+    void reportWriteFailure(const QString& reason) const;
 
     QString filePath_;
     QString corruptBackup_;
@@ -54,6 +57,7 @@ private:
     QMap<QString, QVariant> values_;
     QJsonObject unknownEntries_;
     bool unreadable_ = false;
+    mutable QString reportedFailure_;  // the cause last warned about; empty after a good write
 };
 
 // The process-wide defaults, created on first use at defaultFilePath().

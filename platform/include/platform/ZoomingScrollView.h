@@ -13,7 +13,9 @@ namespace platform {
 // A scroll view that zooms its one content item between a minimum and a maximum
 // scale, scrolls with momentum and reports taps and drawing drags on the content.
 //
-// Input: a finger (or the left mouse button) that lifts without moving is a tap.
+// Input: a finger (or the left mouse button) that lifts without moving is a tap,
+// however soon it follows the last one (a double-click is two taps), unless it
+// came down to stop a flick: that touch only stops it.
 // One moving finger scrolls when one finger is enough to scroll
 // (panMinimumTouches() == 1), and draws otherwise; two fingers scroll and pinch
 // in both modes, and so does the middle mouse button (scroll) and Ctrl+wheel
@@ -52,6 +54,8 @@ public:
     void setPanMinimumTouches(int touches) { panMinimumTouches_ = touches; }
 
     bool isAnimating() const { return animation_.state() == QAbstractAnimation::Running; }
+    // Whether the content still glides on after a flick.
+    bool isFlicking() const { return momentum_.isActive(); }
 
     static constexpr int animationDurationMs = 300;
     // Movement, in points, after which a touch is a drag and no longer a tap.
@@ -69,6 +73,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:
@@ -95,6 +100,7 @@ private:
 
     Gesture gesture_ = Gesture::None;
     QPointF pressPoint_;
+    bool pressStoppedFlick_ = false;
     QPointF lastPoint_;
     QPointF lastCentre_;
     qreal lastSpread_ = 0;
