@@ -340,7 +340,27 @@ void GridView::updateVisibleCells()
         cell->setGeometry(frames_[size_t(item)].translated(0, -top));
         cell->show();
     }
+    orderCellsByItem();
     placeFocusFrame();
+}
+
+void GridView::orderCellsByItem()
+{
+    // Screen readers list a widget's children in child order; reused cells would
+    // otherwise meet the listener out of item order.
+    std::vector<QWidget*> shown;
+    for (QObject* child : viewport()->children()) {
+        auto* cell = qobject_cast<GridViewCell*>(child);
+        if (cell != nullptr && cell->item_ >= 0)
+            shown.push_back(cell);
+    }
+    std::vector<QWidget*> wanted;
+    for (const auto& entry : visible_)
+        wanted.push_back(entry.second);
+    if (shown == wanted)
+        return;
+    for (QWidget* cell : wanted)
+        cell->raise();
 }
 
 void GridView::recycle(int item)

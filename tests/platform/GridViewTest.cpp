@@ -259,3 +259,28 @@ TEST(GridViewAccessibility, EveryCellEventNamesACellInsideTheGrid)
     watchedGrid = nullptr;
     EXPECT_TRUE(stray.empty()) << (stray.empty() ? "" : stray.front().toStdString());
 }
+
+// Regression: reused cells kept their place among the grid's children, so a screen
+// reader walking them met the items out of order after scrolling back.
+TEST(GridViewAccessibility, AScreenReaderMeetsTheVisibleItemsInOrderAfterScrolling)
+{
+    NumberedItems items;
+    items.count = 10000;
+    platform::GridView grid;
+    grid.registerCell("Numbered", [](QWidget* parent) { return new platform::GridViewCell(parent); });
+    grid.resize(300, 400);
+    grid.setDataSource(&items);
+    grid.setDelegate(&items);
+    grid.show();
+    for (int value : {1000, 1100, 900, 500, 0, 250})
+        grid.verticalScrollBar()->setValue(value);
+    QAccessibleInterface* root = QAccessible::queryAccessibleInterface(grid.viewport());
+    ASSERT_NE(root, nullptr);
+    std::vector<int> met;
+    for (int i = 0; i < root->childCount(); ++i) {
+        QAccessibleInterface* child = root->child(i);
+        if (child != nullptr && qobject_cast<platform::GridViewCell*>(child->object()) && child->state().invisible == 0)
+            met.push_back(child->text(QAccessible::Name).toInt());
+    }
+    EXPECT_EQ(met, grid.visibleItems());
+}

@@ -80,6 +80,7 @@ private:
     void layOutItems();
     void updateVisibleCells();
     void recycle(int item);
+    void orderCellsByItem();
     void placeFocusFrame();
     int itemInNeighbourRow(int item, int direction) const;
     std::pair<int, int> visibleRange() const;
