@@ -10,6 +10,7 @@
 #include "PatternCoding.h"
 
 #include "platform/GridView.h"
+#include "platform/SymbolButton.h"
 #include "platform/SystemSymbol.h"
 
 #include <QDateTime>
@@ -76,9 +77,7 @@ void ArchiveViewController::viewDidLoad()
 {
     ui_ = std::make_unique<Ui::ArchiveViewController>();
     ui_->setupUi(this);
-    ui_->closeButton->setIcon(QIcon(QPixmap::fromImage(platform::systemImage(QStringLiteral("xmark"), 28))));
-    ui_->closeButton->setAccessibleName(tr("Close"));
-    ui_->closeButton->setToolTip(tr("Close"));
+    platform::setUpSymbolButton(*ui_->closeButton, QStringLiteral("xmark"), platform::closeSymbolSide, tr("Close"));
     connect(ui_->closeButton, &QToolButton::clicked, this, [this] { back(ui_->closeButton); });
 
     platform::GridView* grid = ui_->collectionView;
@@ -205,22 +204,23 @@ void ArchiveViewController::thumbnailDidFinish(std::int64_t recordID, std::optio
         return;
     }
     const std::vector<std::shared_ptr<cellarium::CoreLife>>& records = fetchedResultsController_->fetchedObjects();
-    const bool listed = std::any_of(records.begin(), records.end(),
-                                    [recordID](const auto& record) { return record->objectID() == recordID; });
-    if (!listed || !ui_)
+    const auto listed = std::find_if(records.begin(), records.end(),
+                                     [recordID](const auto& record) { return record->objectID() == recordID; });
+    if (listed == records.end() || !ui_)
         return;  // deleted while it was drawn
     const QImage image = thumbnail->image;
     const qsizetype cost = std::max<qsizetype>(1, image.sizeInBytes());
     cacheImages_.insert(recordID, new cellarium::ArchiveThumbnail(std::move(*thumbnail)), cost);
     // Only a cell that shows this record now gets it: cells are reused while drawing
     // runs. A cell waiting for reuse forgets its record when it is handed out again.
+    // The match is by record, not by item: a drawing that finished at once lands
+    // while its cell is still being handed out, before the grid gave it an item.
+    const QString description = accessibleDescription(**listed);
     for (ArchiveCell* cell : ui_->collectionView->findChildren<ArchiveCell*>()) {
         if (cell->recordID != recordID)
             continue;
         cell->setThumbnail(image);
-        const int item = cell->item();
-        if (item >= 0 && std::size_t(item) < records.size() && records[std::size_t(item)]->objectID() == recordID)
-            cell->setAccessibleDescription(accessibleDescription(*records[std::size_t(item)]));
+        cell->setAccessibleDescription(description);
     }
 }
 
