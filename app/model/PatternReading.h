@@ -22,4 +22,14 @@ struct PatternReading {
     explicit operator bool() const { return lifes.has_value(); }
 };
 
+// A character as a fault message shows it: printable ASCII quoted, the rest in hex.
+inline std::string shownInFault(char c)
+{
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 0x21 && u < 0x7f)
+        return std::string("'") + c + "'";
+    static const char* hex = "0123456789ABCDEF";
+    return std::string("byte 0x") + hex[u >> 4] + hex[u & 15];
+}
+
 }  // namespace cellarium

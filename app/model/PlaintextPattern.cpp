@@ -7,19 +7,6 @@
 
 namespace cellarium {
 
-namespace {
-
-std::string shown(char c)
-{
-    const auto u = static_cast<unsigned char>(c);
-    if (u >= 0x21 && u < 0x7f)
-        return std::string("'") + c + "'";
-    static const char* hex = "0123456789ABCDEF";
-    return std::string("byte 0x") + hex[u >> 4] + hex[u & 15];
-}
-
-}  // namespace
-
 PatternReading readPlaintextPattern(std::string_view text, std::int64_t rows)
 {
     if (rows < 1 || rows > kMaxPatternTextRows)
@@ -42,7 +29,7 @@ PatternReading readPlaintextPattern(std::string_view text, std::int64_t rows)
             if (c == '.')
                 continue;
             if (c != 'O' && c != '*')
-                return PatternReading::failure("unknown cell character " + shown(c) + " in row " + std::to_string(y + 1) +
+                return PatternReading::failure("unknown cell character " + shownInFault(c) + " in row " + std::to_string(y + 1) +
                                                " of the plaintext pattern (it uses '.' and 'O')");
             if (static_cast<std::int64_t>(x) >= rows || y >= rows)
                 return PatternReading::failure("the plaintext pattern is larger than the board of " +

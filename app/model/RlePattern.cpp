@@ -35,15 +35,6 @@ std::string_view trim(std::string_view s)
     return s;
 }
 
-// A character as the fault message shows it: printable ASCII as itself, the rest in hex.
-std::string shown(char c)
-{
-    const auto u = static_cast<unsigned char>(c);
-    if (u >= 0x21 && u < 0x7f)
-        return std::string("'") + c + "'";
-    static const char* hex = "0123456789ABCDEF";
-    return std::string("byte 0x") + hex[u >> 4] + hex[u & 15];
-}
 
 // Digits 0..8 as a bit mask; nullopt for anything else or a repeat.
 std::optional<unsigned> neighbourCounts(std::string_view digits)
@@ -244,9 +235,9 @@ PatternReading readBody(std::string_view body, const Header& header, std::int64_
             break;  // a count already took the white space after it
         default:
             if ((c >= 'B' && c <= 'X') || (c >= 'p' && c <= 'y'))
-                return PatternReading::failure("the RLE text uses state letter " + shown(c) +
+                return PatternReading::failure("the RLE text uses state letter " + shownInFault(c) +
                                                " of a pattern with more than two states; only dead and alive are read");
-            return PatternReading::failure("unknown state letter " + shown(c) + " in the RLE text");
+            return PatternReading::failure("unknown state letter " + shownInFault(c) + " in the RLE text");
         }
     }
 }

@@ -27,6 +27,7 @@
 #include "platform/ImageRenderer.h"
 #include "platform/MainScreen.h"
 #include "platform/Segue.h"
+#include "platform/SymbolButton.h"
 #include "platform/SystemSymbol.h"
 #include "platform/UserDefaults.h"
 
@@ -229,9 +230,7 @@ void MoreViewController::viewDidLoad()
 {
     ui_ = std::make_unique<Ui::MoreViewController>();
     ui_->setupUi(this);
-    ui_->closeButton->setIcon(QIcon(QPixmap::fromImage(platform::systemImage(QStringLiteral("xmark"), 28))));
-    ui_->closeButton->setAccessibleName(tr("Close"));
-    ui_->closeButton->setToolTip(tr("Close"));
+    platform::setUpSymbolButton(*ui_->closeButton, QStringLiteral("xmark"), platform::closeSymbolSide, tr("Close"));
     connect(ui_->closeButton, &QToolButton::clicked, this, [this] { back(ui_->closeButton); });
 
     platform::GridView* grid = ui_->collectionView;

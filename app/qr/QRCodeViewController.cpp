@@ -7,6 +7,7 @@
 #include "ui_QRCodeViewController.h"
 
 #include "platform/ShareSheet.h"
+#include "platform/SymbolButton.h"
 #include "platform/SystemSymbol.h"
 
 #include <QBuffer>
@@ -16,7 +17,6 @@
 #include <QPointer>
 
 namespace {
-constexpr qreal closeIconSide = 28;
 constexpr qreal shareIconSide = 40;
 }  // namespace
 
@@ -46,9 +46,7 @@ void QRCodeViewController::viewDidLoad()
 {
     ui_ = std::make_unique<Ui::QRCodeViewController>();
     ui_->setupUi(this);
-    ui_->closeButton->setIcon(QIcon(QPixmap::fromImage(platform::systemImage(QStringLiteral("xmark"), closeIconSide))));
-    ui_->closeButton->setAccessibleName(tr("Close"));
-    ui_->closeButton->setToolTip(tr("Close"));
+    platform::setUpSymbolButton(*ui_->closeButton, QStringLiteral("xmark"), platform::closeSymbolSide, tr("Close"));
     ui_->shareButton->setAccessibleName(tr("Share"));
     ui_->shareButton->setToolTip(tr("Share"));
     setShareButtonSymbol(shareSymbol);

@@ -13,6 +13,7 @@
 #include "platform/CaptureSession.h"
 #include "platform/Haptics.h"
 #include "platform/PhotoPicker.h"
+#include "platform/SymbolButton.h"
 #include "platform/SystemSymbol.h"
 
 #include <QGridLayout>
@@ -23,7 +24,6 @@
 #include <QVideoSink>
 
 namespace {
-constexpr qreal closeIconSide = 28;
 constexpr qreal photoIconSide = 40;
 }  // namespace
 
@@ -68,13 +68,8 @@ void ScanQRCodeViewController::viewDidLoad()
     ui_ = std::make_unique<Ui::ScanQRCodeViewController>();
     ui_->setupUi(this);
     ui_->visualView->setAccessibleName(tr("Scan window"));
-    ui_->closeButton->setIcon(QIcon(QPixmap::fromImage(platform::systemImage(QStringLiteral("xmark"), closeIconSide))));
-    ui_->closeButton->setAccessibleName(tr("Close"));
-    ui_->closeButton->setToolTip(tr("Close"));
-    ui_->photoButton->setIcon(
-        QIcon(QPixmap::fromImage(platform::systemImage(QStringLiteral("photo.on.rectangle"), photoIconSide))));
-    ui_->photoButton->setAccessibleName(tr("Photo"));
-    ui_->photoButton->setToolTip(tr("Photo"));
+    platform::setUpSymbolButton(*ui_->closeButton, QStringLiteral("xmark"), platform::closeSymbolSide, tr("Close"));
+    platform::setUpSymbolButton(*ui_->photoButton, QStringLiteral("photo.on.rectangle"), photoIconSide, tr("Photo"));
     connect(ui_->closeButton, &QToolButton::clicked, this, [this] { back(ui_->closeButton); });
     connect(ui_->photoButton, &QToolButton::clicked, this, [this] { pickUpQRCode(ui_->photoButton); });
 }

@@ -1,4 +1,5 @@
 #include "LifeTool.h"
+#include "LifeToolRun.h"
 
 #include "FirstRunPattern.h"
 #include "GenerationStep.h"
@@ -16,18 +17,11 @@ using namespace cellarium;
 
 namespace {
 
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using ToolRun = LifeToolRun;
 
 ToolRun run(const std::vector<std::string>& args, const std::string& input = "")
 {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int status = runLifeTool(args, in, out, err);
-    return {status, out.str(), err.str()};
+    return runLife(args, input);
 }
 
 void expectRefused(const ToolRun& r)
