@@ -11,6 +11,7 @@
 #include "ArchiveViewController.h"
 #include "BoardGeometry.h"
 #include "CoreLifeContainer.h"
+#include "CoreLifeManager.h"
 #include "PatternCoding.h"
 #include "RandomSoup.h"
 #include "TargetReporter.h"
@@ -76,25 +77,22 @@ const std::string& archiveOf(int count)
     return archives.emplace(count, file).first->second;
 }
 
-// The browser shown over an archive: over a container loaded for it (the first
-// opening in a process), or over one already loaded (the container lives as long as
-// the process once made).
+// The browser shown over the archive: over a container loaded for it (the first
+// opening in a process), or over the one already installed (the container lives as
+// long as the process once made).
 struct Browser {
-    std::unique_ptr<cellarium::CoreLifeContainer> ownContainer;
-    cellarium::CoreLifeContainer* container = nullptr;
     std::unique_ptr<ArchiveViewController> browser;
     QImage frame{kWidth * 3, kHeight * 3, QImage::Format_ARGB32_Premultiplied};
 
     explicit Browser(const std::string& file)
-        : ownContainer(std::make_unique<cellarium::CoreLifeContainer>(file)), container(ownContainer.get())
     {
+        cellarium::CoreLifeManager::replacePersistentContainer(std::make_unique<cellarium::CoreLifeContainer>(file));
         show();
     }
-    explicit Browser(cellarium::CoreLifeContainer& loaded) : container(&loaded) { show(); }
+    Browser() { show(); }
 
     void show()
     {
-        ArchiveViewController::setArchiveAccess([this]() -> cellarium::CoreLifeContainer& { return *container; });
         browser = std::make_unique<ArchiveViewController>();
         browser->resize(kWidth, kHeight);
         browser->loadViewIfNeeded();
@@ -106,7 +104,6 @@ struct Browser {
         browser.reset();
         QThreadPool::globalInstance()->waitForDone();
         QCoreApplication::sendPostedEvents();
-        ArchiveViewController::setArchiveAccess({});
     }
 
     // One frame: what the event loop does between two vertical syncs.
@@ -128,15 +125,17 @@ void openToFirstFrame(benchmark::State& state)
         std::optional<Browser> browser(std::in_place, file);
         state.SetIterationTime(millisecondsSince(start) / 1000);
         browser.reset();
+        cellarium::CoreLifeManager::replacePersistentContainer(nullptr);  // closing is not part of opening
     }
 }
 
 void openOverLoadedArchive(benchmark::State& state)
 {
-    cellarium::CoreLifeContainer container(archiveOf(int(state.range(0))));
+    cellarium::CoreLifeManager::replacePersistentContainer(
+        std::make_unique<cellarium::CoreLifeContainer>(archiveOf(int(state.range(0)))));
     for (auto _ : state) {
         const auto start = Clock::now();
-        std::optional<Browser> browser(std::in_place, container);
+        std::optional<Browser> browser(std::in_place);
         state.SetIterationTime(millisecondsSince(start) / 1000);
         state.counters["cells_made"] = browser->browser->collectionView()->cellCount();
         browser.reset();

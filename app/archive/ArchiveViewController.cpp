@@ -23,21 +23,10 @@
 
 namespace {
 
-ArchiveViewController::ArchiveAccess& archiveAccess()
-{
-    static ArchiveViewController::ArchiveAccess access;
-    return access;
-}
-
 QThreadPool*& thumbnailPool()
 {
     static QThreadPool* pool = nullptr;
     return pool;
-}
-
-cellarium::CoreLifeContainer& archive()
-{
-    return archiveAccess() ? archiveAccess()() : cellarium::CoreLifeManager::persistentContainer();
 }
 
 }  // namespace
@@ -51,11 +40,6 @@ ArchiveViewController::~ArchiveViewController()
 {
     // The listing goes first, so that no change reaches a half-destroyed browser.
     fetchedResultsController_.reset();
-}
-
-void ArchiveViewController::setArchiveAccess(ArchiveAccess access)
-{
-    archiveAccess() = std::move(access);
 }
 
 void ArchiveViewController::setThumbnailPool(QThreadPool* pool)
@@ -86,7 +70,7 @@ void ArchiveViewController::viewDidLoad()
     grid->setDataSource(this);
     grid->setDelegate(this);
 
-    fetchedResultsController_ = std::make_unique<cellarium::FetchedResultsController>(archive().viewContext());
+    fetchedResultsController_ = std::make_unique<cellarium::FetchedResultsController>(cellarium::CoreLifeManager::persistentContainer().viewContext());
     fetchedResultsController_->setDelegate(this);
     // An archive that cannot be read shows an empty grid; the app goes on without it.
     fetchedResultsController_->performFetch();
@@ -254,7 +238,7 @@ void ArchiveViewController::deleteRecord(const std::shared_ptr<cellarium::CoreLi
     // Thumbnails are cached by record, so only the deleted one's goes.
     if (const auto& id = record->objectID())
         cacheImages_.remove(*id);
-    cellarium::CoreLifeContainer& container = archive();
+    cellarium::CoreLifeContainer& container = cellarium::CoreLifeManager::persistentContainer();
     container.viewContext().deleteObject(record);
     cellarium::CoreLifeManager::saveContext({}, container);
 }

@@ -79,9 +79,6 @@ public:
     // The live listing's delegate.
     void controllerDidChangeContent(cellarium::FetchedResultsController& controller) override;
 
-    // The archive the browser lists; the shared container unless a test replaces it.
-    using ArchiveAccess = std::function<cellarium::CoreLifeContainer&()>;
-    static void setArchiveAccess(ArchiveAccess access);
     // Where thumbnails are drawn: the global thread pool unless a test gives another
     // (not owned; nullptr restores the global one).
     static void setThumbnailPool(QThreadPool* pool);

@@ -1,5 +1,6 @@
 #include "CoreLifeManager.h"
 
+#include "ProcessWide.h"
 #include "StoreLocation.h"
 
 #include <iostream>
@@ -19,12 +20,18 @@ std::unique_ptr<CoreLifeContainer> loadContainer()
     return container;
 }
 
+ProcessWide<CoreLifeContainer> shared(loadContainer);
+
 }  // namespace
 
 CoreLifeContainer& CoreLifeManager::persistentContainer()
 {
-    static const std::unique_ptr<CoreLifeContainer> container = loadContainer();
-    return *container;
+    return shared.get();
+}
+
+void CoreLifeManager::replacePersistentContainer(std::unique_ptr<CoreLifeContainer> container)
+{
+    shared.replace(std::move(container));
 }
 
 bool CoreLifeManager::saveContext(const std::function<void(bool)>& completion, CoreLifeContainer& container)

@@ -3,6 +3,7 @@
 #include "CoreLifeContainer.h"
 
 #include <functional>
+#include <memory>
 
 namespace cellarium {
 
@@ -14,6 +15,10 @@ public:
     // it) and kept until the process ends. When it cannot be loaded it is unavailable
     // and the reason is printed once on standard error. Use it on the main thread.
     static CoreLifeContainer& persistentContainer();
+    // Installs the container persistentContainer() returns from now on (tests hand in
+    // one of their own); nullptr makes the next call load the archive file again.
+    // Not while another thread uses the old one.
+    static void replacePersistentContainer(std::unique_ptr<CoreLifeContainer> container);
 
     // Saves the container's viewContext. With no changes: false, nothing written. If
     // the save fails, prints "Cannot save change ,error: " and the reason on standard

@@ -51,21 +51,10 @@ struct Icon {
     const char* name;
 };
 
-MoreViewController::ArchiveAccess& archiveAccess()
-{
-    static MoreViewController::ArchiveAccess access;
-    return access;
-}
-
 MoreViewController::DelayedWork& delayedWork()
 {
     static MoreViewController::DelayedWork work;
     return work;
-}
-
-cellarium::CoreLifeContainer& archive()
-{
-    return archiveAccess() ? archiveAccess()() : cellarium::CoreLifeManager::persistentContainer();
 }
 
 void runLater(int ms, QObject* context, std::function<void()> work)
@@ -402,7 +391,7 @@ void MoreViewController::saveToArchive()
     SomethingHappenedInMoreViewController* board = delegate();
     if (!board)
         return;
-    cellarium::CoreLifeContainer& container = archive();
+    cellarium::CoreLifeContainer& container = cellarium::CoreLifeManager::persistentContainer();
     cellarium::CoreLifeContext& context = container.viewContext();
     const std::shared_ptr<cellarium::CoreLife> record = context.insertNewObject();
     record->setLifeData(cellarium::encodePattern(board->lifes()));
@@ -511,11 +500,6 @@ std::function<void(const cellarium::LifeSet&)> MoreViewController::patternHandBa
             board->loadPattern(lifes);
         self->dismiss(true, [] {});
     };
-}
-
-void MoreViewController::setArchiveAccess(ArchiveAccess access)
-{
-    archiveAccess() = std::move(access);
 }
 
 void MoreViewController::setDelayedWork(DelayedWork work)

@@ -100,9 +100,6 @@ public:
     QSizeF sizeForItem(platform::GridView& grid, int item) override;
     void didSelectItem(platform::GridView& grid, int item) override;
 
-    // The archive that row 8 saves to; the shared container unless a test replaces it.
-    using ArchiveAccess = std::function<cellarium::CoreLifeContainer&()>;
-    static void setArchiveAccess(ArchiveAccess access);
     // Runs `work` on the main thread after `ms` milliseconds unless `context` is gone;
     // tests replace it so that delayed work runs when they say.
     using DelayedWork = std::function<void(int ms, QObject* context, std::function<void()> work)>;

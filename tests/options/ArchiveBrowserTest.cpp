@@ -32,14 +32,12 @@ protected:
     void SetUp() override
     {
         OptionsScreen::SetUp();
-        ArchiveViewController::setArchiveAccess([this]() -> CoreLifeContainer& { return archive(); });
     }
     void TearDown() override
     {
         ArchiveViewController::setThumbnailPool(nullptr);
         QThreadPool::globalInstance()->waitForDone();
         OptionsScreen::TearDown();
-        ArchiveViewController::setArchiveAccess({});
         platform::ViewController::unregisterSegue(QString::fromLatin1(ArchiveViewController::segueIdentifier));
     }
 
@@ -189,8 +187,8 @@ TEST_F(ArchiveBrowser, EmptyArchiveShowsAnEmptyGrid)
 TEST_F(ArchiveBrowser, RegressionArchiveThatCannotBeReadShowsAnEmptyGridInsteadOfStopping)
 {
     add(1000, kBlinker);
-    CoreLifeContainer unavailable(cellarium::StoreFailure{"the disk is gone"});
-    ArchiveViewController::setArchiveAccess([&]() -> CoreLifeContainer& { return unavailable; });
+    cellarium::CoreLifeManager::replacePersistentContainer(
+        std::make_unique<CoreLifeContainer>(cellarium::StoreFailure{"the disk is gone"}));
     ArchiveViewController& browser = openBrowser();
     EXPECT_EQ(browser.collectionView()->numberOfItems(), 0);
     browser.back(nullptr);

@@ -70,8 +70,8 @@ void OptionsScreen::SetUp()
         std::make_unique<cellarium::BoardGeometry>([] { return cellarium::ScreenInputs{390, 844, 3}; }));
     platform::ViewController::setAnimationsEnabled(false);
 
-    archive_ = std::make_unique<cellarium::CoreLifeContainer>(dir_.filePath("CoreLife.sqlite").toStdString());
-    MoreViewController::setArchiveAccess([this]() -> cellarium::CoreLifeContainer& { return *archive_; });
+    cellarium::CoreLifeManager::replacePersistentContainer(
+        std::make_unique<cellarium::CoreLifeContainer>(dir_.filePath("CoreLife.sqlite").toStdString()));
     MoreViewController::setDelayedWork([this](int ms, QObject* context, std::function<void()> work) {
         QPointer<QObject> guard(context);
         alertDelays_.emplace_back(ms, [guard, work = std::move(work)] {
@@ -87,10 +87,9 @@ void OptionsScreen::TearDown()
     platform::setKeyWindow(nullptr);
     window_.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    MoreViewController::setArchiveAccess({});
     MoreViewController::setDelayedWork({});
     platform::ViewController::unregisterSegue(QStringLiteral("ShowMore"));
-    archive_.reset();
+    cellarium::CoreLifeManager::replacePersistentContainer(nullptr);
     cellarium::replaceBoardGeometry(nullptr);
     platform::MailComposer::setCanSendMailOverride(std::nullopt);
     platform::storefront().clearOverride();
@@ -177,7 +176,8 @@ std::vector<QUrl> OptionsScreen::openedUrls() const
 
 void OptionsScreen::makeArchiveUnavailable()
 {
-    archive_ = std::make_unique<cellarium::CoreLifeContainer>(cellarium::StoreFailure{"the disk is gone"});
+    cellarium::CoreLifeManager::replacePersistentContainer(
+        std::make_unique<cellarium::CoreLifeContainer>(cellarium::StoreFailure{"the disk is gone"}));
 }
 
 std::vector<platform::FeedbackEvent> OptionsScreen::clickFeedback()

@@ -3,7 +3,7 @@
 #include "MainViewController.h"
 #include "MoreViewController.h"
 
-#include "CoreLifeContainer.h"
+#include "CoreLifeManager.h"
 #include "platform/AlternateIcons.h"
 #include "platform/AppWindow.h"
 #include "platform/FeedbackEvent.h"
@@ -58,7 +58,7 @@ protected:
     std::vector<platform::FeedbackEvent> cues() const { return *cues_; }
     void clearCues() { cues_->clear(); }
     std::vector<QUrl> openedUrls() const;
-    cellarium::CoreLifeContainer& archive() { return *archive_; }
+    static cellarium::CoreLifeContainer& archive() { return cellarium::CoreLifeManager::persistentContainer(); }
     // Row 8 then saves to an archive that cannot be loaded.
     void makeArchiveUnavailable();
 
@@ -67,7 +67,6 @@ protected:
     QTemporaryDir dir_;
     std::unique_ptr<platform::AppWindow> window_;
     std::shared_ptr<std::vector<platform::FeedbackEvent>> cues_ = std::make_shared<std::vector<platform::FeedbackEvent>>();
-    std::unique_ptr<cellarium::CoreLifeContainer> archive_;
     std::vector<std::function<void()>> delayed_;
     std::vector<std::pair<int, std::function<void()>>> alertDelays_;
     RecordingAlternateIcons* icons_ = nullptr;
