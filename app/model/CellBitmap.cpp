@@ -87,12 +87,12 @@ CellBitmap CellBitmap::boundingBoxOf(const LifeSet& lifes)
             throw std::bad_alloc();
         return static_cast<std::int64_t>(d) + 1;
     };
-    CellBitmap bitmap(span(minX, maxX), span(minY, maxY));
+    const std::int64_t width = span(minX, maxX), height = span(minY, maxY);
+    if (width * height > (std::int64_t{1} << 34))  // refused before the constructor allocates
+        throw std::bad_alloc();
+    CellBitmap bitmap(width, height);
     bitmap.originX_ = minX;
     bitmap.originY_ = minY;
-    if (bitmap.width_ * bitmap.height_ > (std::int64_t{1} << 34))
-        throw std::bad_alloc();
-    bitmap.words_.assign(static_cast<std::size_t>(bitmap.wordsPerRow_ * bitmap.height_), 0);
     for (std::size_t i = 0; i < tiles.size(); ++i) {
         const TileKey& key = tiles.keyAt(i);
         const LifeSet::Tile& tile = tiles.valueAt(i);
