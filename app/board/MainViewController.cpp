@@ -25,6 +25,7 @@ using cellarium::LifeSet;
 MainViewController::MainViewController(QWidget* parent)
     : ViewController(parent)
     , pattern_(fennelkit::FNGuideView::shouldShowGuide() ? cellarium::firstRunPattern() : LifeSet{})
+    , clock_(pattern_)
     , delayedWork_(&BoardViewport::runAfterDelay)
 {
 }
@@ -53,6 +54,7 @@ void MainViewController::viewDidLoad()
     using platform::ZoomingScrollView;
     connect(&clock_, &SimulationClock::tick, this, &MainViewController::advance);
     connect(&clock_, &SimulationClock::runningChanged, controls_, &BoardControls::showRunning);
+    connect(&clock_, &SimulationClock::advanced, this, [this] { redraw(true, false); });
     connect(ui_->scrollView, &ZoomingScrollView::didZoom, this, &MainViewController::scrollViewDidZoom);
     connect(ui_->scrollView, &ZoomingScrollView::tapped, this, &MainViewController::tap);
     connect(ui_->scrollView, &ZoomingScrollView::drawingDragMoved, this, &MainViewController::pan);
@@ -80,40 +82,11 @@ bool MainViewController::isOnTop() const
     return presentedViewController() == nullptr && !firstrunguide::isShown(window());
 }
 
-void MainViewController::startSimulation()
-{
-    clock_.start(highSpeed_);
-}
-
-void MainViewController::pauseSimulation()
-{
-    clock_.pause();
-}
-
-void MainViewController::startOrPauseGame(QObject*)
-{
-    if (startGame()) {
-        clock_.stop();
-        return;
-    }
-    pattern_.rememberStart();
-    startSimulation();
-    feedbackcues::started();
-}
-
-void MainViewController::advance()
-{
-    clock_.step(lifes(), boardGeometry().countOfRows(), [this](LifeSet next) { applyGeneration(std::move(next)); });
-}
-
-void MainViewController::applyGeneration(LifeSet next)
-{
-    if (!clock_.continuesTo(lifes(), next))
-        return;
-    pattern_.advanceTo(std::move(next));
-    redraw(true, false);
-    feedbackcues::tick();
-}
+void MainViewController::startSimulation() { clock_.start(highSpeed_); }
+void MainViewController::pauseSimulation() { clock_.pause(); }
+void MainViewController::startOrPauseGame(QObject*) { clock_.startOrStop(highSpeed_); }
+void MainViewController::advance() { clock_.advance(boardGeometry().countOfRows()); }
+void MainViewController::applyGeneration(LifeSet next) { clock_.applyGeneration(std::move(next)); }
 
 void MainViewController::tap(QPointF location)
 {

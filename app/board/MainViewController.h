@@ -24,7 +24,7 @@ class MainViewController;
 }
 
 // The board screen: owns the pattern (BoardPattern) and wires its pieces together,
-// the clock (SimulationClock), touch editing (BoardEditing), the viewport
+// the clock that runs it (SimulationClock), touch editing (BoardEditing), the viewport
 // (BoardViewport), drawing (redrawBoard) and the buttons (BoardControls). The
 // window's root screen for the life of the process. Main thread only.
 class MainViewController : public platform::ViewController, public SomethingHappenedInMoreViewController {

@@ -3,8 +3,9 @@
 #include "FeedbackCues.h"
 #include "RunOutcome.h"
 
-SimulationClock::SimulationClock(QObject* parent)
+SimulationClock::SimulationClock(cellarium::BoardPattern& pattern, QObject* parent)
     : QObject(parent)
+    , pattern_(pattern)
 {
 }
 
@@ -30,22 +31,35 @@ void SimulationClock::stop()
     feedbackcues::stopped();
 }
 
-void SimulationClock::step(const cellarium::LifeSet& lifes, std::int64_t rows,
-                           std::function<void(cellarium::LifeSet)> apply)
+void SimulationClock::startOrStop(bool highSpeed)
 {
-    if (cellarium::outcomeBeforeStep(lifes) != cellarium::RunOutcome::Continues) {
+    if (isRunning()) {
+        stop();
+        return;
+    }
+    pattern_.rememberStart();
+    start(highSpeed);
+    feedbackcues::started();
+}
+
+void SimulationClock::advance(std::int64_t rows)
+{
+    if (cellarium::outcomeBeforeStep(pattern_.lifes()) != cellarium::RunOutcome::Continues) {
         stop();
         return;
     }
     // A tick that comes while the last step is still being computed is skipped:
     // stepping the same set twice would look like a still pattern and stop the run.
-    worker_.submit(lifes, rows, std::move(apply));
+    worker_.submit(pattern_.lifes(), rows, [this](cellarium::LifeSet next) { applyGeneration(std::move(next)); });
 }
 
-bool SimulationClock::continuesTo(const cellarium::LifeSet& before, const cellarium::LifeSet& next)
+void SimulationClock::applyGeneration(cellarium::LifeSet next)
 {
-    if (cellarium::outcomeOfStep(before, next) == cellarium::RunOutcome::Continues)
-        return true;
-    stop();
-    return false;
+    if (cellarium::outcomeOfStep(pattern_.lifes(), next) != cellarium::RunOutcome::Continues) {
+        stop();
+        return;
+    }
+    pattern_.advanceTo(std::move(next));
+    emit advanced();
+    feedbackcues::tick();
 }

@@ -1,18 +1,19 @@
 #pragma once
 
+#include "BoardPattern.h"
 #include "GenerationWorker.h"
 
 #include <QObject>
 #include <QTimer>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 
-// The simulation's clock: a repeating timer on the main thread while running, the
-// worker that computes generations off it, and the stop rule (an empty board, or
-// a step that changes nothing) with its cue. Pausing drops a step in flight, so a
-// result never lands in a run it was not computed for. Main thread only.
+// The simulation's clock, running the board's pattern: a repeating timer on the
+// main thread while running, the worker that computes generations off it, the stop
+// rule (an empty board, or a step that changes nothing) and the run's cues.
+// Pausing drops a step in flight, so a result never lands in a run it was not
+// computed for. Main thread only.
 class SimulationClock : public QObject {
     Q_OBJECT
 
@@ -20,7 +21,7 @@ public:
     static constexpr int normalIntervalMs = 1000;
     static constexpr int highSpeedIntervalMs = 100;
 
-    explicit SimulationClock(QObject* parent = nullptr);
+    explicit SimulationClock(cellarium::BoardPattern& pattern, QObject* parent = nullptr);
 
     // The first tick comes one interval after the start.
     void start(bool highSpeed);
@@ -29,11 +30,14 @@ public:
     // The automatic stop and the pause by the button: paused, with the stop cue.
     void stop();
 
-    // Computes the generation after `lifes` on the worker and hands it to `apply`
-    // on the main thread, or stops the run when `lifes` cannot go on.
-    void step(const cellarium::LifeSet& lifes, std::int64_t rows, std::function<void(cellarium::LifeSet)> apply);
-    // Whether the run goes on from `before` to `next`; stops it when not.
-    bool continuesTo(const cellarium::LifeSet& before, const cellarium::LifeSet& next);
+    // The start button: stops a run, or remembers the start pattern and starts one.
+    void startOrStop(bool highSpeed);
+    // A tick: the generation after the pattern computed on the worker for a board
+    // of `rows`, or the stop when the pattern cannot go on.
+    void advance(std::int64_t rows);
+    // A computed generation: applied with the tick cue and `advanced`, or the stop
+    // when it changes nothing.
+    void applyGeneration(cellarium::LifeSet next);
 
     const QTimer* timer() const { return timer_.get(); }  // nullptr while paused
     GenerationWorker& worker() { return worker_; }
@@ -42,8 +46,11 @@ signals:
     void tick();
     // After every start and pause.
     void runningChanged(bool running);
+    // After every generation applied to the pattern.
+    void advanced();
 
 private:
+    cellarium::BoardPattern& pattern_;
     std::unique_ptr<QTimer> timer_;
     GenerationWorker worker_;
 };
