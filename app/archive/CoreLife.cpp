@@ -17,13 +17,20 @@ void CoreLife::setAddedDate(std::optional<Date> date)
 
 const std::optional<std::string>& CoreLife::lifeData() const
 {
-    if (!lifeDataLoaded_ && key_ && context_) {
-        if (StoreResult<std::optional<std::string>> read = context_->readLifeData(*key_)) {
-            lifeData_ = std::move(read.value());
-            lifeDataLoaded_ = true;
-        }
-    }
+    loadLifeData();
     return lifeData_;
+}
+
+std::optional<StoreFailure> CoreLife::loadLifeData() const
+{
+    if (lifeDataLoaded_ || !key_ || !context_)
+        return std::nullopt;
+    StoreResult<std::optional<std::string>> read = context_->readLifeData(*key_);
+    if (!read)
+        return read.failure();
+    lifeData_ = std::move(read.value());
+    lifeDataLoaded_ = true;
+    return std::nullopt;
 }
 
 void CoreLife::setLifeData(std::optional<std::string> bytes)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CoreLifeRow.h"
+#include "StoreResult.h"
 
 #include <QPointer>
 
@@ -33,6 +34,10 @@ public:
 
     // The pattern in the pattern encoding (PatternCoding.h), byte for byte as set.
     const std::optional<std::string>& lifeData() const;
+    // Reads lifeData from the store when not yet read: why it cannot be read, or
+    // nothing when it is at hand. Callers that must not take a failed read for an
+    // absent pattern (a backup) ask this first.
+    std::optional<StoreFailure> loadLifeData() const;
     void setLifeData(std::optional<std::string> bytes);
 
     // The record's row in the store, once saved or fetched; absent before its insert is

@@ -165,6 +165,25 @@ TEST_F(CoreLifeContextTest, PatternOfARowDeletedElsewhereReadsAsAbsent)
     EXPECT_EQ(records[1]->lifeData(), "read before");
 }
 
+TEST_F(CoreLifeContextTest, PatternThatCannotBeReadIsAFailureToTheCheckedRead)
+{
+    const std::string large(8 << 20, 'x');  // spills over pages the listing never reads
+    {
+        CoreLifeContainer writer(folder.storeFile());
+        insert(writer, 1, large);
+        ASSERT_TRUE(save(writer).returned);
+    }
+    CoreLifeContainer container(folder.storeFile());
+    const auto records = listing(container);
+    ASSERT_EQ(records.size(), 1u);
+    std::filesystem::resize_file(folder.storeFile(), 4 * 4096);
+
+    const std::optional<StoreFailure> failure = records[0]->loadLifeData();
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_NE(failure->description.find("cannot read the archive"), std::string::npos) << failure->description;
+    EXPECT_FALSE(records[0]->lifeData().has_value());  // the unchecked read still reads as absent
+}
+
 TEST_F(CoreLifeContextTest, ChangingARecordDeletedInTheSameSaveDoesNotRestoreIt)
 {
     CoreLifeContainer container(folder.storeFile());

@@ -92,6 +92,14 @@ public:
         return all[*index];
     }
 
+    // A record's pattern; a failed read is a failure, never an absent pattern.
+    static const std::optional<std::string>& lifeData(const CoreLife& record)
+    {
+        if (const std::optional<StoreFailure> failure = record.loadLifeData())
+            throw Failure{failure->description};
+        return record.lifeData();
+    }
+
     // Precondition: the archive exists (opened with `create`, or a record was found).
     CoreLifeContext& context() { return container_->viewContext(); }
 
@@ -128,7 +136,8 @@ void list(const std::vector<std::string>& args, const std::optional<std::filesys
     for (const std::shared_ptr<CoreLife>& record : archive.records()) {
         lines += record->addedDate() ? isoDate(*record->addedDate()) : "-";
         lines += '\t';
-        const std::optional<LifeSet> lifes = record->lifeData() ? decodePattern(*record->lifeData()) : std::nullopt;
+        const std::optional<std::string>& bytes = Archive::lifeData(*record);
+        const std::optional<LifeSet> lifes = bytes ? decodePattern(*bytes) : std::nullopt;
         lines += lifes ? std::to_string(lifes->count()) : "invalid";
         lines += '\n';
     }
@@ -195,13 +204,14 @@ void show(const std::vector<std::string>& args, const std::optional<std::filesys
     }
     Archive archive(file, Archive::Use::Read);
     const std::shared_ptr<CoreLife> record = archive.record(args[1]);
-    if (!record->lifeData())
+    const std::optional<std::string>& bytes = Archive::lifeData(*record);
+    if (!bytes)
         throw Failure{"record " + args[1] + " holds no pattern data"};
     if (!format) {
-        out.write(record->lifeData()->data(), static_cast<std::streamsize>(record->lifeData()->size()));
+        out.write(bytes->data(), static_cast<std::streamsize>(bytes->size()));
         return;
     }
-    const std::optional<LifeSet> lifes = decodeBoardPattern(*record->lifeData());
+    const std::optional<LifeSet> lifes = decodeBoardPattern(*bytes);
     if (!lifes)
         throw Failure{"record " + args[1] + " holds no pattern that decodes"};
     out << writePatternText(*lifes, *format);
@@ -217,7 +227,7 @@ void exportAll(const std::vector<std::string>& args, const std::optional<std::fi
     Archive archive(file, Archive::Use::Read);
     std::vector<CoreLifeRow> rows;
     for (const std::shared_ptr<CoreLife>& record : archive.records())
-        rows.push_back({std::nullopt, record->addedDate(), record->lifeData()});
+        rows.push_back({std::nullopt, record->addedDate(), Archive::lifeData(*record)});
     const std::string bytes = exportRecords(rows);
     if (args.size() == 1 || args[1] == "-") {
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
