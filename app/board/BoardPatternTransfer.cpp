@@ -16,6 +16,8 @@
 #include <QUrl>
 #include <QWidget>
 
+#include <new>
+
 using namespace cellarium;
 
 namespace {
@@ -66,8 +68,13 @@ bool BoardPatternTransfer::load(const QByteArray& text, const char* formatName)
 {
     const std::optional<PatternFormat> format =
         formatName ? patternFormatNamed(formatName) : std::optional<PatternFormat>{};
-    const PatternReading read = readPatternText(std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
-                                                boardGeometry().countOfRows(), format);
+    PatternReading read;
+    try {
+        read = readPatternText(std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
+                               boardGeometry().countOfRows(), format);
+    } catch (const std::bad_alloc&) {
+        // Text too large to read in the memory left is refused like any other; the board stays.
+    }
     if (!read) {
         feedbackcues::refused();
         return false;

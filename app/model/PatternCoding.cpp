@@ -3,6 +3,7 @@
 #include <simdjson.h>
 
 #include <charconv>
+#include <new>
 
 namespace cellarium {
 
@@ -164,8 +165,12 @@ std::optional<LifeSet> decodePattern(std::string_view bytes)
         return lifes;
     thread_local simdjson::dom::parser parser;
     simdjson::dom::element document;
-    if (parser.parse(bytes.data(), bytes.size()).get(document) != simdjson::SUCCESS)
+    if (const simdjson::error_code error = parser.parse(bytes.data(), bytes.size()).get(document)) {
+        // Running out of memory says nothing about the bytes.
+        if (error == simdjson::MEMALLOC)
+            throw std::bad_alloc();
         return std::nullopt;
+    }
     simdjson::dom::array elements;
     if (document.get_array().get(elements) != simdjson::SUCCESS)
         return std::nullopt;

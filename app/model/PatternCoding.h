@@ -18,7 +18,8 @@ std::string encodePattern(const LifeSet& lifes);
 // null, and not an integer in the signed 64-bit range; numbers written with a fraction
 // or an exponent (5.0, 5e0) are not integers here. A missing or null member gives an
 // absent coordinate; other members are ignored; when a member repeats, the last one
-// counts. A leading UTF-8 byte-order mark is allowed. Safe to call from any thread.
+// counts. A leading UTF-8 byte-order mark is allowed. Running out of memory throws
+// std::bad_alloc, as it does when the set grows. Safe to call from any thread.
 std::optional<LifeSet> decodePattern(std::string_view bytes);
 
 // Bytes from the archive or a QR code turned into a set the board can hold: decoded

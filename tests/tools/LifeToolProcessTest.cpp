@@ -56,6 +56,28 @@ TEST(LifeToolProcess, RegressionEndlessInputStopsAtTheCapWithOneLine)
     EXPECT_NE(run.err.find("larger than 64 MiB"), std::string::npos) << run.err;
 }
 
+TEST(LifeToolProcess, RegressionRunningOutOfMemoryWhileDecodingIsNotCalledBadInput)
+{
+#ifdef CELLARIUM_SANITIZED
+    GTEST_SKIP() << "the sanitizers reserve more address space than the limit allows";
+#endif
+    // Spaced JSON takes the full parser, which needs several times the input's size.
+    std::string json = "[ ";
+    for (int i = 0; i < 800'000; ++i)
+        json += (i ? ", " : "") + std::string("{\"x\": ") + std::to_string(i % 1000) + ", \"y\": " +
+                std::to_string(i / 1000) + "}";
+    json += " ]";
+    const PatternFile file(json);
+    ToolProcessOptions options;
+    options.addressSpaceLimit = std::size_t{64} << 20;
+    const ToolProcessRun run =
+        runToolProcess(LIFE_TOOL_PATH, {"step", "--rows", "190", "--generations", "0", file.path()}, options);
+    ASSERT_TRUE(run.exited);
+    EXPECT_EQ(run.status, 1) << run.err;
+    expectOneLine(run);
+    EXPECT_NE(run.err.find("out of memory"), std::string::npos) << run.err;
+}
+
 TEST(LifeToolProcess, RegressionCtrlCStopsALongRunWithTheInterruptStatus)
 {
     // A blinker never settles: a billion generations would run for a long time.

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <signal.h>
 #include <sstream>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -53,6 +54,11 @@ ToolProcessRun runToolProcess(const std::string& program, const std::vector<std:
         const int err = ::open(errPath.c_str(), O_WRONLY);
         if (in < 0 || out < 0 || err < 0)
             ::_exit(127);
+        if (options.addressSpaceLimit != 0) {
+            const rlimit limit{options.addressSpaceLimit, options.addressSpaceLimit};
+            if (::setrlimit(RLIMIT_AS, &limit) != 0)
+                ::_exit(127);
+        }
         ::dup2(in, 0);
         ::dup2(out, 1);
         ::dup2(err, 2);

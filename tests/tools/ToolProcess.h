@@ -19,6 +19,7 @@ struct ToolProcessRun {
 struct ToolProcessOptions {
     std::string input = "/dev/null";  // the file standard input reads
     std::string output;               // the file standard output writes; empty: captured
+    std::size_t addressSpaceLimit = 0;  // bytes of address space the child may map; 0: no limit
     // Called with the running child's id before waiting for it to end.
     std::function<void(pid_t)> whileRunning;
 };
