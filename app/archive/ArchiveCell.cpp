@@ -1,8 +1,8 @@
 #include "ArchiveCell.h"
 
-#include "ArchiveThumbnailView.h"
 #include "ui_ArchiveCell.h"
 
+#include "platform/ImageView.h"
 #include "platform/SystemSymbol.h"
 
 #include <QPixmap>
@@ -10,6 +10,8 @@
 ArchiveCell::ArchiveCell(QWidget* parent) : GridViewCell(parent), ui_(std::make_unique<Ui::ArchiveCell>())
 {
     ui_->setupUi(this);
+    // A thumbnail is drawn at the cell's size: shown as it is, never enlarged.
+    ui_->thumbnailView->setScaling(platform::ImageView::Scaling::ShrinkOnly);
     // Touches on the thumbnail select the cell; the delete button keeps its own.
     ui_->thumbnailView->setAttribute(Qt::WA_TransparentForMouseEvents);
     ui_->deleteButton->setIcon(QIcon(QPixmap::fromImage(platform::systemImage(QStringLiteral("trash.fill"), 24))));
@@ -20,7 +22,7 @@ ArchiveCell::ArchiveCell(QWidget* parent) : GridViewCell(parent), ui_(std::make_
 
 ArchiveCell::~ArchiveCell() = default;
 
-ArchiveThumbnailView* ArchiveCell::thumbnailView() const
+platform::ImageView* ArchiveCell::thumbnailView() const
 {
     return ui_->thumbnailView;
 }

@@ -9,8 +9,10 @@
 #include <memory>
 #include <optional>
 
-class ArchiveThumbnailView;
 class QToolButton;
+namespace platform {
+class ImageView;
+}
 namespace Ui {
 class ArchiveCell;
 }
@@ -35,7 +37,7 @@ public:
     std::optional<std::int64_t> recordID;
 
     // Outlets, connected by the interface file.
-    ArchiveThumbnailView* thumbnailView() const;
+    platform::ImageView* thumbnailView() const;
     QToolButton* deleteButton() const;
 
     void setThumbnail(const QImage& image);

@@ -10,14 +10,9 @@ DesignableImageView::DesignableImageView(const QImage& image, QWidget* parent)
 }
 
 DesignableImageView::DesignableImageView(const QImage& image, const QImage& highlightedImage, QWidget* parent)
-    : QWidget(parent), DesignableBorder(static_cast<QWidget&>(*this)), image_(image), highlightedImage_(highlightedImage)
+    : ImageView(parent), DesignableBorder(static_cast<QWidget&>(*this)), highlightedImage_(highlightedImage)
 {
-}
-
-void DesignableImageView::setImage(const QImage& image)
-{
-    image_ = image;
-    update();
+    setImage(image);
 }
 
 void DesignableImageView::setHighlightedImage(const QImage& image)
@@ -26,20 +21,9 @@ void DesignableImageView::setHighlightedImage(const QImage& image)
     update();
 }
 
-QRectF DesignableImageView::imageRect() const
+void DesignableImageView::paintEvent(QPaintEvent* event)
 {
-    if (image_.isNull())
-        return {};
-    QSizeF size = image_.deviceIndependentSize();
-    size.scale(QSizeF(this->size()), Qt::KeepAspectRatio);
-    return {QPointF((width() - size.width()) / 2, (height() - size.height()) / 2), size};
-}
-
-void DesignableImageView::paintEvent(QPaintEvent*)
-{
+    ImageView::paintEvent(event);
     QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    if (!image_.isNull())
-        painter.drawImage(imageRect(), image_);
     paintBorder(painter);
 }

@@ -2,15 +2,16 @@
 
 #include "DesignableBorder.h"
 
+#include "platform/ImageView.h"
+
 #include <QColor>
 #include <QImage>
-#include <QWidget>
 
-// An image view (the image scaled to fit, centred, keeping its aspect) whose
-// layer border the interface files can set. Until borderWidth is set the layer
+// An image view (the image scaled smoothly to fit, centred, keeping its aspect)
+// whose layer border the interface files can set. Until borderWidth is set the layer
 // draws no border, whatever borderColor says. A null image shows nothing.
 // Main thread only.
-class DesignableImageView : public QWidget, public DesignableBorder {
+class DesignableImageView : public platform::ImageView, public DesignableBorder {
     Q_OBJECT
     Q_PROPERTY(double borderWidth READ borderWidth WRITE setBorderWidth)
     Q_PROPERTY(QColor borderColor READ borderColor WRITE setBorderColor)
@@ -21,18 +22,12 @@ public:
     explicit DesignableImageView(const QImage& image, QWidget* parent = nullptr);
     DesignableImageView(const QImage& image, const QImage& highlightedImage, QWidget* parent = nullptr);
 
-    QImage image() const { return image_; }
-    void setImage(const QImage& image);
     QImage highlightedImage() const { return highlightedImage_; }
     void setHighlightedImage(const QImage& image);
-
-    // Where the image is drawn: the largest rectangle of its aspect centred in the view.
-    QRectF imageRect() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QImage image_;
     QImage highlightedImage_;
 };

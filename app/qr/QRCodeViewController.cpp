@@ -3,7 +3,6 @@
 #include "FeedbackCues.h"
 #include "QRCodeImage.h"
 #include "QRCodeMessage.h"
-#include "QRImageView.h"
 #include "ui_QRCodeViewController.h"
 
 #include "platform/ShareSheet.h"
@@ -27,7 +26,7 @@ QRCodeViewController::QRCodeViewController(QWidget* parent) : ViewController(par
 
 QRCodeViewController::~QRCodeViewController() = default;
 
-QRImageView* QRCodeViewController::imageView() const
+platform::ImageView* QRCodeViewController::imageView() const
 {
     return ui_ ? ui_->imageView : nullptr;
 }
@@ -46,6 +45,7 @@ void QRCodeViewController::viewDidLoad()
 {
     ui_ = std::make_unique<Ui::QRCodeViewController>();
     ui_->setupUi(this);
+    ui_->imageView->setScaling(platform::ImageView::Scaling::SharpEnlarged);
     platform::setUpSymbolButton(*ui_->closeButton, QStringLiteral("xmark"), platform::closeSymbolSide, tr("Close"));
     ui_->shareButton->setAccessibleName(tr("Share"));
     ui_->shareButton->setToolTip(tr("Share"));

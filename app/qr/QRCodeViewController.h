@@ -9,8 +9,10 @@
 #include <optional>
 #include <string>
 
-class QRImageView;
 class QToolButton;
+namespace platform {
+class ImageView;
+}
 namespace Ui {
 class QRCodeViewController;
 }
@@ -47,7 +49,7 @@ public:
     static QByteArray jpegData(const QImage& image, const QColor& background);
 
     // Outlets; valid once the view has loaded.
-    QRImageView* imageView() const;
+    platform::ImageView* imageView() const;
     QToolButton* shareButton() const;
     QToolButton* closeButton() const;
     // The name of the symbol on the share button.

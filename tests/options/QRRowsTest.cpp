@@ -4,7 +4,7 @@
 #include "QRCodeImage.h"
 #include "QRCodeViewController.h"
 #include "ScanQRCodeViewController.h"
-#include "QRImageView.h"
+#include "platform/ImageView.h"
 #include "QRPeers.h"
 
 #include "PatternCoding.h"

@@ -1,5 +1,5 @@
 #include "QRCodeViewController.h"
-#include "QRImageView.h"
+#include "platform/ImageView.h"
 #include "QRPeers.h"
 
 #include "PatternCoding.h"
