@@ -3,14 +3,12 @@
 #include "QRCodeReader.h"
 #include "QRPeers.h"
 #include "ScanQRCodeViewController.h"
+#include "ScannerFixture.h"
 
 #include "FakeCamera.h"
 #include "PatternCoding.h"
 #include "RecordedFeedback.h"
-#include "platform/AppWindow.h"
-#include "platform/MainScreen.h"
 
-#include <QCoreApplication>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -56,67 +54,21 @@ QImage sideBySide(const QImage& left, const QImage& right)
     return canvas;
 }
 
-class PhoneScreen : public platform::MainScreen {
-public:
-    QSizeF size() const override { return {390, 844}; }
-    qreal scale() const override { return 2; }
-};
-
-// The scanner without a camera, in a 390 × 844 window, with a photo picker the test answers.
-class PhotoPath : public ::testing::Test {
+// The scanner without a camera, open, with a photo picker the test answers.
+class PhotoPath : public ScannerFixture {
 protected:
     void SetUp() override
     {
-        testsupport::installRecordedFeedback();
-        platform::ViewController::setAnimationsEnabled(false);
-        platform::setMainScreen(std::make_unique<PhoneScreen>());
-        auto camera = std::make_unique<testsupport::FakeCameraAccess>();
-        camera->hasCamera = false;
-        platform::setCameraAccess(std::move(camera));
-        auto picker = std::make_unique<testsupport::PendingPhotoPicker>();
-        picker_ = picker.get();
-        platform::setPhotoPicker(std::move(picker));
-        window_.resize(390, 844);
-        window_.setRootViewController(new platform::ViewController);
-        window_.show();
-        auto* screen = new ScanQRCodeViewController;
-        screen->setDismissClosure([this](const LifeSet& lifes) { handedOver_.push_back(lifes); });
-        window_.rootViewController()->present(screen, false);
+        ScannerFixture::SetUp();
+        camera_->hasCamera = false;
+        open();
     }
-    void TearDown() override
-    {
-        if (auto* shown = scanner())
-            delete shown;
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        platform::setPhotoPicker(nullptr);
-        platform::setCameraAccess(nullptr);
-        platform::setMainScreen(nullptr);
-    }
-    ScanQRCodeViewController* scanner() const
-    {
-        return qobject_cast<ScanQRCodeViewController*>(window_.rootViewController()->presentedViewController());
-    }
-    QString save(const QImage& image, const char* format = "PNG", int quality = -1)
-    {
-        const QString path =
-            dir_.filePath(QStringLiteral("photo%1.%2").arg(++photos_).arg(QString::fromLatin1(format).toLower()));
-        EXPECT_TRUE(image.save(path, format, quality));
-        return path;
-    }
-    // Picks the file through the photo button; true when the screen closed with a pattern.
+    // Picks the file through the open scanner's photo button.
     void pick(const QString& path)
     {
         ASSERT_NE(scanner(), nullptr);
-        scanner()->photoButton()->click();
-        ASSERT_TRUE(picker_->isOpen());
-        picker_->answer(path);
+        pickPhoto(*scanner(), path);
     }
-
-    QTemporaryDir dir_;
-    int photos_ = 0;
-    testsupport::PendingPhotoPicker* picker_ = nullptr;
-    platform::AppWindow window_;
-    std::vector<LifeSet> handedOver_;
 };
 
 }  // namespace
@@ -124,7 +76,7 @@ protected:
 TEST_F(PhotoPath, ACodeMadeByQrencodeHandsOverItsPattern)
 {
     SKIP_WITHOUT_QRENCODE();
-    pick(save(qrpeers::qrencodeImage(encoded(pattern()))));
+    pick(savePhoto(qrpeers::qrencodeImage(encoded(pattern()))));
     EXPECT_EQ(scanner(), nullptr);
     ASSERT_EQ(handedOver_.size(), 1u);
     EXPECT_EQ(handedOver_[0], pattern());
@@ -151,12 +103,9 @@ TEST_F(PhotoPath, QrencodeCodesAlsoReadWhenScaledTurnedOrSavedAsJpeg)
     };
     for (const Variant& variant : variants) {
         handedOver_.clear();
-        if (!scanner()) {
-            auto* screen = new ScanQRCodeViewController;
-            screen->setDismissClosure([this](const LifeSet& lifes) { handedOver_.push_back(lifes); });
-            window_.rootViewController()->present(screen, false);
-        }
-        pick(save(variant.image, variant.format, variant.quality));
+        if (!scanner())
+            open();
+        pick(savePhoto(variant.image, variant.format, variant.quality));
         ASSERT_EQ(handedOver_.size(), 1u) << variant.name;
         EXPECT_EQ(handedOver_[0], pattern()) << variant.name;
     }
@@ -166,7 +115,7 @@ TEST_F(PhotoPath, TwoPatternCodesInOnePhotoHandOverNothingAndTheScreenStaysOpen)
 {
     const QImage a = qrCodeImage(cellarium::encodePattern(pattern()), 6);
     const QImage b = qrCodeImage(cellarium::encodePattern(LifeSet{Life{1, 1}}), 6);
-    pick(save(sideBySide(a, b)));
+    pick(savePhoto(sideBySide(a, b)));
     EXPECT_NE(scanner(), nullptr);
     EXPECT_TRUE(handedOver_.empty());
 }
@@ -183,7 +132,7 @@ TEST_F(PhotoPath, SeveralCodesAreJoinedInTheDetectorsOrder)
     std::string joined;
     for (const auto& code : codes)
         joined += code.value_or("");
-    pick(save(photo));
+    pick(savePhoto(photo));
     if (joined == whole) {
         ASSERT_EQ(handedOver_.size(), 1u);
         EXPECT_EQ(handedOver_[0], pattern());
@@ -197,7 +146,7 @@ TEST_F(PhotoPath, APhotoWithoutACodeOrNotAnImageHandsOverNothing)
 {
     QImage blank(400, 300, QImage::Format_RGB32);
     blank.fill(Qt::gray);
-    pick(save(blank));
+    pick(savePhoto(blank));
     EXPECT_NE(scanner(), nullptr);
     QFile text(dir_.filePath(QStringLiteral("notes.png")));
     ASSERT_TRUE(text.open(QIODevice::WriteOnly));
@@ -211,7 +160,7 @@ TEST_F(PhotoPath, APhotoWithoutACodeOrNotAnImageHandsOverNothing)
 
 TEST_F(PhotoPath, ACodeWithAWordThatIsNotAPatternLeavesTheScreenOpen)
 {
-    pick(save(qrCodeImage("hello", 6)));
+    pick(savePhoto(qrCodeImage("hello", 6)));
     EXPECT_NE(scanner(), nullptr);
     EXPECT_TRUE(handedOver_.empty());
 }

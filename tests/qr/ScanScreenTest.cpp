@@ -6,6 +6,7 @@
 #include "QRPeers.h"
 #include "ScanOverlay.h"
 #include "ScanQRCodeViewController.h"
+#include "ScannerFixture.h"
 
 #include "FakeCamera.h"
 #include "BoardGeometry.h"
@@ -13,12 +14,9 @@
 #include "PatternText.h"
 #include "RandomSoup.h"
 #include "RecordedFeedback.h"
-#include "platform/AppWindow.h"
-#include "platform/MainScreen.h"
 
 #include <QCoreApplication>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <QTransform>
@@ -34,12 +32,6 @@ using platform::FeedbackEvent;
 using testsupport::FakeCaptureSession;
 
 namespace {
-
-class PhoneScreen : public platform::MainScreen {
-public:
-    QSizeF size() const override { return {390, 844}; }
-    qreal scale() const override { return 2; }
-};
 
 LifeSet glider()
 {
@@ -78,68 +70,12 @@ public:
     void appearAgain() { viewWillAppear(false); }
 };
 
-// The scanner presented over a root screen in a 390 × 844 window, with a fake camera,
-// a photo picker the test answers and recorded feedback.
-class ScanScreen : public ::testing::Test {
+class ScanScreen : public ScannerFixture {
 protected:
-    void SetUp() override
-    {
-        feedback_ = &testsupport::installRecordedFeedback();
-        platform::ViewController::setAnimationsEnabled(false);
-        platform::setMainScreen(std::make_unique<PhoneScreen>());
-        auto camera = std::make_unique<testsupport::FakeCameraAccess>();
-        camera_ = camera.get();
-        platform::setCameraAccess(std::move(camera));
-        auto picker = std::make_unique<testsupport::PendingPhotoPicker>();
-        picker_ = picker.get();
-        platform::setPhotoPicker(std::move(picker));
-        window_.resize(390, 844);
-        window_.setRootViewController(new platform::ViewController);
-        window_.show();
-    }
-    void TearDown() override
-    {
-        if (auto* shown = scanner())
-            delete shown;
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        platform::setPhotoPicker(nullptr);
-        platform::setCameraAccess(nullptr);
-        platform::setMainScreen(nullptr);
-    }
-    template <typename Screen = ScanQRCodeViewController>
-    Screen& open()
-    {
-        auto* screen = new Screen;
-        screen->setDismissClosure([this](const LifeSet& lifes) { handedOver_.push_back(lifes); });
-        window_.rootViewController()->present(screen, false);
-        feedback_->clear();
-        return *screen;
-    }
-    ScanQRCodeViewController* scanner() const
-    {
-        return qobject_cast<ScanQRCodeViewController*>(window_.rootViewController()->presentedViewController());
-    }
     FakeCaptureSession* session(ScanQRCodeViewController& screen) const
     {
         return static_cast<FakeCaptureSession*>(screen.captureSession());
     }
-    // Saves `image` and picks it through the photo button.
-    void pickPhoto(ScanQRCodeViewController& screen, const QImage& image, const char* format = "PNG", int quality = -1)
-    {
-        const QString path = dir_.filePath(QStringLiteral("photo%1.%2").arg(++photos_).arg(QString::fromLatin1(format).toLower()));
-        ASSERT_TRUE(image.save(path, format, quality));
-        screen.photoButton()->click();
-        ASSERT_TRUE(picker_->isOpen());
-        picker_->answer(path);
-    }
-
-    QTemporaryDir dir_;
-    int photos_ = 0;
-    testsupport::FeedbackRecorder* feedback_ = nullptr;
-    testsupport::FakeCameraAccess* camera_ = nullptr;
-    testsupport::PendingPhotoPicker* picker_ = nullptr;
-    platform::AppWindow window_;
-    std::vector<LifeSet> handedOver_;
 };
 
 }  // namespace

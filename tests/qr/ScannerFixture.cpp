@@ -1,0 +1,74 @@
+#include "ScannerFixture.h"
+
+#include "platform/MainScreen.h"
+
+#include <QCoreApplication>
+#include <QToolButton>
+
+namespace {
+
+class PhoneScreen : public platform::MainScreen {
+public:
+    QSizeF size() const override { return {390, 844}; }
+    qreal scale() const override { return 2; }
+};
+
+}  // namespace
+
+void ScannerFixture::SetUp()
+{
+    feedback_ = &testsupport::installRecordedFeedback();
+    platform::ViewController::setAnimationsEnabled(false);
+    platform::setMainScreen(std::make_unique<PhoneScreen>());
+    auto camera = std::make_unique<testsupport::FakeCameraAccess>();
+    camera_ = camera.get();
+    platform::setCameraAccess(std::move(camera));
+    auto picker = std::make_unique<testsupport::PendingPhotoPicker>();
+    picker_ = picker.get();
+    platform::setPhotoPicker(std::move(picker));
+    window_.resize(390, 844);
+    window_.setRootViewController(new platform::ViewController);
+    window_.show();
+}
+
+void ScannerFixture::TearDown()
+{
+    if (auto* shown = scanner())
+        delete shown;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    platform::setPhotoPicker(nullptr);
+    platform::setCameraAccess(nullptr);
+    platform::setMainScreen(nullptr);
+}
+
+void ScannerFixture::present(ScanQRCodeViewController* screen)
+{
+    screen->setDismissClosure([this](const cellarium::LifeSet& lifes) { handedOver_.push_back(lifes); });
+    window_.rootViewController()->present(screen, false);
+    feedback_->clear();
+}
+
+ScanQRCodeViewController* ScannerFixture::scanner() const
+{
+    return qobject_cast<ScanQRCodeViewController*>(window_.rootViewController()->presentedViewController());
+}
+
+QString ScannerFixture::savePhoto(const QImage& image, const char* format, int quality)
+{
+    const QString path =
+        dir_.filePath(QStringLiteral("photo%1.%2").arg(++photos_).arg(QString::fromLatin1(format).toLower()));
+    EXPECT_TRUE(image.save(path, format, quality)) << path.toStdString();
+    return path;
+}
+
+void ScannerFixture::pickPhoto(ScanQRCodeViewController& screen, const QString& path)
+{
+    screen.photoButton()->click();
+    ASSERT_TRUE(picker_->isOpen());
+    picker_->answer(path);
+}
+
+void ScannerFixture::pickPhoto(ScanQRCodeViewController& screen, const QImage& image, const char* format, int quality)
+{
+    pickPhoto(screen, savePhoto(image, format, quality));
+}
