@@ -1,3 +1,4 @@
+#include "FixedScreen.h"
 #include "OptionsScreenFixture.h"
 
 #include "BoardGeometry.h"
@@ -43,12 +44,6 @@ private:
     Cues cues_;
 };
 
-class FixedScreen : public platform::MainScreen {
-public:
-    QSizeF size() const override { return {390, 844}; }
-    qreal scale() const override { return 3; }
-};
-
 }  // namespace
 
 void OptionsScreen::SetUp()
@@ -56,7 +51,7 @@ void OptionsScreen::SetUp()
     platform::setUserDefaults(std::make_unique<platform::UserDefaults>(dir_.filePath("defaults.json")));
     platform::setSystemSound(std::make_unique<RecordingSound>(cues_));
     platform::setHaptics(std::make_unique<RecordingHaptics>(cues_));
-    platform::setMainScreen(std::make_unique<FixedScreen>());
+    platform::setMainScreen(std::make_unique<testsupport::FixedScreen>(QSizeF(390, 844), 3));
     auto icons = std::make_unique<RecordingAlternateIcons>();
     icons_ = icons.get();
     platform::setAlternateIcons(std::move(icons));

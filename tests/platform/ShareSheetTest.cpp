@@ -1,3 +1,4 @@
+#include "FixedScreen.h"
 #include "platform/AppWindow.h"
 #include "platform/MainScreen.h"
 #include "platform/PicturesFolder.h"
@@ -45,16 +46,6 @@ QByteArray contentsOf(const QString& path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
-class Screen : public platform::MainScreen {
-public:
-    explicit Screen(QSizeF size) : size_(size) {}
-    QSizeF size() const override { return size_; }
-    qreal scale() const override { return 1; }
-
-private:
-    QSizeF size_;
-};
 
 // A share sheet presented over a root screen, saving into a temporary Pictures folder.
 class ShareSheetTest : public ::testing::Test {
@@ -233,8 +224,8 @@ TEST_F(ShareSheetTest, AnchoredItSitsBelowItsSourceOrAboveWhenBelowHasNoRoom)
 
 TEST_F(ShareSheetTest, TabletSizedScreensAreThoseWithAShorterSideOfSixHundredPoints)
 {
-    platform::setMainScreen(std::make_unique<Screen>(QSizeF(390, 844)));
+    platform::setMainScreen(std::make_unique<testsupport::FixedScreen>(QSizeF(390, 844), 1));
     EXPECT_FALSE(platform::ShareSheet::isTabletScreen());
-    platform::setMainScreen(std::make_unique<Screen>(QSizeF(1024, 768)));
+    platform::setMainScreen(std::make_unique<testsupport::FixedScreen>(QSizeF(1024, 768), 1));
     EXPECT_TRUE(platform::ShareSheet::isTabletScreen());
 }

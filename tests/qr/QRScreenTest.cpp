@@ -1,3 +1,4 @@
+#include "FixedScreen.h"
 #include "QRCodeViewController.h"
 #include "platform/ImageView.h"
 #include "QRPeers.h"
@@ -18,16 +19,6 @@
 using platform::FeedbackEvent;
 
 namespace {
-
-class SizedScreen : public platform::MainScreen {
-public:
-    explicit SizedScreen(QSizeF size) : size_(size) {}
-    QSizeF size() const override { return size_; }
-    qreal scale() const override { return 3; }
-
-private:
-    QSizeF size_;
-};
 
 std::vector<FeedbackEvent> click()
 {
@@ -51,7 +42,7 @@ protected:
     }
     void useScreen(QSizeF size)
     {
-        platform::setMainScreen(std::make_unique<SizedScreen>(size));
+        platform::setMainScreen(std::make_unique<testsupport::FixedScreen>(size, 3));
         window_ = std::make_unique<platform::AppWindow>();
         window_->resize(size.toSize());
         window_->setRootViewController(new platform::ViewController);

@@ -1,25 +1,15 @@
 #include "ScannerFixture.h"
 
-#include "platform/MainScreen.h"
+#include "FixedScreen.h"
 
 #include <QCoreApplication>
 #include <QToolButton>
-
-namespace {
-
-class PhoneScreen : public platform::MainScreen {
-public:
-    QSizeF size() const override { return {390, 844}; }
-    qreal scale() const override { return 2; }
-};
-
-}  // namespace
 
 void ScannerFixture::SetUp()
 {
     feedback_ = &testsupport::installRecordedFeedback();
     platform::ViewController::setAnimationsEnabled(false);
-    platform::setMainScreen(std::make_unique<PhoneScreen>());
+    platform::setMainScreen(std::make_unique<testsupport::FixedScreen>(QSizeF(390, 844), 2));
     auto camera = std::make_unique<testsupport::FakeCameraAccess>();
     camera_ = camera.get();
     platform::setCameraAccess(std::move(camera));
