@@ -4,23 +4,11 @@
 
 using namespace cellarium;
 
-namespace {
-
-LifeSet cells(std::initializer_list<std::pair<int, int>> xy)
-{
-    LifeSet set;
-    for (auto [x, y] : xy)
-        set.insert(Life{x, y});
-    return set;
-}
-
-}  // namespace
-
 TEST(PlaintextReading, GliderWithCommentsStandsCentred)
 {
     const PatternReading r = readPlaintextPattern("!Name: Glider\n!\n.O\n..O\nOOO\n", 190);
     ASSERT_TRUE(r) << r.fault;
-    EXPECT_EQ(*r.lifes, cells({{94, 93}, {95, 94}, {93, 95}, {94, 95}, {95, 95}}));
+    EXPECT_EQ(*r.lifes, LifeSet({{94, 93}, {95, 94}, {93, 95}, {94, 95}, {95, 95}}));
 }
 
 TEST(PlaintextReading, AcceptsCrLfTrailingSpacesShortRowsBlankRowsAndStars)
@@ -28,7 +16,7 @@ TEST(PlaintextReading, AcceptsCrLfTrailingSpacesShortRowsBlankRowsAndStars)
     const PatternReading a = readPlaintextPattern("O.O\r\n\r\n*  \n", 10);
     ASSERT_TRUE(a) << a.fault;
     // Box 3 x 3, placed at (3, 3).
-    EXPECT_EQ(*a.lifes, cells({{3, 3}, {5, 3}, {3, 5}}));
+    EXPECT_EQ(*a.lifes, LifeSet({{3, 3}, {5, 3}, {3, 5}}));
     const PatternReading empty = readPlaintextPattern("!only a comment\n", 10);
     ASSERT_TRUE(empty);
     EXPECT_TRUE(empty.lifes->empty());
@@ -54,8 +42,8 @@ TEST(PlaintextReading, RefusesPatternsLargerThanTheBoardWithoutGrowingForBlankLi
 
 TEST(PlaintextWriting, WritesTheBoxWithoutTrailingDeadCells)
 {
-    EXPECT_EQ(writePlaintextPattern(cells({{101, 50}, {102, 51}, {100, 52}, {101, 52}, {102, 52}})), ".O\n..O\nOOO\n");
-    EXPECT_EQ(writePlaintextPattern(cells({{0, 0}, {0, 2}})), "O\n.\nO\n");
+    EXPECT_EQ(writePlaintextPattern(LifeSet({{101, 50}, {102, 51}, {100, 52}, {101, 52}, {102, 52}})), ".O\n..O\nOOO\n");
+    EXPECT_EQ(writePlaintextPattern(LifeSet({{0, 0}, {0, 2}})), "O\n.\nO\n");
     EXPECT_EQ(writePlaintextPattern({}), "!\n");
     const PatternReading back = readPlaintextPattern(writePlaintextPattern({}), 10);
     ASSERT_TRUE(back);

@@ -10,14 +10,6 @@ using namespace cellarium;
 
 namespace {
 
-LifeSet cells(std::initializer_list<std::pair<int, int>> xy)
-{
-    LifeSet set;
-    for (auto [x, y] : xy)
-        set.insert(Life{x, y});
-    return set;
-}
-
 LifeSet read(std::string_view text, std::int64_t rows = 190)
 {
     PatternReading r = readRlePattern(text, rows);
@@ -38,14 +30,14 @@ std::string fault(std::string_view text, std::int64_t rows = 190)
 TEST(RleReading, GliderStandsCentredOnTheBoard)
 {
     // 3 x 3 on 190 rows: the box starts at (190 - 3) / 2 = 93.
-    EXPECT_EQ(read("x = 3, y = 3, rule = B3/S23\nbo$2bo$3o!"), cells({{94, 93}, {95, 94}, {93, 95}, {94, 95}, {95, 95}}));
-    EXPECT_EQ(read("x = 3, y = 3\nbo$2bo$3o!", 380), cells({{189, 188}, {190, 189}, {188, 190}, {189, 190}, {190, 190}}));
+    EXPECT_EQ(read("x = 3, y = 3, rule = B3/S23\nbo$2bo$3o!"), LifeSet({{94, 93}, {95, 94}, {93, 95}, {94, 95}, {95, 95}}));
+    EXPECT_EQ(read("x = 3, y = 3\nbo$2bo$3o!", 380), LifeSet({{189, 188}, {190, 189}, {188, 190}, {189, 190}, {190, 190}}));
 }
 
 TEST(RleReading, CentresTheLiveCellsNotTheDeclaredBox)
 {
     // Blank margins in the header's box do not move the pattern off centre.
-    EXPECT_EQ(read("x = 10, y = 10\n$$4b2o$4b2o!", 10), cells({{4, 4}, {5, 4}, {4, 5}, {5, 5}}));
+    EXPECT_EQ(read("x = 10, y = 10\n$$4b2o$4b2o!", 10), LifeSet({{4, 4}, {5, 4}, {4, 5}, {5, 5}}));
 }
 
 TEST(RleReading, AcceptsCommentsCountsWhitespaceAndTheStateLettersOfTwoStates)
@@ -113,13 +105,13 @@ TEST(RleReading, RefusesMissingOrBadHeadersAndSizesBeyondTheBoard)
 
 TEST(RleWriting, GivesTheBoundingBoxAndRuns)
 {
-    EXPECT_EQ(writeRlePattern(cells({{101, 50}, {102, 51}, {100, 52}, {101, 52}, {102, 52}})),
+    EXPECT_EQ(writeRlePattern(LifeSet({{101, 50}, {102, 51}, {100, 52}, {101, 52}, {102, 52}})),
               "x = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n");
     EXPECT_EQ(writeRlePattern({}), "x = 0, y = 0, rule = B3/S23\n!\n");
     // Empty rows coalesce into one count; trailing dead cells are left out.
-    EXPECT_EQ(writeRlePattern(cells({{-5, -5}, {-1, -5}, {-5, 0}})), "x = 5, y = 6, rule = B3/S23\no3bo5$o!\n");
+    EXPECT_EQ(writeRlePattern(LifeSet({{-5, -5}, {-1, -5}, {-5, 0}})), "x = 5, y = 6, rule = B3/S23\no3bo5$o!\n");
     // Cells lacking a coordinate have no place in the text.
-    LifeSet withUnplaced = cells({{0, 0}});
+    LifeSet withUnplaced = LifeSet({{0, 0}});
     withUnplaced.insert(Life{std::nullopt, 3});
     EXPECT_EQ(writeRlePattern(withUnplaced), "x = 1, y = 1, rule = B3/S23\no!\n");
 }
