@@ -11,6 +11,7 @@
 #include "platform/AppWindow.h"
 #include "platform/Bundle.h"
 #include "platform/MainScreen.h"
+#include "platform/SharedCopies.h"
 #include "platform/Storefront.h"
 
 #include <QApplication>
@@ -64,6 +65,8 @@ int runCellarium(const CommandLineOptions& options)
     loadShellResources();
     applyPlatformOptions(options);
     registerOptionsScreens();
+    // Copies handed to other applications by a run that did not end cleanly.
+    platform::SharedCopies::removeCopiesOlderThan(QDateTime::currentDateTime().addDays(-1));
 
     AppDelegate appDelegate;
     if (!appDelegate.didFinishLaunching())
