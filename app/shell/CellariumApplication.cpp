@@ -15,7 +15,6 @@
 #include "platform/MainScreen.h"
 #include "platform/SharedCopies.h"
 #include "platform/Storefront.h"
-#include "platform/UserDefaults.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -66,8 +65,7 @@ void applyPlatformOptions(const CommandLineOptions& options)
 void restoreAppIcon()
 {
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/cellarium/AppIcon.png")));
-    const QVariant stored = platform::userDefaults().value(QString::fromLatin1(MoreViewController::didUseLiveIconKey));
-    const bool alternate = stored.typeId() == QMetaType::Bool && stored.toBool();
+    const bool alternate = MoreViewController::storedDidUseLiveIcon().value_or(false);
     platform::alternateIcons().restoreAlternateIconName(
         alternate ? std::optional(QString::fromLatin1(MoreViewController::otherAppIconName)) : std::nullopt);
 }
