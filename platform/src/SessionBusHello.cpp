@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 namespace platform {
 
@@ -64,8 +65,9 @@ public:
             ::close(fd_);
     }
 
-    // Connects without waiting: a listener whose queue is full leaves the connection pending.
-    BusAnswer connectTo(const QByteArray& name, bool abstract)
+    // Connects without waiting: a listener whose queue is full leaves the connection
+    // pending (Silent). std::nullopt once connected.
+    std::optional<BusAnswer> connectTo(const QByteArray& name, bool abstract)
     {
         sockaddr_un where{};
         where.sun_family = AF_UNIX;
@@ -79,7 +81,7 @@ public:
         if (fd_ < 0)
             return BusAnswer::NotListening;
         if (::connect(fd_, reinterpret_cast<sockaddr*>(&where), length) == 0)
-            return BusAnswer::Answered;
+            return std::nullopt;
         return errno == EAGAIN || errno == EINPROGRESS ? BusAnswer::Silent : BusAnswer::NotListening;
     }
 
@@ -174,8 +176,8 @@ BusAnswer sayHelloToBus(const QByteArray& address, int timeoutMs)
         return BusAnswer::NotProbed;
 
     Conversation bus(Clock::now() + std::chrono::milliseconds(timeoutMs));
-    if (const BusAnswer connected = bus.connectTo(name, abstract); connected != BusAnswer::Answered)
-        return connected;
+    if (const std::optional<BusAnswer> unconnected = bus.connectTo(name, abstract))
+        return *unconnected;
     const auto line = [](const QByteArray& received) { return received.contains("\r\n"); };
     QByteArray answer;
     if (!bus.send(QByteArray(1, '\0') + "AUTH EXTERNAL " + QByteArray::number(::getuid()).toHex() + "\r\n") ||
