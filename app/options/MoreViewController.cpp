@@ -228,9 +228,14 @@ void MoreViewController::viewDidLoad()
     grid->setDataSource(this);
     grid->setDelegate(this);
 
+    if (const std::optional<bool> stored = storedDidUseLiveIcon())
+        setDidUseLiveIcon(*stored);
+}
+
+std::optional<bool> MoreViewController::storedDidUseLiveIcon()
+{
     const QVariant stored = platform::userDefaults().value(QString::fromLatin1(didUseLiveIconKey));
-    if (stored.typeId() == QMetaType::Bool)
-        setDidUseLiveIcon(stored.toBool());
+    return stored.typeId() == QMetaType::Bool ? std::optional(stored.toBool()) : std::nullopt;
 }
 
 void MoreViewController::viewDidAppear(bool animated)

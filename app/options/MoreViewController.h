@@ -67,6 +67,8 @@ public:
     bool highSpeed() const { return highSpeed_; }
     void setDidUseLiveIcon(bool didUseLiveIcon);
     bool didUseLiveIcon() const { return didUseLiveIcon_; }
+    // The app icon choice the toggle stored; std::nullopt when none is, or it is no Boolean.
+    static std::optional<bool> storedDidUseLiveIcon();
 
     // The icon of each item, by row; null where the name does not resolve.
     const std::array<QImage, itemCount>& images() const { return images_; }

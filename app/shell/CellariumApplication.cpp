@@ -2,15 +2,18 @@
 
 #include "AppDelegate.h"
 #include "MainViewController.h"
+#include "MoreViewController.h"
 #include "OptionsScreens.h"
 #include "SceneDelegate.h"
 #include "TerminationSignals.h"
 #include "WindowFit.h"
 
 #include "BoardGeometry.h"
+#include "platform/AlternateIcons.h"
 #include "platform/AppWindow.h"
 #include "platform/Bundle.h"
 #include "platform/MainScreen.h"
+#include "platform/SharedCopies.h"
 #include "platform/Storefront.h"
 
 #include <QApplication>
@@ -59,11 +62,22 @@ void applyPlatformOptions(const CommandLineOptions& options)
     });
 }
 
+void restoreAppIcon()
+{
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/cellarium/AppIcon.png")));
+    const bool alternate = MoreViewController::storedDidUseLiveIcon().value_or(false);
+    platform::alternateIcons().restoreAlternateIconName(
+        alternate ? std::optional(QString::fromLatin1(MoreViewController::otherAppIconName)) : std::nullopt);
+}
+
 int runCellarium(const CommandLineOptions& options)
 {
     loadShellResources();
     applyPlatformOptions(options);
     registerOptionsScreens();
+    restoreAppIcon();
+    // Copies handed to other applications by a run that did not end cleanly.
+    platform::SharedCopies::removeCopiesOlderThan(QDateTime::currentDateTime().addDays(-1));
 
     AppDelegate appDelegate;
     if (!appDelegate.didFinishLaunching())
@@ -73,7 +87,6 @@ int runCellarium(const CommandLineOptions& options)
     platform::AppWindow window;
     window.setObjectName(configuration.name);
     window.setWindowTitle(platform::mainBundle().infoValue(QStringLiteral("CFBundleDisplayName")).toString());
-    window.setWindowIcon(QIcon(QStringLiteral(":/cellarium/AppIcon.png")));
     // The board reads the screen once, at this size; the window may then be resized
     // and maximised, and the board and its buttons follow the window.
     const cellarium::BoardGeometry& geometry = cellarium::boardGeometry();

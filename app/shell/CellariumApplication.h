@@ -12,3 +12,8 @@ void applyPlatformOptions(const CommandLineOptions& options);
 
 // Registers the shell's resources (the app icon); runCellarium does it itself.
 void loadShellResources();
+
+// Gives the application's windows the app icon chosen on the options screen in an
+// earlier run (the user's desktop entry names it already), the standard one
+// otherwise. After registerOptionsScreens(); runCellarium does it itself.
+void restoreAppIcon();

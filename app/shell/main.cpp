@@ -1,11 +1,31 @@
 #include "CellariumApplication.h"
 #include "DisplayFailureGuard.h"
 
+#include "platform/SessionBusCheck.h"
+
 #include <QApplication>
 
 #include <cstdio>
 #include <optional>
 #include <variant>
+
+namespace {
+
+// Qt asks the session bus on the main thread before the window appears, and a
+// frozen bus would hold it there for as long as libdbus waits: asked first, with
+// a bound, a bus that does not answer is left out of this run.
+void leaveOutASilentSessionBus()
+{
+    constexpr int helloTimeoutMs = 1000;
+    if (!platform::sessionBusIsSilent(helloTimeoutMs))
+        return;
+    platform::runWithoutSessionBus();
+    std::fputs("cellarium: the session bus does not answer; running without it: no screen reader, haptics or "
+               "screen-saver inhibition\n",
+               stderr);
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -25,6 +45,7 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    leaveOutASilentSessionBus();
     std::optional<DisplayFailureGuard> displayGuard(std::in_place);
     QApplication application(argc, argv);
     displayGuard.reset();

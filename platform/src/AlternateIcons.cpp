@@ -82,9 +82,24 @@ QByteArray newDesktopEntry()
     entry += "Name=" + name.toUtf8() + '\n';
     const QString program = QCoreApplication::applicationFilePath();
     if (!program.isEmpty())
-        entry += "Exec=" + program.toUtf8() + '\n';
+        entry += "Exec=" + AlternateIcons::desktopEntryExec(program).toUtf8() + '\n';
     entry += "Categories=Game;\nTerminal=false\n";
     return entry;
+}
+
+// The application's entry as installed, in a folder of $XDG_DATA_DIRS; empty when
+// there is none. The user's own folder, which hides these, is not searched.
+QByteArray installedDesktopEntry(const QString& fileName)
+{
+    const QString own = QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation);
+    for (const QString& folder : QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation)) {
+        if (QFileInfo(folder) == QFileInfo(own))
+            continue;
+        QFile installed(QDir(folder).filePath(fileName));
+        if (installed.open(QIODevice::ReadOnly))
+            return installed.readAll();
+    }
+    return {};
 }
 
 cellarium::ProcessWide<AlternateIcons> slot;
@@ -160,14 +175,60 @@ void AlternateIcons::setAlternateIconName(const std::optional<QString>& name,
         error = apply(*icon);
     if (!error) {
         current_ = name;
-        QGuiApplication::setWindowIcon(icon->icon);
-        if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
-            for (QWidget* window : QApplication::topLevelWidgets())
-                window->setWindowIcon(icon->icon);
-        }
+        showInWindows(icon->icon);
     }
     if (completion)
         completion(error);
+}
+
+void AlternateIcons::restoreAlternateIconName(const std::optional<QString>& name)
+{
+    const Icon* icon = nullptr;
+    if (name) {
+        const auto found = alternates_.find(*name);
+        icon = found != alternates_.end() ? &found->second : nullptr;
+    } else if (standard_) {
+        icon = &*standard_;
+    }
+    if (icon == nullptr)
+        return;
+    current_ = name;
+    showInWindows(icon->icon);
+}
+
+void AlternateIcons::showInWindows(const QIcon& icon)
+{
+    QGuiApplication::setWindowIcon(icon);
+    if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            window->setWindowIcon(icon);
+    }
+}
+
+QString AlternateIcons::desktopEntryExec(const QString& program)
+{
+    // The whole path in double quotes, with ", `, $ and \ escaped by a backslash; then
+    // the escapes of every string value (a backslash doubled, a line break as \n) and
+    // a percent sign doubled, as it would start a field code.
+    QString quoted = QStringLiteral("\"");
+    for (const QChar c : program) {
+        if (c == u'"' || c == u'`' || c == u'$' || c == u'\\')
+            quoted += u'\\';
+        quoted += c;
+    }
+    quoted += u'"';
+    QString value;
+    for (const QChar c : quoted) {
+        switch (c.unicode()) {
+        case '\\': value += QStringLiteral("\\\\"); break;
+        case '\n': value += QStringLiteral("\\n"); break;
+        case '\t': value += QStringLiteral("\\t"); break;
+        case '\r': value += QStringLiteral("\\r"); break;
+        case '%': value += QStringLiteral("%%"); break;
+        default: value += c;
+        }
+    }
+    return value;
 }
 
 std::optional<QString> AlternateIcons::apply(const Icon& icon) const
@@ -192,7 +253,10 @@ std::optional<QString> AlternateIcons::apply(const Icon& icon) const
             return QStringLiteral("cannot read %1: %2").arg(path, existing.errorString());
         entry = existing.readAll();
     } else {
-        entry = newDesktopEntry();
+        // The user's entry hides the installed one: it starts as its copy.
+        entry = installedDesktopEntry(QFileInfo(path).fileName());
+        if (entry.isEmpty())
+            entry = newDesktopEntry();
     }
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly))

@@ -3,9 +3,10 @@
 #include <QCoreApplication>
 #include <QTimer>
 
-#include "SocketProbe.h"
+#include "SessionBusHello.h"
+#include "platform/SessionBusCheck.h"
 
-#include <unistd.h>
+#include <QByteArray>
 
 #include <atomic>
 #include <memory>
@@ -23,23 +24,12 @@ std::vector<std::function<void(QDBusConnection&)>> waiting;
 constexpr std::size_t maxWaiting = 32;  // cues beyond this while connecting are dropped
 constexpr int probeTimeoutMs = 2000;
 
-// True unless the bus at a unix address fails to answer the opening of its
-// authentication in time. Asking Qt about such a bus would block the connecting
-// thread until libdbus gives up, and the application's exit with it.
+// False when the bus takes the connection and then stays silent through the hello.
+// Asking Qt about such a bus would block the main thread until libdbus gives up;
+// where nothing listens, Qt finds no bus at once by itself.
 bool busAnswers(const QByteArray& address)
 {
-    const QByteArray first = address.split(';').value(0);
-    if (!first.startsWith("unix:"))
-        return true;  // another transport, or none: leave it to libdbus
-    for (const QByteArray& pair : first.mid(5).split(',')) {
-        const bool abstract = pair.startsWith("abstract=");
-        if (!abstract && !pair.startsWith("path="))
-            continue;
-        const QByteArray name = QByteArray::fromPercentEncoding(pair.mid(pair.indexOf('=') + 1));
-        const QByteArray request = QByteArray(1, '\0') + "AUTH EXTERNAL " + QByteArray::number(::getuid()).toHex() + "\r\n";
-        return localServiceAnswers(name, abstract, request, probeTimeoutMs);
-    }
-    return true;
+    return sayHelloToBus(address, probeTimeoutMs) != BusAnswer::Silent;
 }
 
 constexpr int kPending = -1;
@@ -94,7 +84,7 @@ void whenSessionBusConnected(std::function<void(QDBusConnection& bus)> use)
     }
     state = State::Connecting;
     waiting.push_back(std::move(use));
-    const QByteArray address = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+    const QByteArray address = sessionBusAddress();
     // Only the knock runs on the thread, and it touches nothing of Qt's: the thread
     // is detached so that a bus that never answers does not hold up the exit, and
     // it may still run while the process tears down Qt's globals. The connection
@@ -102,6 +92,22 @@ void whenSessionBusConnected(std::function<void(QDBusConnection& bus)> use)
     auto answer = std::make_shared<std::atomic<int>>(kPending);
     std::thread([address, answer] { answer->store(busAnswers(address) ? kYes : kNo); }).detach();
     pollForAnswer(answer);
+}
+
+bool sessionBusIsSilent(int timeoutMs)
+{
+    return sayHelloToBus(sessionBusAddress(), timeoutMs) == BusAnswer::Silent;
+}
+
+void runWithoutSessionBus()
+{
+    state = State::Unavailable;
+    // An address of no known transport: libdbus refuses it at once, for Qt as for us.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+    // It would connect Qt's accessibility bridge to a bus of its own without asking
+    // the session bus. (QT_LINUX_ACCESSIBILITY_ALWAYS_ON is read only once the
+    // session bus has answered, and any value of it, "0" included, means "on".)
+    qunsetenv("AT_SPI_BUS_ADDRESS");
 }
 
 }  // namespace platform

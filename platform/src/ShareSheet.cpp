@@ -2,6 +2,7 @@
 
 #include "platform/MainScreen.h"
 #include "platform/PicturesFolder.h"
+#include "platform/SharedCopies.h"
 #include "platform/UrlOpener.h"
 
 #include <QClipboard>
@@ -172,15 +173,19 @@ bool ShareSheet::copyToClipboard()
 
 bool ShareSheet::openWithDefaultApplication()
 {
-    // The application reads the file after this call returns, so it is kept.
-    const QString folder = QDir(QDir::tempPath()).filePath(QStringLiteral("cellarium-shared"));
+    // The application reads the file after this call returns: it stays until the app ends.
+    SharedCopies& copies = sharedCopies();
     const QDateTime now = QDateTime::currentDateTime();
-    QString error;
-    const std::optional<QString> path = writeNewFile(folder, jpeg_, [&now](int n) { return savedFileName(now, n); }, error);
+    QString error = tr("No private folder for the copy");
+    const std::optional<QString> path =
+        copies.folder().isEmpty()
+            ? std::nullopt
+            : writeNewFile(copies.folder(), jpeg_, [&now](int n) { return savedFileName(now, n); }, error);
     if (!path) {
         fail(tr("Not opened: %1").arg(error));
         return false;
     }
+    copies.kept(*path);
     if (!urlOpener().openUrl(QUrl::fromLocalFile(*path))) {
         QFile::remove(*path);
         fail(tr("No application opens the picture"));

@@ -71,11 +71,11 @@ TEST_F(ArchiveToolTest, ListShowsDateAndCellCountNewestFirst)
     const ToolRun r = run({"list"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out,
-              "2027-01-15T08:00:00.000Z\tinvalid\n"
-              "2023-11-14T22:13:20.125Z\tinvalid\n"
-              "2023-11-14T22:13:20.124Z\t0\n"
-              "2023-11-14T22:13:20.123Z\t3\n"
-              "-\t1\n");
+              "2027-01-15T08:00:00.000Z\tinvalid\t3\n"
+              "2023-11-14T22:13:20.125Z\tinvalid\t4\n"
+              "2023-11-14T22:13:20.124Z\t0\t2\n"
+              "2023-11-14T22:13:20.123Z\t3\t1\n"
+              "-\t1\t5\n");
     EXPECT_EQ(r.err, "");
 }
 
@@ -118,7 +118,39 @@ TEST_F(ArchiveToolTest, DeleteRemovesTheRecordAtThatPosition)
     const ToolRun r = run({"delete", "1"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(run({"list"}).out, "1970-01-01T00:00:00.003Z\t2\n1970-01-01T00:00:00.001Z\t0\n");
+    EXPECT_EQ(run({"list"}).out, "1970-01-01T00:00:00.003Z\t2\t3\n1970-01-01T00:00:00.001Z\t0\t1\n");
+}
+
+// A save between `list` and `delete N` used to make N name another record: --id names
+// the record listed, whatever was saved since.
+TEST_F(ArchiveToolTest, ShowAndDeleteByIdActOnTheListedRecordAfterANewerSave)
+{
+    archive(1, R"([{"x":1,"y":1}])");
+    archive(2, R"([{"x":2,"y":2}])");
+    const std::string listed = run({"list"}).out;
+    ASSERT_EQ(listed, "1970-01-01T00:00:00.002Z\t1\t2\n1970-01-01T00:00:00.001Z\t1\t1\n");
+    archive(3, R"([{"x":3,"y":3}])");  // saved by the app meanwhile
+
+    EXPECT_EQ(run({"show", "--id", "1"}).out, R"([{"x":1,"y":1}])");
+    EXPECT_EQ(run({"show", "--id", "1", "--to", "cells"}).out, run({"show", "2", "--to", "cells"}).out);
+    EXPECT_EQ(run({"show", "--to", "rle", "--id", "1"}).out, run({"show", "2", "--to", "rle"}).out);
+    const ToolRun deleted = run({"delete", "--id", "2"});
+    EXPECT_EQ(deleted.status, 0) << deleted.err;
+    EXPECT_EQ(deleted.out, "");
+    EXPECT_EQ(run({"list"}).out, "1970-01-01T00:00:00.003Z\t1\t3\n1970-01-01T00:00:00.001Z\t1\t1\n");
+
+    // A deleted id, one never given, and ids that are no whole number are refused.
+    for (const char* id : {"2", "99", "-1", "+1", "one", "", "9223372036854775808"}) {
+        expectRefused({"delete", "--id", id});
+        expectRefused({"show", "--id", id});
+    }
+    EXPECT_EQ(run({"delete", "--id", "2"}).err, "cellarium-archive: there is no record with id 2\n");
+    expectRefused({"delete", "--id"});
+    expectRefused({"delete", "--id", "1", "3"});
+    expectRefused({"delete", "--number", "1"});
+    expectRefused({"show", "--id", "1", "0"});
+    expectRefused({"show", "--to", "rle"});
+    EXPECT_EQ(run({"list"}).out, "1970-01-01T00:00:00.003Z\t1\t3\n1970-01-01T00:00:00.001Z\t1\t1\n");
 }
 
 TEST_F(ArchiveToolTest, AddsRleAndPlaintextAsTheJsonEncodingAndShowsRecordsInAnyFormat)
@@ -135,8 +167,8 @@ TEST_F(ArchiveToolTest, AddsRleAndPlaintextAsTheJsonEncodingAndShowsRecordsInAny
     ASSERT_EQ(run({"add", "--rows", "760"}, "!Name: blinker\nOOO\n").status, 0);
     EXPECT_NE(run({"show", "0"}).out.find(R"({"x":378,"y":379})"), std::string::npos);  // centred on 760 rows
     const std::string listed = run({"list"}).out;
-    EXPECT_NE(listed.find("\t3\n"), std::string::npos) << listed;
-    EXPECT_NE(listed.find("\t5\n"), std::string::npos) << listed;
+    EXPECT_NE(listed.find("\t3\t2\n"), std::string::npos) << listed;
+    EXPECT_NE(listed.find("\t5\t1\n"), std::string::npos) << listed;
 }
 
 TEST_F(ArchiveToolTest, BadRleOrPlaintextAndBadShowFormatsChangeNothing)
@@ -304,7 +336,7 @@ TEST_F(ArchiveToolTest, BadImportAddsNothing)
     expectRefused({"import"}, "Cellarium archive export 1\nrecord 1 2\n[]\nrecord +1 2\n[]\nend 2\n");
     expectRefused({"import"}, "Cellarium archive export 1\nrecord 1 -2\n[]\nend 1\n");
     expectRefused({"import", folder.path().string()});
-    EXPECT_EQ(run({"list"}).out, "1970-01-01T00:00:00.001Z\t0\n");
+    EXPECT_EQ(run({"list"}).out, "1970-01-01T00:00:00.001Z\t0\t1\n");
 }
 
 TEST(IsoDate, FormatsUtcWithMilliseconds)
@@ -325,7 +357,7 @@ TEST_F(ArchiveToolTest, ListsAnArchiveOfTheFirstFormatAsItIsAndAddMigratesIt)
     const FileState before = fileState(file);
     const ToolRun listed = run({"list"});
     EXPECT_EQ(listed.status, 0) << listed.err;
-    EXPECT_EQ(listed.out, "1970-01-01T00:00:02.000Z\t1\n1970-01-01T00:00:01.000Z\t0\n");
+    EXPECT_EQ(listed.out, "1970-01-01T00:00:02.000Z\t1\t3\n1970-01-01T00:00:01.000Z\t0\t1\n");
     EXPECT_EQ(fileState(file), before);
 
     const ToolRun added = run({"add"}, R"([{"x":2,"y":2},{"x":3,"y":3}])");

@@ -1,5 +1,6 @@
 #include "RecordedFeedback.h"
 #include "platform/Haptics.h"
+#include "platform/SessionBusCheck.h"
 
 #include <QDBusConnectionInterface>
 
@@ -84,6 +85,13 @@ TEST(HapticsOverDBus, AbsentFeedbackdIsNoFailure)
     QCoreApplication::processEvents();
     EXPECT_EQ(recorder.events(), (std::vector{platform::FeedbackEvent::impact(platform::ImpactStyle::Heavy)}));
     platform::setHaptics(nullptr);
+}
+
+// The start-up hello must complete with a real bus daemon: taken for silent, every
+// run would go without accessibility, haptics and screen-saver inhibition.
+TEST(HapticsOverDBus, ARealBusAnswersTheStartUpHello)
+{
+    EXPECT_FALSE(platform::sessionBusIsSilent(5000));
 }
 
 } // namespace

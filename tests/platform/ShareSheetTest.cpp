@@ -3,6 +3,7 @@
 #include "platform/MainScreen.h"
 #include "platform/PicturesFolder.h"
 #include "platform/ShareSheet.h"
+#include "platform/SharedCopies.h"
 #include "platform/UrlOpener.h"
 
 #include "RecordingUrlOpener.h"
@@ -12,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>
@@ -181,6 +183,64 @@ TEST_F(ShareSheetTest, OpenHandsAFileWithThePictureToTheDefaultApplication)
     ASSERT_TRUE(url.isLocalFile());
     EXPECT_EQ(contentsOf(url.toLocalFile()), jpeg);
     QFile::remove(url.toLocalFile());
+}
+
+// "Open" used to write into one /tmp/cellarium-shared for every user and never clean it.
+TEST_F(ShareSheetTest, OpenCopiesIntoAPrivateFolderRemovedAtExitAndOfDayOldCopiesAtStart)
+{
+    const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+    const QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
+                                      QFile::WriteOther | QFile::ExeOther;
+    for (const bool runtimeSet : {true, false}) {
+        SCOPED_TRACE(runtimeSet ? "XDG_RUNTIME_DIR set" : "XDG_RUNTIME_DIR unset");
+        QTemporaryDir runtime;
+        const QString expected = runtime.filePath(QStringLiteral("cellarium-shared"));
+        if (runtimeSet) {
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+            ASSERT_TRUE(QDir().mkpath(expected));  // left open to others: narrowed before use
+            QFile::setPermissions(expected, ownerOnly | QFile::ReadOther | QFile::ExeOther);
+        } else {
+            qunsetenv("XDG_RUNTIME_DIR");
+        }
+        platform::setSharedCopies(nullptr);  // found afresh, as at start
+        const QByteArray jpeg = samplePicture();
+        present(jpeg).openButton()->click();
+        ASSERT_FALSE(urls_->openedUrls().isEmpty());
+        const QString copy = urls_->openedUrls().last().toLocalFile();
+        EXPECT_EQ(contentsOf(copy), jpeg);
+        const QString folder = QFileInfo(copy).absolutePath();
+        if (runtimeSet)
+            EXPECT_EQ(folder, QFileInfo(expected).absoluteFilePath());
+        else
+            EXPECT_TRUE(QFileInfo(folder).fileName().startsWith("cellarium-shared-")) << folder.toStdString();
+        EXPECT_EQ(QFileInfo(folder).permissions() & (ownerOnly | others), ownerOnly) << folder.toStdString();
+
+        platform::setSharedCopies(nullptr);  // as at exit
+        EXPECT_FALSE(QFileInfo::exists(copy));
+        EXPECT_EQ(QFileInfo::exists(folder), runtimeSet);
+    }
+
+    // At start, copies a day old go; younger ones (of an app still running) stay.
+    QTemporaryDir runtime;
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    const QDir folder(runtime.filePath(QStringLiteral("cellarium-shared")));
+    ASSERT_TRUE(folder.mkpath(QStringLiteral(".")));
+    const QDateTime now = QDateTime::currentDateTime();
+    for (const auto& [name, age] : {std::pair{"old.jpg", 25 * 3600}, std::pair{"young.jpg", 23 * 3600}}) {
+        QFile file(folder.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.write("copy") == 4 && file.flush());
+        ASSERT_TRUE(file.setFileTime(now.addSecs(-age), QFileDevice::FileModificationTime));
+    }
+    platform::SharedCopies::removeCopiesOlderThan(now.addDays(-1));
+    EXPECT_EQ(folder.entryList(QDir::Files), QStringList{"young.jpg"});
+
+    platform::setSharedCopies(nullptr);
+    if (savedRuntime.isNull())
+        qunsetenv("XDG_RUNTIME_DIR");
+    else
+        qputenv("XDG_RUNTIME_DIR", savedRuntime);
 }
 
 TEST_F(ShareSheetTest, OpenWithNothingToOpenItSaysSoAndLeavesNoFile)

@@ -8,11 +8,13 @@
 #include "BoardGeometry.h"
 #include "FNApp.h"
 #include "platform/AlertCard.h"
+#include "platform/AlternateIcons.h"
 #include "platform/AppWindow.h"
 #include "platform/IdleTimer.h"
 #include "platform/UserDefaults.h"
 
 #include <QIcon>
+#include <QPixmap>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -163,4 +165,31 @@ TEST(ShellResources, TheWindowIconIsThere)
 {
     loadShellResources();
     EXPECT_FALSE(QIcon(QStringLiteral(":/cellarium/AppIcon.png")).isNull());
+}
+
+// Every launch used to give the window the standard icon, whatever was chosen.
+TEST(ShellResources, AtLaunchTheWindowsShowTheAppIconChosenInAnEarlierRun)
+{
+    QTemporaryDir dir;
+    platform::setUserDefaults(std::make_unique<platform::UserDefaults>(dir.filePath("defaults.json")));
+    auto icons = std::make_unique<platform::AlternateIcons>();
+    const auto filled = [](Qt::GlobalColor color) {
+        QPixmap pixmap(32, 32);
+        pixmap.fill(color);
+        return QIcon(pixmap);
+    };
+    icons->setStandardIcon(QStringLiteral("cellarium"), filled(Qt::green));
+    icons->addAlternateIcon(QStringLiteral("OtherAppIcon"), QStringLiteral("cellarium-OtherAppIcon"), filled(Qt::blue));
+    platform::setAlternateIcons(std::move(icons));
+    const auto windowColor = [] { return platform::AppWindow().windowIcon().pixmap(16).toImage().pixelColor(8, 8); };
+
+    loadShellResources();
+    for (const auto& [stored, color] : {std::pair{QVariant(true), QColor(Qt::blue)}, std::pair{QVariant(false), QColor(Qt::green)},
+                                        std::pair{QVariant(QStringLiteral("true")), QColor(Qt::green)}}) {
+        platform::userDefaults().setValue(QStringLiteral("DidUseLiveIcon"), stored);
+        restoreAppIcon();
+        EXPECT_EQ(windowColor(), color) << stored.toString().toStdString();
+    }
+    platform::setAlternateIcons(nullptr);
+    platform::setUserDefaults(nullptr);
 }

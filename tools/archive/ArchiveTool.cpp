@@ -21,8 +21,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: cellarium-archive list\n"
     "       cellarium-archive add [FILE] [--rows R]\n"
-    "       cellarium-archive show N [--to FORMAT]\n"
-    "       cellarium-archive delete N\n"
+    "       cellarium-archive show (N | --id ID) [--to FORMAT]\n"
+    "       cellarium-archive delete (N | --id ID)\n"
     "       cellarium-archive export [FILE]\n"
     "       cellarium-archive import [FILE]\n"
     "\n"
@@ -30,14 +30,16 @@ constexpr const char* kUsage =
     "$XDG_DATA_HOME/cellarium/CoreLife.sqlite (XDG_DATA_HOME is ~/.local/share by default).\n"
     "\n"
     "list    one line per record, newest first: the date it was archived (ISO 8601, UTC;\n"
-    "        '-' when it has none), a tab, and its number of cells, or 'invalid' when it\n"
-    "        holds no pattern that decodes\n"
+    "        '-' when it has none), a tab, its number of cells, or 'invalid' when it\n"
+    "        holds no pattern that decodes, a tab, and its record id\n"
     "add     reads a pattern (at most 64 MiB) from FILE or standard input and archives it,\n"
     "        dated now: JSON (a JSON array of {\"x\":X,\"y\":Y} cells) as it is, RLE or\n"
     "        plaintext (.cells) in JSON, centred on a board of R rows (default 190)\n"
-    "show    writes the pattern of record N of the list (0 is the newest), byte for byte,\n"
-    "        or with --to in FORMAT: json, rle or cells\n"
-    "delete  deletes record N of the list\n"
+    "show    writes the pattern of record N of the list (0 is the newest), or of the\n"
+    "        record with id ID, byte for byte, or with --to in FORMAT: json, rle or cells\n"
+    "delete  deletes record N of the list, or the record with id ID; ids never change\n"
+    "        and are never reused, so --id acts on the record listed even when another\n"
+    "        was saved since, where N would count that one too\n"
     "export  writes every record (date and pattern bytes, exactly) to FILE or standard\n"
     "        output as one file, 'Cellarium archive export 1': a safe backup at any time\n"
     "import  adds every record of such a file (FILE or standard input, at most 1 GiB) to\n"
@@ -83,13 +85,26 @@ public:
 
     std::shared_ptr<CoreLife> record(const std::string& indexText)
     {
-        const std::optional<std::size_t> index = parseIndex(indexText);
+        const std::optional<std::size_t> index = parseWhole<std::size_t>(indexText);
         if (!index)
             throw Failure{"the record number must be a whole number from 0, not '" + indexText + "'"};
         std::vector<std::shared_ptr<CoreLife>> all = records();
         if (*index >= all.size())
             throw Failure{"there is no record " + indexText + "; the archive holds " + std::to_string(all.size())};
         return all[*index];
+    }
+
+    // The record whose id (the third column of `list`) is `idText`.
+    std::shared_ptr<CoreLife> recordWithId(const std::string& idText)
+    {
+        const std::optional<std::int64_t> id = parseWhole<std::int64_t>(idText);
+        if (!id)
+            throw Failure{"the record id must be a whole number from 0, not '" + idText + "'"};
+        for (std::shared_ptr<CoreLife>& record : records()) {
+            if (record->objectID() == *id)
+                return std::move(record);
+        }
+        throw Failure{"there is no record with id " + idText};
     }
 
     // A record's pattern; a failed read is a failure, never an absent pattern.
@@ -110,11 +125,13 @@ public:
     }
 
 private:
-    static std::optional<std::size_t> parseIndex(const std::string& text)
+    // A whole number from 0, digits only (no sign, no spaces).
+    template <typename Number>
+    static std::optional<Number> parseWhole(const std::string& text)
     {
-        std::size_t value = 0;
+        Number value = 0;
         const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (text.empty() || ec != std::errc{} || end != text.data() + text.size())
+        if (text.empty() || text.front() == '-' || ec != std::errc{} || end != text.data() + text.size())
             return std::nullopt;
         return value;
     }
@@ -139,6 +156,8 @@ void list(const std::vector<std::string>& args, const std::optional<std::filesys
         const std::optional<std::string>& bytes = Archive::lifeData(*record);
         const std::optional<LifeSet> lifes = bytes ? decodePattern(*bytes) : std::nullopt;
         lines += lifes ? std::to_string(lifes->count()) : "invalid";
+        lines += '\t';
+        lines += record->objectID() ? std::to_string(*record->objectID()) : "-";
         lines += '\n';
     }
     out << lines;
@@ -192,28 +211,58 @@ void add(const std::vector<std::string>& args, const std::optional<std::filesyst
     archive.save("archive the pattern");
 }
 
+// Which record a command names: N (its place in the list) or --id ID.
+struct RecordChoice {
+    std::string text;
+    bool byId = false;
+
+    std::string name() const { return byId ? "the record with id " + text : "record " + text; }
+    std::shared_ptr<CoreLife> in(Archive& archive) const
+    {
+        return byId ? archive.recordWithId(text) : archive.record(text);
+    }
+};
+
+// Reads `N` or `--id ID` from args[i...], moving i past it.
+RecordChoice recordChoice(const std::vector<std::string>& args, std::size_t& i)
+{
+    if (args[i] == "--id")
+        return {optionValue(args, i), true};
+    if (args[i].starts_with("--"))
+        throw Failure{"unknown option '" + args[i] + "'"};
+    return {args[i], false};
+}
+
 void show(const std::vector<std::string>& args, const std::optional<std::filesystem::path>& file, std::ostream& out)
 {
     std::optional<PatternFormat> format;
-    if (args.size() == 4 && args[2] == "--to") {
-        format = patternFormatNamed(args[3]);
-        if (!format)
-            throw Failure{"--to must be json, rle or cells, not '" + args[3] + "'"};
-    } else {
-        expectArguments(args, 2);
+    std::optional<RecordChoice> choice;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--to" && !format) {
+            const std::string& name = optionValue(args, i);
+            format = patternFormatNamed(name);
+            if (!format)
+                throw Failure{"--to must be json, rle or cells, not '" + name + "'"};
+        } else if (!choice) {
+            choice = recordChoice(args, i);
+        } else {
+            throw Failure{"'show' takes one record, N or --id ID, and at most one --to; see --help"};
+        }
     }
+    if (!choice)
+        throw Failure{"'show' takes a record, N or --id ID; see --help"};
     Archive archive(file, Archive::Use::Read);
-    const std::shared_ptr<CoreLife> record = archive.record(args[1]);
+    const std::shared_ptr<CoreLife> record = choice->in(archive);
     const std::optional<std::string>& bytes = Archive::lifeData(*record);
     if (!bytes)
-        throw Failure{"record " + args[1] + " holds no pattern data"};
+        throw Failure{choice->name() + " holds no pattern data"};
     if (!format) {
         out.write(bytes->data(), static_cast<std::streamsize>(bytes->size()));
         return;
     }
     const std::optional<LifeSet> lifes = decodeBoardPattern(*bytes);
     if (!lifes)
-        throw Failure{"record " + args[1] + " holds no pattern that decodes"};
+        throw Failure{choice->name() + " holds no pattern that decodes"};
     out << writePatternText(*lifes, *format);
 }
 
@@ -262,11 +311,16 @@ void importAll(const std::vector<std::string>& args, const std::optional<std::fi
 
 void remove(const std::vector<std::string>& args, const std::optional<std::filesystem::path>& file)
 {
-    expectArguments(args, 2);
+    std::size_t i = 1;
+    if (args.size() < 2)
+        throw Failure{"'delete' takes a record, N or --id ID; see --help"};
+    const RecordChoice choice = recordChoice(args, i);
+    if (i + 1 != args.size())
+        throw Failure{"'delete' takes one record, N or --id ID; see --help"};
     Archive archive(file, Archive::Use::Change);
-    const std::shared_ptr<CoreLife> record = archive.record(args[1]);  // throws first when the archive is missing
+    const std::shared_ptr<CoreLife> record = choice.in(archive);  // throws first when the archive is missing
     archive.context().deleteObject(record);
-    archive.save("delete record " + args[1]);
+    archive.save("delete " + choice.name());
 }
 
 }  // namespace

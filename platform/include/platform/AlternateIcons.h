@@ -15,7 +15,10 @@ namespace platform {
 // The application's icon and its alternates. The icon in use is the window
 // icon of the application and the Icon= line of the user's desktop entry for
 // the application ($XDG_DATA_HOME/applications/<desktop file name>.desktop),
-// which is created when missing and rewritten atomically. The icon files are
+// which is rewritten atomically. Where it is missing it is made as a copy of the
+// installed entry (the first of that name in $XDG_DATA_DIRS/applications), which
+// it hides from then on, or where none is installed, as a new entry that starts
+// this program. The icon files are
 // installed into the user's icon theme folder ($XDG_DATA_HOME/icons/hicolor)
 // so that the entry can name them. Alternate icons are supported only where
 // that entry can be written. Main thread only.
@@ -37,12 +40,21 @@ public:
     virtual void setAlternateIconName(const std::optional<QString>& name,
                                       const std::function<void(std::optional<QString> error)>& completion);
 
+    // Takes up the choice of an earlier run, whose entry already names its icon:
+    // the windows show icon `name` (std::nullopt: the standard one), and
+    // alternateIconName() answers it. Writes nothing; an unknown name changes nothing.
+    void restoreAlternateIconName(const std::optional<QString>& name);
+
     // The name last set successfully; std::nullopt for the standard icon.
     std::optional<QString> alternateIconName() const { return current_; }
 
     // The desktop entry's path; empty when no data folder is known.
     QString desktopEntryPath() const;
     QString iconFolder() const;
+
+    // The Exec= value that starts `program` whatever characters its path holds:
+    // quoted and escaped by the rules of freedesktop.org's desktop entry format.
+    static QString desktopEntryExec(const QString& program);
 
 private:
     struct Icon {
@@ -51,6 +63,7 @@ private:
     };
 
     std::optional<QString> apply(const Icon& icon) const;
+    static void showInWindows(const QIcon& icon);
 
     std::optional<Icon> standard_;
     std::map<QString, Icon> alternates_;
