@@ -495,8 +495,11 @@ TEST_F(OptionsScreen, InChinaTheFilingPopupClosesOnEscapeATapBesideItAndTheDimme
         close();
         EXPECT_EQ(more.presentedViewController(), nullptr) << way;
         EXPECT_EQ(options(), &more) << way << " closed the options screen too";
+        EXPECT_TRUE(more.isAncestorOf(window_->focusWidget())) << way << ": the keys did not come back to the options screen";
     }
     EXPECT_TRUE(openedUrls().empty());
+    QTest::keyClick(window_->focusWidget(), Qt::Key_Escape);
+    EXPECT_EQ(options(), nullptr) << "the next Escape closes the options screen";
 }
 
 // --- Names and keyboard ------------------------------------------------------------
