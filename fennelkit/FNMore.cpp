@@ -104,26 +104,26 @@ QString FNMore::icpOrBlogUrl(const std::optional<QString>& icp)
     return showsFilingNumber(icp) ? icpRecordUrl() : blogUrl();
 }
 
-void FNMore::openUrl(const QString& url, const std::optional<QColor>& tintColor)
+bool FNMore::openUrl(const QString& url, const std::optional<QColor>& tintColor)
 {
     const std::optional<QUrl> address = parsedWebAddress(url);
     if (!address)
-        return;
+        return false;
     if (isChn() && tintColor && url == icpRecordUrl()) {
         platform::ViewController* top = topViewController();
         if (!top)
-            return;
+            return false;
         auto* browser = new platform::InAppBrowser(*address);
         browser->setControlTintColor(*tintColor);
         browser->setDismissButtonStyleClose();
         browser->setModalPresentationStyle(platform::PresentationStyle::PageSheet);
         top->present(browser, true);
-        return;
+        return true;
     }
-    platform::urlOpener().openUrl(*address);
+    return platform::urlOpener().openUrl(*address);
 }
 
-void FNMore::sendFeedbackEmail(const std::optional<QColor>& tintColor, const QString& message)
+void FNMore::sendFeedbackEmail(const std::optional<QColor>& tintColor, const QString& message, std::function<void()> unsent)
 {
     const QString subject = FNBundleClass::localizedString(QT_TRANSLATE_NOOP("FennelKit", "Contact: "))
                             + FNApp::name() + QLatin1Char(' ') + FNApp::version() + QLatin1Char('(')
@@ -133,9 +133,14 @@ void FNMore::sendFeedbackEmail(const std::optional<QColor>& tintColor, const QSt
     auto* composer = new platform::MailComposer;
     if (top) {
         QPointer<platform::MailComposer> guard(composer);
-        composer->setMailComposeDelegate([guard](platform::MailComposer::Result) {
-            if (guard)
-                guard->dismiss(true);
+        composer->setMailComposeDelegate([guard, unsent](platform::MailComposer::Result result) {
+            if (!guard)
+                return;
+            const bool failed = result == platform::MailComposer::Result::Failed;
+            guard->dismiss(true, [failed, unsent] {
+                if (failed && unsent)
+                    unsent();
+            });
         });
     }
     if (tintColor)
@@ -152,8 +157,9 @@ void FNMore::sendFeedbackEmail(const std::optional<QColor>& tintColor, const QSt
         return;
     }
     delete composer;
-    if (const std::optional<QUrl> contact = parsedWebAddress(feedbackUrl()))
-        platform::urlOpener().openUrl(*contact);
+    const std::optional<QUrl> contact = parsedWebAddress(feedbackUrl());
+    if ((!contact || !platform::urlOpener().openUrl(*contact)) && unsent)
+        unsent();
 }
 
 platform::ViewController* FNMore::topViewController()

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace platform {
@@ -50,12 +51,18 @@ public:
 
     // Opens `url` in the desktop's browser or store, except the filing-record
     // address in China with a colour given, which opens in an in-app browser
-    // over the top screen. An address that does not parse is ignored.
-    static void openUrl(const QString& url, const std::optional<QColor>& tintColor);
+    // over the top screen. False when nothing opened it: no program opens the
+    // address (no web browser), it does not parse, or there is no top screen
+    // for the in-app browser. The caller tells the user.
+    static bool openUrl(const QString& url, const std::optional<QColor>& tintColor);
 
     // Presents a feedback mail to the maker over the top screen, or opens the
-    // contact page where no mail can be sent. `message` is HTML.
-    static void sendFeedbackEmail(const std::optional<QColor>& tintColor, const QString& message);
+    // contact page where no mail can be sent. `message` is HTML. `unsent`
+    // runs when the mail reaches no program: neither a mail program nor a
+    // browser for the contact page is there (before this returns), or the
+    // composer's Send finds no mail program (later, once it has closed).
+    static void sendFeedbackEmail(const std::optional<QColor>& tintColor, const QString& message,
+                                  std::function<void()> unsent = {});
 
     // The screen at the top of the key window's presentation chain; nullptr
     // without a key window or root screen.

@@ -26,6 +26,7 @@
 #include "platform/GridView.h"
 #include "platform/ImageRenderer.h"
 #include "platform/MainScreen.h"
+#include "platform/NoticeLine.h"
 #include "platform/Segue.h"
 #include "platform/SymbolButton.h"
 #include "platform/SystemSymbol.h"
@@ -221,6 +222,8 @@ void MoreViewController::viewDidLoad()
     ui_->setupUi(this);
     platform::setUpSymbolButton(*ui_->closeButton, QStringLiteral("xmark"), platform::closeSymbolSide, tr("Close"));
     connect(ui_->closeButton, &QToolButton::clicked, this, [this] { back(ui_->closeButton); });
+    notice_ = new platform::NoticeLine(this);
+    ui_->screenLayout->insertWidget(1, notice_);
 
     platform::GridView* grid = ui_->collectionView;
     grid->setAccessibleName(tr("Options"));
@@ -302,6 +305,8 @@ void MoreViewController::reloadItem(int row)
 void MoreViewController::didSelectItem(platform::GridView&, int item)
 {
     playClickFeedback();
+    if (notice_)
+        notice_->clear();
     const std::optional<QString> icp = FNApp::cellarium.icp();
     switch (item) {
     case boardSizeRow: changeBoardSize(); break;
@@ -329,12 +334,19 @@ void MoreViewController::didSelectItem(platform::GridView&, int item)
         break;
     }
     case appIconRow: toggleAppIcon(); break;
-    case privacyRow: FNMore::openUrl(FNMore::privacyUrl(), platform::labelColor()); break;
-    case feedbackRow: FNMore::sendFeedbackEmail(std::nullopt, QString()); break;
-    case reviewRow: FNMore::openUrl(FNApp::cellarium.reviewLink(), std::nullopt); break;
-    case websiteRow: FNMore::openUrl(FNMore::blogOrSocialUrl(icp), std::nullopt); break;
+    case privacyRow: openAboutAddress(FNMore::privacyUrl(), platform::labelColor()); break;
+    case feedbackRow: {
+        QPointer<MoreViewController> self(this);
+        FNMore::sendFeedbackEmail(std::nullopt, QString(), [self] {
+            if (self)
+                self->refuse(tr("No application sends mail"));
+        });
+        break;
+    }
+    case reviewRow: openAboutAddress(FNApp::cellarium.reviewLink(), std::nullopt); break;
+    case websiteRow: openAboutAddress(FNMore::blogOrSocialUrl(icp), std::nullopt); break;
     case filingRow: showFilingRecord(); break;
-    case moreAppsRow: FNMore::openUrl(FNMore::moreAppUrl(), std::nullopt); break;
+    case moreAppsRow: openAboutAddress(FNMore::moreAppUrl(), std::nullopt); break;
     default: break;
     }
 }
@@ -439,14 +451,31 @@ void MoreViewController::showFilingRecord()
 {
     const std::optional<QString> icp = FNApp::cellarium.icp();
     if (!chinaFiling_) {
-        FNMore::openUrl(FNMore::icpOrBlogUrl(icp), platform::labelColor());
+        openAboutAddress(FNMore::icpOrBlogUrl(icp), platform::labelColor());
         return;
     }
+    // Escape, a tap beside it or on the dimmed Close closes it without opening the record.
     auto* alert = new platform::AlertCard;
     alert->setAccessibleName(tr("Filing record"));
-    alert->addAction(FNMore::icpOrBlogText(icp),
-                     [icp] { FNMore::openUrl(FNMore::icpOrBlogUrl(icp), platform::labelColor()); });
+    QPointer<MoreViewController> self(this);
+    alert->addAction(FNMore::icpOrBlogText(icp), [self, icp] {
+        if (self)
+            self->openAboutAddress(FNMore::icpOrBlogUrl(icp), platform::labelColor());
+    });
     present(alert, true);
+}
+
+void MoreViewController::openAboutAddress(const QString& url, const std::optional<QColor>& tintColor)
+{
+    if (!FNMore::openUrl(url, tintColor))
+        refuse(tr("No application opens web links"));
+}
+
+void MoreViewController::refuse(const QString& why)
+{
+    feedbackcues::refused();
+    if (notice_)
+        notice_->say(why);
 }
 
 void MoreViewController::showBoardPicture()

@@ -7,6 +7,7 @@
 #include "platform/GridViewDelegate.h"
 #include "platform/ViewController.h"
 
+#include <QColor>
 #include <QImage>
 #include <QPointer>
 
@@ -24,6 +25,7 @@ class CoreLifeContainer;
 }
 namespace platform {
 class GridView;
+class NoticeLine;
 }
 namespace Ui {
 class MoreViewController;
@@ -95,6 +97,8 @@ public:
     // Outlets; valid once the view has loaded.
     platform::GridView* collectionView() const;
     QWidget* closeButton() const;
+    // The line that says why an item did nothing ("No application opens web links").
+    platform::NoticeLine* noticeLine() const { return notice_; }
 
     // The grid's data source and delegate.
     int numberOfItems(platform::GridView& grid) override;
@@ -124,10 +128,14 @@ private:
     void showBoardPicture();
     void showPatternCode();
     void showFilingRecord();
+    // An about item's address, or the refusal and a line where nothing opens it.
+    void openAboutAddress(const QString& url, const std::optional<QColor>& tintColor);
+    void refuse(const QString& why);
     void reloadItem(int row);
     void playClickFeedback();
 
     std::unique_ptr<Ui::MoreViewController> ui_;
+    platform::NoticeLine* notice_ = nullptr;
     SomethingHappenedInMoreViewController* delegate_ = nullptr;
     QPointer<QObject> delegateObject_; // the board as a QObject, so that a deleted board reads as gone
     bool delegateIsObject_ = false;

@@ -63,8 +63,8 @@ QString CommandLineOptions::usage()
         "\n"
         "  --screen WxH        the screen's size in points, each side 200 to 4096 (default: 390x844\n"
         "                      on a desktop, the whole display on a phone)\n"
-        "  --scale S           device pixels per point, 1 to 4 (default: the display's, or 3 on a\n"
-        "                      monitor of ratio 1)\n"
+        "  --scale S           device pixels per point, 1 to 4, for the whole interface (default:\n"
+        "                      the display's; the board's cells as at 3 on a monitor of ratio 1)\n"
         "  --storefront CODE   the three-letter country code of the storefront (default: the\n"
         "                      system locale's country)\n"
         "  --help              this text\n");

@@ -1,5 +1,6 @@
 #include "CellariumApplication.h"
 #include "DisplayFailureGuard.h"
+#include "InterfaceScale.h"
 
 #include "platform/SessionBusCheck.h"
 
@@ -47,6 +48,7 @@ int main(int argc, char** argv)
 
     leaveOutASilentSessionBus();
     std::optional<DisplayFailureGuard> displayGuard(std::in_place);
+    applyInterfaceScale(argc, argv, options.scale);
     QApplication application(argc, argv);
     displayGuard.reset();
     QApplication::setApplicationName(QStringLiteral("cellarium"));

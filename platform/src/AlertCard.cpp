@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
@@ -109,6 +110,8 @@ void AlertCard::viewDidLoad()
     layout->addWidget(contentView_, 1);
 
     if (!actions_.isEmpty()) {
+        // Focused when presented, so that Escape reaches it.
+        setFocusPolicy(Qt::StrongFocus);
         auto* row = new QHBoxLayout;
         for (int i = 0; i < actions_.size(); ++i) {
             auto* button = new QPushButton(actions_[i].title, this);
@@ -134,6 +137,28 @@ void AlertCard::trigger(int index)
         if (handler)
             handler();
     });
+}
+
+void AlertCard::cancel()
+{
+    if (triggered_ || actions_.isEmpty())
+        return;
+    triggered_ = true;
+    dismiss(true);
+}
+
+void AlertCard::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && !actions_.isEmpty()) {
+        cancel();
+        return;
+    }
+    ViewController::keyPressEvent(event);
+}
+
+void AlertCard::backdropTapped()
+{
+    cancel();
 }
 
 void AlertCard::paintEvent(QPaintEvent*)

@@ -10,11 +10,9 @@ namespace platform {
 
 namespace {
 
-const QLatin1String mailtoType("x-scheme-handler/mailto");
-
-// The desktop entries named for mailto in one list file, by group: "[Removed
+// The desktop entries named for `type` in one list file, by group: "[Removed
 // Associations]" takes them away; every other group offers them.
-void readAssociations(const QString& path, QStringList& offered, QSet<QString>& removed)
+void readAssociations(const QString& type, const QString& path, QStringList& offered, QSet<QString>& removed)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
@@ -26,9 +24,9 @@ void readAssociations(const QString& path, QStringList& offered, QSet<QString>& 
             removing = line == QLatin1String("[Removed Associations]");
             continue;
         }
-        if (!line.startsWith(mailtoType + QLatin1Char('=')))
+        if (!line.startsWith(type + QLatin1Char('=')))
             continue;
-        const QStringList ids = line.mid(mailtoType.size() + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        const QStringList ids = line.mid(type.size() + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts);
         for (const QString& id : ids) {
             if (removing)
                 removed.insert(id.trimmed());
@@ -38,7 +36,7 @@ void readAssociations(const QString& path, QStringList& offered, QSet<QString>& 
     }
 }
 
-bool declaresMailto(const QString& path)
+bool declaresType(const QString& type, const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
@@ -46,7 +44,7 @@ bool declaresMailto(const QString& path)
     while (!file.atEnd()) {
         const QString line = QString::fromUtf8(file.readLine()).trimmed();
         if (line.startsWith(QLatin1String("MimeType="))
-            && line.mid(9).split(QLatin1Char(';'), Qt::SkipEmptyParts).contains(mailtoType))
+            && line.mid(9).split(QLatin1Char(';'), Qt::SkipEmptyParts).contains(type))
             return true;
     }
     return false;
@@ -54,23 +52,24 @@ bool declaresMailto(const QString& path)
 
 } // namespace
 
-bool hasMailHandler(const QStringList& applicationFolders, const QStringList& configFolders)
+bool hasSchemeHandler(const QString& scheme, const QStringList& applicationFolders, const QStringList& configFolders)
 {
+    const QString type = QStringLiteral("x-scheme-handler/") + scheme;
     QStringList offered;
     QSet<QString> removed;
     for (const QString& folder : configFolders)
-        readAssociations(QDir(folder).filePath(QStringLiteral("mimeapps.list")), offered, removed);
+        readAssociations(type, QDir(folder).filePath(QStringLiteral("mimeapps.list")), offered, removed);
     // Desktop file ids: the path below the applications folder, '/' as '-'.
     QSet<QString> installed;
     for (const QString& folder : applicationFolders) {
-        readAssociations(QDir(folder).filePath(QStringLiteral("mimeapps.list")), offered, removed);
-        readAssociations(QDir(folder).filePath(QStringLiteral("mimeinfo.cache")), offered, removed);
+        readAssociations(type, QDir(folder).filePath(QStringLiteral("mimeapps.list")), offered, removed);
+        readAssociations(type, QDir(folder).filePath(QStringLiteral("mimeinfo.cache")), offered, removed);
         QDirIterator entries(folder, {QStringLiteral("*.desktop")}, QDir::Files, QDirIterator::Subdirectories);
         while (entries.hasNext()) {
             const QString path = entries.next();
             const QString id = QDir(folder).relativeFilePath(path).replace(QLatin1Char('/'), QLatin1Char('-'));
             installed.insert(id);
-            if (declaresMailto(path))
+            if (declaresType(type, path))
                 offered.append(id);
         }
     }

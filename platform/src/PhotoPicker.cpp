@@ -9,6 +9,33 @@
 
 namespace platform {
 
+namespace {
+
+// Below this width the folder list beside the files leaves them no room.
+constexpr int narrowWidth = 560;
+
+// Qt's own dialog, where the platform offers no native one (the desktop's file
+// chooser portal, which Qt uses under Flatpak and Snap or with the
+// xdgdesktopportal platform theme): no larger than the app's window, over it.
+void fitIntoWindow(QFileDialog& dialog, const QWidget* window)
+{
+    // A native dialog leaves the widget off screen; its size is the desktop's.
+    if (!window || dialog.testAttribute(Qt::WA_DontShowOnScreen))
+        return;
+    const QRect room = window->geometry();
+    if (room.width() < narrowWidth) {
+        if (auto* sidebar = dialog.findChild<QWidget*>(QStringLiteral("sidebar")))
+            sidebar->hide();
+    }
+    dialog.setMinimumSize(0, 0);
+    dialog.setMaximumSize(room.size());
+    QRect frame({0, 0}, dialog.sizeHint().boundedTo(room.size()).expandedTo(room.size() * 3 / 4));
+    frame.moveCenter(room.center());
+    dialog.setGeometry(frame);
+}
+
+} // namespace
+
 PhotoPicker::~PhotoPicker() = default;
 
 void PhotoPicker::pickImage(QWidget* parent, std::function<void(std::optional<QString>)> done)
@@ -43,6 +70,7 @@ void PhotoPicker::pickImage(QWidget* parent, std::function<void(std::optional<QS
             done(std::nullopt);
     });
     dialog->open();
+    fitIntoWindow(*dialog, parent ? parent->window() : nullptr);
 }
 
 namespace {

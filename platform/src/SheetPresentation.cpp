@@ -4,6 +4,7 @@
 
 #include <QEvent>
 #include <QGraphicsOpacityEffect>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QVariantAnimation>
 
@@ -170,6 +171,23 @@ bool SheetPresentation::eventFilter(QObject* watched, QEvent* event)
         layOut();
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void SheetPresentation::mousePressEvent(QMouseEvent* event)
+{
+    // Presses on the screen itself that it leaves unused arrive here too.
+    pressedBeside_ = presented_ && !presented_->geometry().contains(event->position().toPoint());
+    event->accept();
+}
+
+void SheetPresentation::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    const bool tapped = std::exchange(pressedBeside_, false) && presented_ && rect().contains(at)
+                        && !presented_->geometry().contains(at) && !dismissing_;
+    event->accept();
+    if (tapped)
+        presented_->backdropTapped();
 }
 
 void SheetPresentation::paintEvent(QPaintEvent*)

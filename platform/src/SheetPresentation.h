@@ -16,7 +16,8 @@ class ViewController;
 // One presented screen on its backdrop. The backdrop covers the presenter's
 // window (blocking touches to what lies below) and dims it; the screen slides
 // up from the bottom (or fades in, for centred cards) and back down when it is
-// dismissed. The backdrop is a child of the window and owns the screen.
+// dismissed. The backdrop is a child of the window and owns the screen; a tap
+// on it beside the screen goes to the screen's backdropTapped().
 class SheetPresentation : public QWidget {
     Q_OBJECT
 
@@ -39,6 +40,9 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    // A press and release both on the backdrop beside the screen is a tap on it.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     QRect restingRect() const;
@@ -52,6 +56,7 @@ private:
     std::vector<std::function<void()>> dismissCompletions_;
     qreal progress_ = 0; // 0 hidden, 1 fully shown
     bool dismissing_ = false;
+    bool pressedBeside_ = false;
 };
 
 } // namespace platform

@@ -111,7 +111,9 @@ void ViewController::dismiss(bool animated, std::function<void()> completion)
     }
 
     QPointer<SheetPresentation> targetPresentation = target->presentation_;
-    auto finish = [chain, animate, targetPresentation] {
+    // The keys go back to the screen below, where they were before (Escape closes it next).
+    QPointer<ViewController> below = target->presenting_;
+    auto finish = [chain, animate, targetPresentation, below] {
         std::vector<std::function<void()>> completions;
         if (targetPresentation)
             completions = targetPresentation->takeDismissCompletions();
@@ -128,6 +130,10 @@ void ViewController::dismiss(bool animated, std::function<void()> completion)
                 screen->presentation_->hide();
                 screen->presentation_->deleteLater();
             }
+        }
+        if (below && below->isVisible() && !below->presentedViewController()) {
+            QWidget* keys = below->focusWidget();
+            (keys && below->isAncestorOf(keys) ? keys : static_cast<QWidget*>(below.data()))->setFocus(Qt::OtherFocusReason);
         }
         for (auto& done : completions) {
             if (done)

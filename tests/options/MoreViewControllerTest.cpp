@@ -14,10 +14,12 @@
 #include "platform/GridView.h"
 #include "platform/InAppBrowser.h"
 #include "platform/MailComposer.h"
+#include "platform/NoticeLine.h"
 #include "platform/Storefront.h"
 #include "platform/UserDefaults.h"
 #include "FennelKitTesting.h"
 
+#include <QAccessible>
 #include <QPushButton>
 #include <QTest>
 
@@ -81,6 +83,24 @@ TEST_F(OptionsScreen, ItemsAreSquaresOfAThirdOfTheWidthThreeToARow)
     EXPECT_EQ(grid->frameOfItem(0).top(), grid->frameOfItem(2).top());
     EXPECT_GT(grid->frameOfItem(3).top(), grid->frameOfItem(2).top());
     EXPECT_EQ(grid->frameOfItem(3).left(), 0);
+}
+
+// The icons once kept fixed margins: in a 250-point-wide window they were 5 pixels.
+TEST_F(OptionsScreen, IconsGrowAndShrinkWithTheirTiles)
+{
+    MoreViewController& more = openOptions();
+    for (const QSize window : {QSize(250, 400), QSize(390, 844), QSize(768, 1024)}) {
+        window_->resize(window);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        OptionCell* cell = cellOf(more, 4);
+        ASSERT_NE(cell, nullptr);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        const double tile = more.sizeForItem(*more.collectionView(), 4).width();
+        const QSize icon = cell->iconImageView()->size();
+        // The interface file's share: 62 of 130 points.
+        EXPECT_NEAR(icon.width(), tile * 62 / 130, 2) << window.width();
+        EXPECT_EQ(icon.width(), icon.height()) << window.width();
+    }
 }
 
 TEST_F(OptionsScreen, BoardSizeCyclesThroughTheThreeSizesAndTheBoardFollows)
@@ -364,6 +384,53 @@ TEST_F(OptionsScreen, AboutRowsOpenTheirAddresses)
     EXPECT_EQ(options(), &more);
 }
 
+// An about item with no program to open it once did nothing at all.
+TEST_F(OptionsScreen, AboutRowsWithNoProgramToOpenThemRefuseAndSaySoAsAnAlert)
+{
+    auto refusingOpener = std::make_unique<testsupport::RecordingUrlOpener>(false);
+    urls_ = refusingOpener.get();
+    platform::setUrlOpener(std::move(refusingOpener));
+    MoreViewController& more = openOptions();
+    const QString noBrowser = "No application opens web links";
+    const QString noMail = "No application sends mail";
+    const std::vector<std::pair<int, QString>> rows{
+        {MoreViewController::privacyRow, noBrowser}, {MoreViewController::reviewRow, noBrowser},
+        {MoreViewController::websiteRow, noBrowser}, {MoreViewController::filingRow, noBrowser},
+        {MoreViewController::moreAppsRow, noBrowser}, {MoreViewController::feedbackRow, noMail}};
+    const platform::FeedbackEvent refusal = platform::FeedbackEvent::sound(1103);
+    for (const auto& [row, line] : rows) {
+        more.noticeLine()->clear();
+        clearCues();
+        tapRow(row);
+        EXPECT_TRUE(more.noticeLine()->isVisible()) << row;
+        EXPECT_EQ(more.noticeLine()->text(), line) << row;
+        const std::vector<platform::FeedbackEvent> heard = cues();
+        EXPECT_NE(std::find(heard.begin(), heard.end(), refusal), heard.end()) << row;
+        EXPECT_EQ(options(), &more) << row;
+    }
+    QAccessibleInterface* said = QAccessible::queryAccessibleInterface(more.noticeLine());
+    ASSERT_NE(said, nullptr);
+    EXPECT_EQ(said->role(), QAccessible::AlertMessage);
+
+    // A mail program that takes nothing: the line once the composer has closed.
+    platform::MailComposer::setCanSendMailOverride(true);
+    more.noticeLine()->clear();
+    tapRow(MoreViewController::feedbackRow);
+    auto* composer = presentedOver<platform::MailComposer>(&more);
+    ASSERT_NE(composer, nullptr);
+    EXPECT_FALSE(more.noticeLine()->isVisible());
+    auto* send = composer->findChild<QPushButton*>("sendButton");
+    ASSERT_NE(send, nullptr);
+    send->click();
+    EXPECT_EQ(more.presentedViewController(), nullptr);
+    EXPECT_EQ(more.noticeLine()->text(), noMail);
+    EXPECT_TRUE(more.noticeLine()->isVisible());
+
+    // The next item that works takes the line away.
+    tapRow(MoreViewController::boardSizeRow);
+    EXPECT_FALSE(more.noticeLine()->isVisible());
+}
+
 TEST_F(OptionsScreen, FeedbackRowComposesAMailToTheMakerWithAnEmptyMessage)
 {
     platform::MailComposer::setCanSendMailOverride(true);
@@ -397,6 +464,42 @@ TEST_F(OptionsScreen, InChinaTheFilingRowAsksFirstThenOpensTheRecordInTheApp)
     auto* browser = presentedOver<platform::InAppBrowser>(&more);
     ASSERT_NE(browser, nullptr);
     EXPECT_EQ(browser->url(), QUrl(FNMore::icpOrBlogUrl(icp)));
+}
+
+// The filing-record popup once had no way out but its one action: Escape, a tap
+// beside it and a tap on the dimmed Close did nothing.
+TEST_F(OptionsScreen, InChinaTheFilingPopupClosesOnEscapeATapBesideItAndTheDimmedClose)
+{
+    platform::storefront().setOverride(QStringLiteral("CHN"));
+    fennelkit::resetLazyValuesForTesting();
+    MoreViewController& more = openOptions();
+    const auto tapWindowAt = [this](QPoint at) {
+        // Where a real tap lands: the topmost widget at that point of the window.
+        QWidget* target = window_->childAt(at);
+        ASSERT_NE(target, nullptr);
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(window_.get(), at));
+    };
+    const QPoint closeCentre = more.closeButton()->mapTo(window_.get(), more.closeButton()->rect().center());
+    const std::vector<std::pair<const char*, std::function<void()>>> ways{
+        {"Escape", [this] { QTest::keyClick(window_->focusWidget(), Qt::Key_Escape); }},
+        {"a tap beside it", [&] { tapWindowAt(QPoint(20, window_->height() - 20)); }},
+        {"the dimmed Close", [&] { tapWindowAt(closeCentre); }},
+    };
+    for (const auto& [way, close] : ways) {
+        tapRow(MoreViewController::filingRow);
+        auto* alert = presentedOver<platform::AlertCard>(&more);
+        ASSERT_NE(alert, nullptr) << way;
+        // A tap on the card itself, off its action, keeps it.
+        QTest::mouseClick(alert, Qt::LeftButton, {}, QPoint(4, 4));
+        ASSERT_EQ(presentedOver<platform::AlertCard>(&more), alert) << way;
+        close();
+        EXPECT_EQ(more.presentedViewController(), nullptr) << way;
+        EXPECT_EQ(options(), &more) << way << " closed the options screen too";
+        EXPECT_TRUE(more.isAncestorOf(window_->focusWidget())) << way << ": the keys did not come back to the options screen";
+    }
+    EXPECT_TRUE(openedUrls().empty());
+    QTest::keyClick(window_->focusWidget(), Qt::Key_Escape);
+    EXPECT_EQ(options(), nullptr) << "the next Escape closes the options screen";
 }
 
 // --- Names and keyboard ------------------------------------------------------------

@@ -32,6 +32,18 @@ TEST(PhotoPicker, OpensAtThePicturesFolderOfferingImagesOnlyAndAnswersOnceClosed
     EXPECT_FALSE(filter.contains("*.txt"));
     EXPECT_TRUE(answers.empty());
     dialog->reject();
+    EXPECT_EQ(answers.size(), 1u);
+    answers.clear();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    // On a phone-sized window the dialog once opened at its desktop size, beyond the window.
+    window.setGeometry(0, 0, 360, 720);
+    platform::PhotoPicker().pickImage(&window, [&answers](std::optional<QString> path) { answers.push_back(path); });
+    dialog = window.findChild<QFileDialog*>(QStringLiteral("photoPicker"));
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(window.geometry().contains(dialog->geometry()))
+        << dialog->width() << "x" << dialog->height() << " over " << window.width() << "x" << window.height();
+    dialog->reject();
     ASSERT_EQ(answers.size(), 1u);
     EXPECT_EQ(answers[0], std::nullopt);
     platform::setPicturesFolder(std::nullopt);

@@ -2,6 +2,7 @@
 #include "platform/AppWindow.h"
 #include "platform/InAppBrowser.h"
 #include "platform/MailComposer.h"
+#include "platform/UrlOpener.h"
 #include "RecordingUrlOpener.h"
 
 #include <QDir>
@@ -272,3 +273,39 @@ TEST_F(SheetScreensTest, CardWithFixedSizeSitsInTheMiddleOfTheWindow)
 }
 
 } // namespace
+
+// With xdg-open there but no browser, a web address counted as opened and the
+// about items did nothing visible.
+TEST_F(MailHandlerTest, AWebOrMailAddressHasAProgramOnlyWhereTheDesktopNamesOne)
+{
+    QTemporaryDir bin;
+    write(bin.filePath(QStringLiteral("xdg-open")), "#!/bin/sh\nexit 3\n");
+    QFile(bin.filePath(QStringLiteral("xdg-open"))).setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const QByteArray savedPath = qgetenv("PATH");
+    const QByteArray savedBrowser = qgetenv("BROWSER");
+    qputenv("PATH", bin.path().toUtf8());
+    qunsetenv("BROWSER");
+    const QUrl web(QStringLiteral("https://www.example.org/"));
+    const QUrl mail(QStringLiteral("mailto:feedback@example.org"));
+    EXPECT_FALSE(platform::UrlOpener::hasProgramFor(web));
+    EXPECT_FALSE(platform::UrlOpener::hasProgramFor(mail));
+    EXPECT_FALSE(platform::UrlOpener().openUrl(web));
+    EXPECT_TRUE(platform::UrlOpener::hasProgramFor(QUrl::fromLocalFile(bin.path())));
+
+    write(data.filePath(QStringLiteral("applications/vendor/browser.desktop")),
+          "[Desktop Entry]\nName=Browser\nMimeType=text/html;x-scheme-handler/http;\n");
+    EXPECT_TRUE(platform::UrlOpener::hasProgramFor(web));
+    EXPECT_FALSE(platform::UrlOpener::hasProgramFor(mail));
+    QFile::remove(data.filePath(QStringLiteral("applications/vendor/browser.desktop")));
+    write(bin.filePath(QStringLiteral("x-www-browser")), "#!/bin/sh\nexit 0\n");
+    QFile(bin.filePath(QStringLiteral("x-www-browser"))).setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    EXPECT_TRUE(platform::UrlOpener::hasProgramFor(web));
+    QFile::remove(bin.filePath(QStringLiteral("x-www-browser")));
+    qputenv("BROWSER", "lynx");
+    EXPECT_TRUE(platform::UrlOpener::hasProgramFor(web));
+
+    qputenv("PATH", savedPath);
+    qputenv("BROWSER", savedBrowser);
+    if (savedBrowser.isEmpty())
+        qunsetenv("BROWSER");
+}

@@ -1,6 +1,7 @@
 #include "AppDelegate.h"
 #include "CellariumApplication.h"
 #include "CommandLineOptions.h"
+#include "InterfaceScale.h"
 #include "MainViewController.h"
 #include "SceneDelegate.h"
 #include "WindowFit.h"
@@ -61,6 +62,31 @@ TEST(CommandLine, RefusesValuesOutOfRangeWithOneLineSayingWhy)
         EXPECT_FALSE(why.contains(u'\n'));
     }
     EXPECT_TRUE(parsed({"--scale", "1", "--scale", "4", "--screen", "200x4096"}).scale);
+}
+
+// --scale once sized only the cells: the controls stayed at the display's own ratio.
+TEST(CommandLine, ScaleSetsQtsFactorSoThatTheInterfaceIsDrawnAtThatManyPixelsPerPoint)
+{
+    struct Case {
+        QStringList arguments;
+        double displayRatio;   // as the display shows it under the present factor
+        double presentFactor;  // QT_SCALE_FACTOR before, 1 when unset
+        std::optional<double> factor;
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {{"--screen", "360x720", "--scale", "2"}, 1, 1, 2},  // a monitor of ratio 1
+             {{"--scale", "3"}, 2, 1, 1.5},                       // a display of its own ratio 2
+             {{"--scale", "1"}, 3, 1, 1.0 / 3},                    // a phone, asked for ratio 1
+             {{"--scale", "2"}, 2, 1, std::nullopt},              // already at that ratio
+             {{"--scale", "2"}, 2.5, 1.25, 1.0},                  // a factor of the user's own
+             {{"--screen", "360x720"}, 1, 1, std::nullopt},       // no --scale: as the display is
+         }) {
+        const std::optional<double> factor = interfaceScaleFactor(parsed(c.arguments).scale, c.displayRatio, c.presentFactor);
+        ASSERT_EQ(factor.has_value(), c.factor.has_value()) << c.arguments.join(' ').toStdString();
+        if (factor) {
+            EXPECT_NEAR(*factor, *c.factor, 1e-9) << c.arguments.join(' ').toStdString();
+        }
+    }
 }
 
 TEST(AppDelegateLaunch, TintsAlertsAndNamesTheSceneConfiguration)

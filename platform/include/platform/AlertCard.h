@@ -17,8 +17,9 @@ namespace platform {
 // A small card (this widget) in the middle of the window with an optional title and message,
 // a content area for the caller's own widgets, and a row of actions. Tapping
 // an action dismisses the card and then runs the action's handler. A card
-// without actions stays until it is dismissed in code. Present it with
-// present(); it fades in (PresentationStyle::Centered).
+// with actions also closes, running none of them, on Escape or a tap beside
+// it. A card without actions stays until it is dismissed in code. Present it
+// with present(); it fades in (PresentationStyle::Centered).
 //
 // Action buttons are named "action0", "action1", ... in the order added.
 class PLATFORM_EXPORT AlertCard : public ViewController {
@@ -54,6 +55,8 @@ public:
 protected:
     void viewDidLoad() override;
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void backdropTapped() override;
 
 private:
     struct Action {
@@ -62,6 +65,8 @@ private:
     };
 
     void trigger(int index);
+    // Closes the card without running an action.
+    void cancel();
 
     QString title_;
     QString message_;

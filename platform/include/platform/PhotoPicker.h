@@ -15,6 +15,9 @@ namespace platform {
 // The photo picker: a file dialog over `parent`'s window at picturesFolder(),
 // offering only images Qt can read. `done` runs once, after the dialog has
 // closed, with the picked file, or std::nullopt when the user cancelled.
+// The platform's native dialog where it has one (the desktop's file chooser
+// portal under Flatpak or Snap or with Qt's xdgdesktopportal theme); else Qt's
+// own dialog, no larger than `parent`'s window and centred over it.
 // Main thread only.
 class PLATFORM_EXPORT PhotoPicker {
 public:

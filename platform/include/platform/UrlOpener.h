@@ -12,8 +12,16 @@ namespace platform {
 class PLATFORM_EXPORT UrlOpener {
 public:
     virtual ~UrlOpener();
-    // QDesktopServices::openUrl; false when nothing could open it.
+    // QDesktopServices::openUrl where hasProgramFor(url); false when nothing
+    // could open it.
     virtual bool openUrl(const QUrl& url);
+
+    // Whether the desktop has a program for a web or mail address (any other
+    // address: true). Qt hands such addresses to xdg-open where there is one
+    // and counts that as opened, even when xdg-open then finds no browser or
+    // mail client; so the desktop entries, $BROWSER and Debian's browser
+    // alternatives are asked first. Under Flatpak or Snap the portal decides.
+    static bool hasProgramFor(const QUrl& url);
 };
 
 PLATFORM_EXPORT UrlOpener& urlOpener();

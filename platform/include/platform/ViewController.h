@@ -94,6 +94,9 @@ protected:
     // children, or when it is shown.
     virtual void viewDidLayoutSubviews() {}
     virtual void prepare(Segue& segue, QObject* sender);
+    // A tap on the dimmed backdrop beside this presented screen. Nothing by
+    // default; a card the user may leave without choosing dismisses itself.
+    virtual void backdropTapped() {}
 
     bool event(QEvent* event) override;
 
