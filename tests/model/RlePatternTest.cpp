@@ -161,3 +161,28 @@ TEST(RleWriting, ASetSpreadFartherThanMemoryCanScanIsOutOfMemoryNotACrash)
     const LifeSet wideAndTall{Life{0, 0}, Life{(std::int64_t{1} << 30), (std::int64_t{1} << 30)}};
     EXPECT_THROW(writeRlePattern(wideAndTall, 190), std::bad_alloc);
 }
+
+// Regression: the reader ignored Golly's Pos line and centred every pattern.
+TEST(RleReading, ThePosLinePlacesTheBoxAsGollyDoesRelativeToTheBoardsCentre)
+{
+    // Golly's cell (gx, gy) is cell (gx + R / 2, gy + R / 2) of a board of R.
+    for (const std::int64_t rows : {190, 380, 760, 11}) {
+        const std::int64_t c = rows / 2;
+        EXPECT_EQ(read("#N pair\n#CXRLE Pos=-1,2 Gen=9\nx = 2, y = 1, rule = B3/S23\n2o!", rows),
+                  LifeSet({{c - 1, c + 2}, {c, c + 2}}))
+            << rows;
+    }
+    // The header's box stands at Pos, blank margins and all.
+    EXPECT_EQ(read("#CXRLE Pos=0,0\nx = 3, y = 2\n$2bo!", 10), LifeSet({{7, 6}}));
+    // The box reaches the board's edges, and no further.
+    EXPECT_EQ(read("#CXRLE Pos=89,-95\nx = 6, y = 1\n6o!").count(), 6u);
+    EXPECT_NE(fault("#CXRLE Pos=90,0\nx = 6, y = 1\n6o!").find("beyond the board; the board holds 190 x 190"),
+              std::string::npos);
+    EXPECT_NE(fault("#CXRLE Pos=0,-96\nx = 1, y = 1\no!").find("beyond the board"), std::string::npos);
+    EXPECT_NE(fault("#CXRLE Pos=-9223372036854775808,0\nx = 1, y = 1\no!").find("beyond the board"), std::string::npos);
+    EXPECT_NE(fault("#CXRLE Pos=99999999999999999999,0\nx = 1, y = 1\no!").find("beyond any board"), std::string::npos);
+    EXPECT_NE(fault("#CXRLE Pos=1\nx = 1, y = 1\no!").find("two whole numbers"), std::string::npos);
+    EXPECT_NE(fault("#CXRLE Pos=a,b\nx = 1, y = 1\no!").find("two whole numbers"), std::string::npos);
+    // Gen alone places nothing: the pattern stands centred.
+    EXPECT_EQ(read("#CXRLE Gen=3\nx = 1, y = 1\no!"), LifeSet({{94, 94}}));
+}
