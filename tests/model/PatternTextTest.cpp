@@ -69,6 +69,11 @@ struct ScannedText {
     std::optional<LifeSet> cells;  // nullopt: no pattern
 };
 
+void PrintTo(const ScannedText& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class TextsPeopleScanAndPaste : public testing::TestWithParam<ScannedText> {};
 
 TEST_P(TextsPeopleScanAndPaste, AreAPatternOnlyWhenTheyAreJsonRleWithItsHeaderOrPlaintextWithALiveCell)

@@ -19,6 +19,11 @@ struct Fit {
     std::optional<PlacedPattern> onto;  // nullopt: no board size holds it
 };
 
+void PrintTo(const Fit& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class PatternFitting : public testing::TestWithParam<Fit> {};
 
 }  // namespace
