@@ -26,6 +26,12 @@ const LifeSet& soup()
     return lifes;
 }
 
+// The writers as the benchmarks call them: RLE's Pos is measured on the soup's board.
+std::string writeRle(const LifeSet& lifes)
+{
+    return writeRlePattern(lifes, kRows);
+}
+
 template <std::string (*Write)(const LifeSet&)>
 void writeText(benchmark::State& state)
 {
@@ -52,8 +58,8 @@ void readText(benchmark::State& state)
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
 
-BENCHMARK(readText<writeRlePattern, readRlePattern>)->Name("rle/read/290k")->Unit(benchmark::kMillisecond);
-BENCHMARK(writeText<writeRlePattern>)->Name("rle/write/290k")->Unit(benchmark::kMillisecond);
+BENCHMARK(readText<writeRle, readRlePattern>)->Name("rle/read/290k")->Unit(benchmark::kMillisecond);
+BENCHMARK(writeText<writeRle>)->Name("rle/write/290k")->Unit(benchmark::kMillisecond);
 BENCHMARK(readText<writePlaintextPattern, readPlaintextPattern>)->Name("cells/read/290k")->Unit(benchmark::kMillisecond);
 BENCHMARK(writeText<writePlaintextPattern>)->Name("cells/write/290k")->Unit(benchmark::kMillisecond);
 

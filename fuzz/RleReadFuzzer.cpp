@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         return 0;
     }
-    const cellarium::PatternReading again = cellarium::readRlePattern(cellarium::writeRlePattern(*read.lifes), rows);
+    const cellarium::PatternReading again = cellarium::readRlePattern(cellarium::writeRlePattern(*read.lifes, rows), rows);
     if (!again || *again.lifes != *read.lifes)
         std::abort();
     return 0;

@@ -70,8 +70,8 @@ bool BoardPatternTransfer::load(const QByteArray& text, const char* formatName)
         formatName ? patternFormatNamed(formatName) : std::optional<PatternFormat>{};
     PatternReading read;
     try {
-        read = readPatternText(std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
-                               boardGeometry().countOfRows(), format);
+        read = readPatternTextForBoard(std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
+                                       boardGeometry().countOfRows(), format);
     } catch (const std::bad_alloc&) {
         // Text too large to read in the memory left is refused like any other; the board stays.
     }
@@ -79,8 +79,7 @@ bool BoardPatternTransfer::load(const QByteArray& text, const char* formatName)
         feedbackcues::refused();
         return false;
     }
-    board_.loadPattern(*read.lifes);
-    return true;
+    return board_.loadPattern(PlacedPattern(std::move(*read.lifes), read.rows));
 }
 
 bool BoardPatternTransfer::paste(const QMimeData& data)
@@ -116,7 +115,7 @@ std::unique_ptr<QMimeData> BoardPatternTransfer::copyData() const
 {
     auto data = std::make_unique<QMimeData>();
     const LifeSet& lifes = board_.lifes();
-    data->setText(QString::fromStdString(writePatternText(lifes, PatternFormat::rle)));
+    data->setText(QString::fromStdString(writePatternText(lifes, PatternFormat::rle, boardGeometry().countOfRows())));
     const std::string json = encodePattern(lifes);
     data->setData(QLatin1String(patternMimeType), QByteArray(json.data(), static_cast<qsizetype>(json.size())));
     return data;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LifeSet.h"
+#include "PlacedPattern.h"
 
 #include <QObject>
 
@@ -14,9 +15,10 @@ class QWidget;
 // loads the clipboard's pattern (JSON under patternMimeType, else its text: JSON,
 // RLE or plaintext); Ctrl+C puts the board's pattern on the clipboard as RLE text
 // and as JSON under patternMimeType; a dropped .rle, .cells or .json file, or
-// dropped text, loads. RLE and plaintext stand centred on the board of the current
-// size; JSON keeps its coordinates. Whatever holds no pattern plays the refused cue
-// and changes nothing. The keys act only while `onTop` says the board is the top
+// dropped text, loads. RLE stands where its Pos line puts it (else centred, as
+// plaintext) on the board of the current size, JSON keeps its coordinates; the
+// board grows to the size a pattern needs (fitPatternToBoard) or refuses it.
+// Whatever holds no pattern plays the refused cue and changes nothing. The keys act only while `onTop` says the board is the top
 // screen with nothing over it. Main thread only.
 class BoardPatternTransfer : public QObject {
     Q_OBJECT
@@ -28,7 +30,8 @@ public:
 
     struct Board {
         std::function<const cellarium::LifeSet&()> lifes;
-        std::function<void(const cellarium::LifeSet&)> loadPattern;
+        // Loads the pattern, or plays the refused cue and returns false when no board size holds it.
+        std::function<bool(const cellarium::PlacedPattern&)> loadPattern;
         std::function<bool()> onTop;
     };
 

@@ -48,7 +48,8 @@ void MainViewController::viewDidLoad()
     controls_ = new BoardControls(*this, *ui_->startOrPauseButton, *ui_->moreButton, [this] { return isOnTop(); });
     new BoardPatternTransfer(*this, *ui_->scrollView->viewport(),
                              {[this]() -> const LifeSet& { return pattern_.lifes(); },
-                              [this](const LifeSet& lifes) { loadPattern(lifes); }, [this] { return isOnTop(); }},
+                              [this](const cellarium::PlacedPattern& p) { return loadPattern(p); },
+                              [this] { return isOnTop(); }},
                              this);
 
     using platform::ZoomingScrollView;
@@ -147,12 +148,19 @@ void MainViewController::zoomToDefault()
 
 void MainViewController::changeBoardSize()
 {
-    cellarium::BoardGeometry& g = boardGeometry();
-    const cellarium::BoardSizeChange change = cellarium::nextBoardSize(g.countOfRows());
-    g.setCountOfRows(change.rows);
+    const cellarium::BoardSizeChange change = cellarium::nextBoardSize(boardGeometry().countOfRows());
     pattern_.shift(change.shift);
+    setBoardSide(change.rows);
+}
+
+void MainViewController::setBoardSide(std::int64_t rows)
+{
+    cellarium::BoardGeometry& g = boardGeometry();
+    g.setCountOfRows(rows);
     patternEdited();
     g.recomputeDerivedValues();
+    if (!viewport_)
+        return;  // the view loads with the new geometry
     configureZoomLimits();
     resetViewport();
 }
@@ -179,12 +187,23 @@ void MainViewController::clearBoard()
     });
 }
 
-void MainViewController::loadPattern(const LifeSet& lifes)
+bool MainViewController::loadPattern(const cellarium::PlacedPattern& pattern)
 {
+    const std::optional<cellarium::PlacedPattern> fitted =
+        cellarium::fitPatternToBoard(pattern, boardGeometry().countOfRows());
+    if (!fitted) {
+        feedbackcues::refused();
+        return false;
+    }
+    if (*fitted->rows != boardGeometry().countOfRows()) {
+        pauseSimulation();  // no generation runs on the old size's geometry
+        setBoardSide(*fitted->rows);
+    }
     replacePattern([&](cellarium::BoardPattern& p) {
-        p.load(lifes);
+        p.load(fitted->lifes);
         return true;
     });
+    return true;
 }
 
 void MainViewController::prepare(platform::Segue& segue, QObject*)

@@ -45,7 +45,9 @@ public:
     void togglePanMode() override;
     void restartPattern() override;
     void clearBoard() override;
-    void loadPattern(const cellarium::LifeSet& lifes) override;
+    bool loadPattern(const cellarium::PlacedPattern& pattern) override;
+    // Cells at absolute coordinates, as the JSON encoding holds them.
+    bool loadPattern(const cellarium::LifeSet& lifes) { return loadPattern(cellarium::PlacedPattern(lifes)); }
     void pauseSimulation() override;
     void startSimulation() override;
     void drawSnapshot(QPainter& painter, double side) override;
@@ -104,6 +106,8 @@ private:
     // and back at the working zoom.
     void replacePattern(const std::function<bool(cellarium::BoardPattern&)>& change);
     bool isOnTop() const;
+    // The board's side set to `rows`, with what follows from it: geometry, zoom limits, viewport.
+    void setBoardSide(std::int64_t rows);
 
     std::unique_ptr<Ui::MainViewController> ui_;
     LifeView* contentView_ = nullptr;

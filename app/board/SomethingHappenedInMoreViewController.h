@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LifeSet.h"
+#include "PlacedPattern.h"
 
 class QPainter;
 
@@ -14,7 +15,10 @@ public:
     virtual void togglePanMode() = 0;
     virtual void restartPattern() = 0;
     virtual void clearBoard() = 0;
-    virtual void loadPattern(const cellarium::LifeSet& lifes) = 0;  // cells with both coordinates only
+    // Loads the pattern's placed cells, first growing the board to the size they need
+    // (fitPatternToBoard) as if the user had chosen it; plays the refused cue, changes
+    // nothing and returns false when no board size holds them.
+    virtual bool loadPattern(const cellarium::PlacedPattern& pattern) = 0;
     virtual void pauseSimulation() = 0;
     virtual void startSimulation() = 0;
     // Fills the live cells into `painter`, the whole board scaled onto a side × side square.

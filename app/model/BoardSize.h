@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 namespace cellarium {
@@ -7,6 +8,10 @@ namespace cellarium {
 // One step of the board-size cycle 190 → 380 → 760 → 190: the new row count and
 // the shift (half the change) that keeps a pattern where it was relative to the
 // board's centre. Any other row count is followed by 190.
+// The board sizes, smallest first: the sides the cycle goes through, and the ones a
+// loaded pattern may grow the board to.
+inline constexpr std::array<std::int64_t, 3> kBoardSizes{190, 380, 760};
+
 struct BoardSizeChange {
     std::int64_t rows;
     std::int64_t shift;

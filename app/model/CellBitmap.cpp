@@ -132,13 +132,15 @@ LifeSet CellBitmap::centredOnBoard(std::int64_t rows) const
     }
     if (maxY < 0)
         return {};
-    const std::int64_t offsetX = (rows - (maxX - minX + 1)) / 2 - minX;
-    const std::int64_t offsetY = (rows - (maxY - minY + 1)) / 2 - minY;
+    return placedAt((rows - (maxX - minX + 1)) / 2 - minX, (rows - (maxY - minY + 1)) / 2 - minY);
+}
 
+LifeSet CellBitmap::placedAt(std::int64_t offsetX, std::int64_t offsetY) const
+{
     LifeSet::TileMap tiles;
     const std::int64_t bit = ((offsetX % 64) + 64) % 64;
     const std::int64_t wordShift = (offsetX - bit) / 64;  // tile column of bitmap word 0
-    for (std::int64_t y = minY; y <= maxY; ++y) {
+    for (std::int64_t y = 0; y < height_; ++y) {
         const std::uint64_t* words = row(y);
         const std::int64_t boardY = y + offsetY;
         const std::int64_t ty = tileOf(boardY);

@@ -39,6 +39,10 @@ public:
     // board of `rows` cells a side. Precondition: the bounding box fits the board.
     LifeSet centredOnBoard(std::int64_t rows) const;
 
+    // The cells as a set with column 0 and row 0 at (left, top). Precondition: every
+    // cell's coordinates stay within the 64-bit range.
+    LifeSet placedAt(std::int64_t left, std::int64_t top) const;
+
 private:
     std::int64_t width_ = 0;
     std::int64_t height_ = 0;

@@ -16,9 +16,15 @@ inline constexpr std::int64_t kMaxPatternTextRows = 10000;
 struct PatternReading {
     std::optional<LifeSet> lifes;  // present exactly when reading succeeded
     std::string fault;             // empty on success
+    // RLE and plaintext: the side of the board the cells are placed on, relative to
+    // its centre. Empty for JSON, whose coordinates are absolute.
+    std::optional<std::int64_t> rows;
 
-    static PatternReading success(LifeSet lifes) { return {std::move(lifes), {}}; }
-    static PatternReading failure(std::string fault) { return {std::nullopt, std::move(fault)}; }
+    static PatternReading success(LifeSet lifes, std::optional<std::int64_t> rows = std::nullopt)
+    {
+        return {std::move(lifes), {}, rows};
+    }
+    static PatternReading failure(std::string fault) { return {std::nullopt, std::move(fault), std::nullopt}; }
     explicit operator bool() const { return lifes.has_value(); }
 };
 

@@ -1,6 +1,8 @@
 #include "PatternText.h"
 
+#include "BoardSize.h"
 #include "PatternCoding.h"
+#include "PlacedPattern.h"
 #include "PlaintextPattern.h"
 #include "RlePattern.h"
 
@@ -66,17 +68,35 @@ PatternReading readPatternText(std::string_view text, std::int64_t rows, std::op
             "the input is not a JSON pattern: expected a JSON array of objects with integer \"x\" and \"y\"");
     case PatternFormat::rle:
         return readRlePattern(text, rows);
-    case PatternFormat::cells:
-        return readPlaintextPattern(text, rows);
+    case PatternFormat::cells: {
+        PatternReading read = readPlaintextPattern(text, rows);
+        // Dots and comments alone are any text starting with '.' or '!', not an empty board.
+        if (read && read.lifes->empty())
+            return PatternReading::failure("the plaintext holds no live cell ('O'), so it is no pattern");
+        return read;
+    }
     }
     return PatternReading::failure("unknown pattern format");
 }
 
-std::string writePatternText(const LifeSet& lifes, PatternFormat format)
+PatternReading readPatternTextForBoard(std::string_view text, std::int64_t rows, std::optional<PatternFormat> format)
+{
+    PatternReading here = readPatternText(text, rows, format);
+    const std::int64_t largest = kBoardSizes.back();
+    if (here || rows >= largest)
+        return here;
+    PatternReading there = readPatternText(text, largest, format);
+    return there ? there : here;
+}
+
+std::string writePatternText(const LifeSet& lifes, PatternFormat format, std::optional<std::int64_t> rows)
 {
     switch (format) {
-    case PatternFormat::rle:
-        return writeRlePattern(lifes);
+    case PatternFormat::rle: {
+        if (!rows)
+            rows = boardSizeHolding(lifes, kBoardSizes.front()).value_or(kBoardSizes.back());
+        return writeRlePattern(lifes, *rows);
+    }
     case PatternFormat::cells:
         return writePlaintextPattern(lifes);
     case PatternFormat::json:

@@ -40,7 +40,7 @@ PatternReading readPlaintextPattern(std::string_view text, std::int64_t rows)
         }
         ++y;
     }
-    return PatternReading::success(bitmap.centredOnBoard(rows));
+    return PatternReading::success(bitmap.centredOnBoard(rows), rows);
 }
 
 std::string writePlaintextPattern(const LifeSet& lifes)

@@ -168,7 +168,13 @@ struct CharClasses {
     }
 };
 
-PatternReading readBody(std::string_view body, const Header& header, std::int64_t rows)
+// Where the header's box stands: its top-left cell from a `#CXRLE Pos` line, or
+// centred on the board.
+struct Placement {
+    std::optional<std::int64_t> left, top;
+};
+
+PatternReading readBody(std::string_view body, const Header& header, std::int64_t rows, const Placement& placement)
 {
     static const CharClasses classes;
     CellBitmap bitmap(header.width, header.height);
@@ -230,7 +236,9 @@ PatternReading readBody(std::string_view body, const Header& header, std::int64_
                 row = scratch.data();
             break;
         case kEnd:
-            return PatternReading::success(bitmap.centredOnBoard(rows));
+            return PatternReading::success(placement.left ? bitmap.placedAt(*placement.left, *placement.top)
+                                                          : bitmap.centredOnBoard(rows),
+                                           rows);
         case kSpace:
             break;  // a count already took the white space after it
         default:
@@ -240,6 +248,39 @@ PatternReading readBody(std::string_view body, const Header& header, std::int64_
             return PatternReading::failure("unknown state letter " + shownInFault(c) + " in the RLE text");
         }
     }
+}
+
+// The Pos=X,Y of a `#CXRLE` line (Golly's extended RLE): the header box's top-left
+// cell relative to the board's centre. nullopt in `pos` when the line has none;
+// the fault when it is not two whole numbers.
+std::optional<std::string> parseCxrle(std::string_view line, std::optional<std::pair<std::int64_t, std::int64_t>>& pos)
+{
+    const std::size_t at = line.find("Pos=");
+    if (at == std::string_view::npos)
+        return std::nullopt;
+    std::string_view value = line.substr(at + 4);
+    value = value.substr(0, std::min(value.find_first_of(" \t\r"), value.size()));
+    const std::string malformed = "the #CXRLE line's Pos must be two whole numbers X,Y, not '" +
+                                  std::string(value.substr(0, 40)) + "'";
+    const std::size_t comma = value.find(',');
+    if (comma == std::string_view::npos)
+        return malformed;
+    const auto number = [](std::string_view s, std::int64_t& n) {
+        if (s.starts_with('+'))
+            s.remove_prefix(1);
+        const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), n);
+        if (s.empty() || end != s.data() + s.size())
+            return std::errc::invalid_argument;
+        return ec;
+    };
+    std::int64_t x = 0, y = 0;
+    const std::errc ex = number(value.substr(0, comma), x), ey = number(value.substr(comma + 1), y);
+    if (ex == std::errc::invalid_argument || ey == std::errc::invalid_argument)
+        return malformed;
+    if (ex != std::errc{} || ey != std::errc{})
+        return "the #CXRLE line's Pos places the pattern beyond any board";
+    pos = std::pair{x, y};
+    return std::nullopt;
 }
 
 void appendCount(std::string& out, std::int64_t n)
@@ -400,6 +441,7 @@ PatternReading readRlePattern(std::string_view text, std::int64_t rows)
     if (text.starts_with("\xEF\xBB\xBF"))
         text.remove_prefix(3);
     Lines lines(text);
+    std::optional<std::pair<std::int64_t, std::int64_t>> pos;
     while (!lines.done()) {
         const std::string_view line = lines.next();
         const std::string_view t = trim(line);
@@ -412,22 +454,48 @@ PatternReading readRlePattern(std::string_view text, std::int64_t rows)
                 if (auto fault = checkRule(t.substr(2)))
                     return PatternReading::failure(*fault);
             }
-            continue;  // comments, names, authors, #CXRLE
+            if (t.starts_with("#CXRLE")) {
+                if (auto fault = parseCxrle(t, pos))
+                    return PatternReading::failure(*fault);
+            }
+            continue;  // comments, names, authors
         }
         if (!isHeaderLine(t))
             return PatternReading::failure("the RLE text lacks its 'x = WIDTH, y = HEIGHT' header line");
         Header header;
         if (auto fault = parseHeader(t, rows, header))
             return PatternReading::failure(*fault);
-        return readBody(text.substr(std::min(lines.position(), text.size())), header, rows);
+        Placement placement;
+        if (pos) {
+            // Golly's centre of a side of R cells is cell R / 2; the box must lie on the board.
+            const std::int64_t centre = rows / 2;
+            const auto onBoard = [&](std::int64_t p, std::int64_t size) {
+                return p >= -centre && p <= rows - centre - size;
+            };
+            if (!onBoard(pos->first, header.width) || !onBoard(pos->second, header.height))
+                return PatternReading::failure("the #CXRLE line's Pos=" + std::to_string(pos->first) + "," +
+                                               std::to_string(pos->second) + " places the pattern beyond the board; the board holds " +
+                                               std::to_string(rows) + " x " + std::to_string(rows));
+            placement = {pos->first + centre, pos->second + centre};
+        }
+        return readBody(text.substr(std::min(lines.position(), text.size())), header, rows, placement);
     }
     return PatternReading::failure("the RLE text lacks its 'x = WIDTH, y = HEIGHT' header line");
 }
 
-std::string writeRlePattern(const LifeSet& lifes)
+std::string writeRlePattern(const LifeSet& lifes, std::int64_t rows)
 {
     const CellBitmap bitmap = CellBitmap::boundingBoxOf(lifes);
-    std::string out = "x = ";
+    std::string out;
+    if (bitmap.height() > 0) {
+        // Golly's place of the top-left cell: relative to the board's centre cell, rows / 2.
+        out += "#CXRLE Pos=";
+        appendCount(out, bitmap.originX() - rows / 2);
+        out += ',';
+        appendCount(out, bitmap.originY() - rows / 2);
+        out += '\n';
+    }
+    out += "x = ";
     appendCount(out, bitmap.width());
     out += ", y = ";
     appendCount(out, bitmap.height());

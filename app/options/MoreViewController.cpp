@@ -10,6 +10,7 @@
 #include "ui_MoreViewController.h"
 
 #include "ArchiveViewController.h"
+#include "BoardGeometry.h"
 #include "BoardSize.h"
 #include "CoreLifeManager.h"
 #include "PatternCoding.h"
@@ -524,14 +525,19 @@ void MoreViewController::prepare(platform::Segue& segue, QObject* sender)
     }
 }
 
-std::function<void(const cellarium::LifeSet&)> MoreViewController::patternHandBack()
+std::function<void(const cellarium::PlacedPattern&)> MoreViewController::patternHandBack()
 {
     QPointer<MoreViewController> self(this);
-    return [self](const cellarium::LifeSet& lifes) {
+    return [self](const cellarium::PlacedPattern& pattern) {
         if (!self)
             return;
-        if (auto* board = self->delegate())
-            board->loadPattern(lifes);
+        if (auto* board = self->delegate()) {
+            if (!board->loadPattern(pattern))
+                return;  // refused with its cue; nothing changed, so this screen stays
+            // The board may have grown to hold the pattern.
+            self->setCountOfRows(cellarium::boardGeometry().countOfRows());
+            self->reloadItem(boardSizeRow);
+        }
         self->dismiss(true, [] {});
     };
 }

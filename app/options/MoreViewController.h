@@ -2,6 +2,7 @@
 
 #include "BoardSettingsReceiver.h"
 #include "LifeSet.h"
+#include "PlacedPattern.h"
 
 #include "platform/GridViewDataSource.h"
 #include "platform/GridViewDelegate.h"
@@ -90,9 +91,10 @@ public:
     // Presents a big alert and dismisses it one second after it has appeared.
     void showBigAlert(const QString& title, const QString& systemImageName);
 
-    // For the archive browser and the scanner: loads a pattern into the board,
-    // then closes this screen. The action holds this screen.
-    std::function<void(const cellarium::LifeSet&)> patternHandBack();
+    // For the archive browser and the scanner: loads a pattern into the board (which
+    // may grow it; this screen's board size follows), then closes this screen. When
+    // the board refuses the pattern this screen stays. The action holds this screen weakly.
+    std::function<void(const cellarium::PlacedPattern&)> patternHandBack();
 
     // Outlets; valid once the view has loaded.
     platform::GridView* collectionView() const;

@@ -33,14 +33,14 @@ bool readableBack(const cellarium::LifeSet& lifes)
 
 }  // namespace
 
-std::optional<std::string> qrCodeMessage(std::string_view patternEncoding)
+std::optional<std::string> qrCodeMessage(std::string_view patternEncoding, std::int64_t rows)
 {
     if (patternEncoding.size() <= qrMaxMessageBytes)
         return std::string(patternEncoding);
     const std::optional<cellarium::LifeSet> lifes = cellarium::decodeBoardPattern(patternEncoding);
     if (!lifes || !readableBack(*lifes))
         return std::nullopt;
-    std::string rle = cellarium::writeRlePattern(*lifes);
+    std::string rle = cellarium::writeRlePattern(*lifes, rows);
     if (rle.size() > qrMaxMessageBytes)
         return std::nullopt;
     return rle;

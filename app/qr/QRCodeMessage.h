@@ -1,6 +1,9 @@
 #pragma once
 
+#include "BoardGeometry.h"
+
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,5 +14,7 @@ inline constexpr std::size_t qrMaxMessageBytes = 2331;
 // The message a pattern's QR code carries: its JSON encoding, byte for byte,
 // whenever that fits the largest symbol; otherwise, when the encoding holds a
 // pattern, its RLE text if that fits, as other Life programs and this app's
-// scanner read it. nullopt when nothing fits. Safe on any thread.
-std::optional<std::string> qrCodeMessage(std::string_view patternEncoding);
+// scanner read it, placed by its Pos line where it lies on the board of `rows` cells
+// a side (the board's own by default). nullopt when nothing fits. Safe on any thread.
+std::optional<std::string> qrCodeMessage(std::string_view patternEncoding,
+                                         std::int64_t rows = cellarium::boardGeometry().countOfRows());

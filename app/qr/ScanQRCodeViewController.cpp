@@ -233,23 +233,27 @@ bool ScanQRCodeViewController::handleScannedText(const QString& text)
     const QByteArray bytes = toUtf8(text);
     if (toUtf8.hasError())
         return false;
-    cellarium::PatternReading reading = cellarium::readPatternText(
-        std::string_view(bytes.constData(), size_t(bytes.size())), cellarium::boardGeometry().countOfRows());
-    std::optional<cellarium::LifeSet>& lifes = reading.lifes;
-    if (!lifes)
+    const std::int64_t rows = cellarium::boardGeometry().countOfRows();
+    cellarium::PatternReading reading =
+        cellarium::readPatternTextForBoard(std::string_view(bytes.constData(), size_t(bytes.size())), rows);
+    if (!reading)
         return false;
+    // The cells with the board they were placed for: a 760 board's code read here may
+    // need the board to grow, and only that board says where it lies. The board fits
+    // it (or refuses it) on loading.
+    cellarium::PlacedPattern pattern(std::move(*reading.lifes), reading.rows);
     found_ = true;
     updateCameraRunning();
     QPointer<ScanQRCodeViewController> self(this);
-    dismiss(true, [self, lifes = std::move(*lifes)] {
+    dismiss(true, [self, pattern = std::move(pattern)] {
         if (self)
-            self->handOver(lifes);
+            self->handOver(pattern);
     });
     return true;
 }
 
-void ScanQRCodeViewController::handOver(const cellarium::LifeSet& lifes)
+void ScanQRCodeViewController::handOver(const cellarium::PlacedPattern& pattern)
 {
     if (dismissClosure_)
-        dismissClosure_(lifes);
+        dismissClosure_(pattern);
 }

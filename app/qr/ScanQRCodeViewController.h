@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LifeSet.h"
+#include "PlacedPattern.h"
 
 #include "platform/ViewController.h"
 
@@ -40,7 +41,7 @@ public:
     explicit ScanQRCodeViewController(QWidget* parent = nullptr);
     ~ScanQRCodeViewController() override;
 
-    using DismissClosure = std::function<void(const cellarium::LifeSet&)>;
+    using DismissClosure = std::function<void(const cellarium::PlacedPattern&)>;
     void setDismissClosure(DismissClosure closure) { dismissClosure_ = std::move(closure); }
     const DismissClosure& dismissClosure() const { return dismissClosure_; }
 
@@ -57,8 +58,8 @@ public:
     // is one, closes the screen and hands the pattern over. False when the
     // text is not a pattern (nothing happens then).
     bool handleScannedText(const QString& text);
-    // Calls dismissClosure with the set, if it is set.
-    void handOver(const cellarium::LifeSet& lifes);
+    // Calls dismissClosure with the pattern, if it is set.
+    void handOver(const cellarium::PlacedPattern& pattern);
 
     // The camera path, as the session delivers frames: reads the part of the
     // frame shown in the scan window.

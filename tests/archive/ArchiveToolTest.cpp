@@ -160,7 +160,8 @@ TEST_F(ArchiveToolTest, AddsRleAndPlaintextAsTheJsonEncodingAndShowsRecordsInAny
     ASSERT_EQ(json.status, 0) << json.err;
     EXPECT_EQ(json.out.front(), '[');  // stored as every record is, centred on the 190-row board
     EXPECT_NE(json.out.find(R"({"x":93,"y":95})"), std::string::npos) << json.out;
-    EXPECT_EQ(run({"show", "0", "--to", "rle"}).out, "x = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n");
+    // RLE carries where the record lies: Golly's place relative to the 190 board's centre.
+    EXPECT_EQ(run({"show", "0", "--to", "rle"}).out, "#CXRLE Pos=-2,-2\nx = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n");
     EXPECT_EQ(run({"show", "0", "--to", "cells"}).out, ".O\n..O\nOOO\n");
     EXPECT_EQ(run({"show", "0", "--to", "json"}).out.size(), json.out.size());
 

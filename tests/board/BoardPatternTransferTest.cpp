@@ -1,6 +1,7 @@
 #include "BoardPatternTransfer.h"
 
 #include "BoardScreenFixture.h"
+#include "LifeView.h"
 #include "PatternCoding.h"
 #include "platform/AppWindow.h"
 #include "platform/ZoomingScrollView.h"
@@ -80,8 +81,8 @@ TEST_F(BoardPatternTransferTest, PastedTextInEachFormatLoadsThroughLoadPattern)
     board_->clearBoard();
     ASSERT_TRUE(pasteText("!Name: Glider\n.O\n..O\nOOO\n"));
     EXPECT_EQ(board_->lifes(), kCentredGlider);
-    ASSERT_TRUE(pasteText(R"([{"x":1,"y":2},{"x":700,"y":-5}])"));
-    EXPECT_EQ(board_->lifes(), (LifeSet{{1, 2}, {700, -5}}));  // JSON keeps its coordinates
+    ASSERT_TRUE(pasteText(R"([{"x":1,"y":2},{"x":700,"y":5}])"));
+    EXPECT_EQ(board_->lifes(), (LifeSet{{1, 2}, {700, 5}}));  // JSON keeps its coordinates
     const std::vector<platform::FeedbackEvent> played = cues();
     EXPECT_EQ(std::find(played.begin(), played.end(), sound(1103)), played.end());
 }
@@ -101,7 +102,7 @@ TEST_F(BoardPatternTransferTest, TextThatHoldsNoPatternIsRefusedAndChangesNothin
     expectRefusedAndUnchanged(pasteText("hello"), before);
     expectRefusedAndUnchanged(pasteText("x = 3, y = 3\nbo$2bo$3o"), before);          // no end
     expectRefusedAndUnchanged(pasteText("x = 3, y = 3, rule = B36/S23\n3o!"), before);  // HighLife
-    expectRefusedAndUnchanged(pasteText("x = 500, y = 1\n500o!"), before);             // wider than the board
+    expectRefusedAndUnchanged(pasteText("x = 800, y = 1\n800o!"), before);             // wider than every board
     expectRefusedAndUnchanged(pasteText(""), before);
     expectRefusedAndUnchanged(transfer_->paste(QMimeData()), before);
 }
@@ -110,7 +111,7 @@ TEST_F(BoardPatternTransferTest, CopyGivesRleTextAndJsonUnderItsOwnType)
 {
     board_->loadPattern(kCentredGlider);
     const std::unique_ptr<QMimeData> data = transfer_->copyData();
-    EXPECT_EQ(data->text(), "x = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n");
+    EXPECT_EQ(data->text(), "#CXRLE Pos=-2,-2\nx = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n");
     EXPECT_EQ(decodePattern(data->data(BoardPatternTransfer::patternMimeType).toStdString()), kCentredGlider);
 
     // Pasting the copy prefers the exact JSON, so the pattern comes back where it was.
@@ -119,6 +120,45 @@ TEST_F(BoardPatternTransferTest, CopyGivesRleTextAndJsonUnderItsOwnType)
     board_->clearBoard();
     ASSERT_TRUE(transfer_->paste(*copied));
     EXPECT_EQ(board_->lifes(), (LifeSet{{3, 3}, {4, 3}, {5, 3}}));
+}
+
+// Regression: RLE lost its place on the way out and in, a pattern past the board was
+// refused or cut off, and text without cells ("...", "!") wiped the board.
+TEST_F(BoardPatternTransferTest, RegressionPatternsKeepTheirPlaceAndGrowTheBoardToTheSmallestSizeHoldingThem)
+{
+    // Near the 760 board's corner, copied as RLE text alone: its coordinates would fit
+    // the 190 board, its place relative to the centre only the 760 one.
+    board_->changeBoardSize();
+    board_->changeBoardSize();
+    const LifeSet corner{{100, 100}, {101, 100}, {102, 100}};
+    board_->loadPattern(corner);
+    const QString rle = transfer_->copyData()->text();
+    board_->changeBoardSize();  // 190 again
+    ASSERT_EQ(boardGeometry().countOfRows(), 190);
+    ASSERT_TRUE(pasteText(rle));
+    EXPECT_EQ(boardGeometry().countOfRows(), 760);
+    EXPECT_EQ(board_->lifes(), corner);
+    EXPECT_EQ(board_->initLifes(), corner);
+    EXPECT_DOUBLE_EQ(board_->scrollView()->minimumZoomScale(), 844 / (44.0 / 3 * 760));
+    EXPECT_NEAR(board_->contentView()->contentSide(), 44.0 / 3 * 760, 1e-6);
+
+    // JSON past the 190 board but inside 380: the smallest size that holds it.
+    board_->changeBoardSize();
+    QMimeData json;
+    json.setData(BoardPatternTransfer::patternMimeType, R"([{"x":5,"y":5},{"x":300,"y":379}])");
+    ASSERT_TRUE(transfer_->paste(json));
+    EXPECT_EQ(boardGeometry().countOfRows(), 380);
+    EXPECT_EQ(board_->lifes(), (LifeSet{{5, 5}, {300, 379}}));
+    clearCues();
+
+    // Beyond every size, or no cells at all: the refused cue, and nothing changes.
+    const LifeSet before = board_->lifes();
+    expectRefusedAndUnchanged(pasteText(R"([{"x":5,"y":760}])"), before);
+    expectRefusedAndUnchanged(dropFile(writeFile("far.json", R"([{"x":-1,"y":5}])")), before);
+    for (const char* empty : {"...", "!", "!Name: nothing\n..\n", "o", "#C a comment\n"})
+        expectRefusedAndUnchanged(pasteText(QString::fromLatin1(empty)), before);
+    expectRefusedAndUnchanged(dropFile(writeFile("comment.cells", "!Name: nothing\n")), before);
+    EXPECT_EQ(boardGeometry().countOfRows(), 380);
 }
 
 TEST_F(BoardPatternTransferTest, DroppedPatternFilesLoadAndOtherFilesAreRefused)
@@ -161,7 +201,7 @@ TEST_F(BoardPatternTransferTest, CtrlCAndCtrlVGoThroughTheClipboardWhileTheBoard
     QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
     const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(copied, nullptr);
-    EXPECT_EQ(copied->text(), "x = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n");
+    EXPECT_EQ(copied->text(), "#CXRLE Pos=-2,-2\nx = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n");
 
     QGuiApplication::clipboard()->setText("x = 1, y = 1\no!");
     QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);

@@ -60,3 +60,49 @@ TEST(PatternTextWriting, EachFormatReadsBackToTheSameShape)
     EXPECT_EQ(writePatternText(glider, PatternFormat::json), encodePattern(glider));
     EXPECT_FALSE(patternFormatNamed("life"));
 }
+
+// Regression: text holding no cells (a lone '!', a comment, "...") was read as an
+// empty plaintext pattern and wiped the board it was scanned, pasted or dropped onto.
+struct ScannedText {
+    const char* name;
+    std::string text;
+    std::optional<LifeSet> cells;  // nullopt: no pattern
+};
+
+void PrintTo(const ScannedText& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class TextsPeopleScanAndPaste : public testing::TestWithParam<ScannedText> {};
+
+TEST_P(TextsPeopleScanAndPaste, AreAPatternOnlyWhenTheyAreJsonRleWithItsHeaderOrPlaintextWithALiveCell)
+{
+    const ScannedText& c = GetParam();
+    const PatternReading r = readPatternText(c.text, 190);
+    if (!c.cells) {
+        ASSERT_FALSE(r) << "read as " << r.lifes->count() << " cells";
+        EXPECT_FALSE(r.fault.empty());
+        EXPECT_EQ(r.fault.find('\n'), std::string::npos) << r.fault;
+    } else {
+        ASSERT_TRUE(r) << r.fault;
+        EXPECT_EQ(*r.lifes, *c.cells);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, TextsPeopleScanAndPaste,
+    testing::Values(ScannedText{"word", "hello", {}}, ScannedText{"capitalisedWord", "Otto", {}},
+                    ScannedText{"wordOfRleLetters", "bob", {}}, ScannedText{"webAddress", "https://example.com/?q=life", {}},
+                    ScannedText{"bang", "!", {}}, ScannedText{"plaintextComment", "!Name: nothing yet\n", {}},
+                    ScannedText{"ellipsis", "...", {}}, ScannedText{"deadRows", "...\r\n....\r\n", {}},
+                    ScannedText{"emptyLine", "\n", {}}, ScannedText{"empty", "", {}}, ScannedText{"x", "x", {}},
+                    ScannedText{"o", "o", {}}, ScannedText{"number", "42", {}},
+                    ScannedText{"rleCommentOnly", "#C only a comment\n", {}},
+                    ScannedText{"rleWithoutHeader", "bo$2bo$3o!", {}},
+                    ScannedText{"emptyJson", " []\n", LifeSet{}}, ScannedText{"json", R"([{"x":1,"y":2}])", LifeSet{{1, 2}}},
+                    ScannedText{"emptyRle", "x = 0, y = 0\n!", LifeSet{}},
+                    ScannedText{"rle", "#C one cell\nx = 1, y = 1\no!", LifeSet{{94, 94}}},
+                    ScannedText{"plaintext", "!Name: cell\n.O\n", LifeSet{{94, 94}}},
+                    ScannedText{"plaintextWord", "OO", LifeSet{{94, 94}, {95, 94}}}),
+    [](const testing::TestParamInfo<ScannedText>& info) { return std::string(info.param.name); });

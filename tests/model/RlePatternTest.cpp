@@ -43,7 +43,7 @@ TEST(RleReading, CentresTheLiveCellsNotTheDeclaredBox)
 TEST(RleReading, AcceptsCommentsCountsWhitespaceAndTheStateLettersOfTwoStates)
 {
     const LifeSet expected = read("x = 3, y = 3\nbo$2bo$3o!");
-    EXPECT_EQ(read("#N Glider\n#C a comment\n#CXRLE Pos=-1,-1 Gen=4\nx=3,y=3,rule=b3/s23\r\n.A$2.A\r\n$3A!"), expected);
+    EXPECT_EQ(read("#N Glider\n#C a comment\n#CXRLE Pos=-2,-2 Gen=4\nx=3,y=3,rule=b3/s23\r\n.A$2.A\r\n$3A!"), expected);
     EXPECT_EQ(read("\xEF\xBB\xBFx = 3, y = 3\nb o $ 2b\no$\n3o\n!  trailing text is ignored"), expected);
     EXPECT_EQ(read("x = 3, y = 3\nbo$2bo$ooo!"), expected);
     EXPECT_EQ(read("x = 3, y = 3\nbo$2bo$3o$!"), expected);  // a closing $ before ! adds nothing
@@ -105,15 +105,16 @@ TEST(RleReading, RefusesMissingOrBadHeadersAndSizesBeyondTheBoard)
 
 TEST(RleWriting, GivesTheBoundingBoxAndRuns)
 {
-    EXPECT_EQ(writeRlePattern(LifeSet({{101, 50}, {102, 51}, {100, 52}, {101, 52}, {102, 52}})),
-              "x = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n");
-    EXPECT_EQ(writeRlePattern({}), "x = 0, y = 0, rule = B3/S23\n!\n");
+    EXPECT_EQ(writeRlePattern(LifeSet({{101, 50}, {102, 51}, {100, 52}, {101, 52}, {102, 52}}), 190),
+              "#CXRLE Pos=5,-45\nx = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n");
+    EXPECT_EQ(writeRlePattern({}, 190), "x = 0, y = 0, rule = B3/S23\n!\n");
     // Empty rows coalesce into one count; trailing dead cells are left out.
-    EXPECT_EQ(writeRlePattern(LifeSet({{-5, -5}, {-1, -5}, {-5, 0}})), "x = 5, y = 6, rule = B3/S23\no3bo5$o!\n");
+    EXPECT_EQ(writeRlePattern(LifeSet({{-5, -5}, {-1, -5}, {-5, 0}}), 10),
+              "#CXRLE Pos=-10,-10\nx = 5, y = 6, rule = B3/S23\no3bo5$o!\n");
     // Cells lacking a coordinate have no place in the text.
     LifeSet withUnplaced = LifeSet({{0, 0}});
     withUnplaced.insert(Life{std::nullopt, 3});
-    EXPECT_EQ(writeRlePattern(withUnplaced), "x = 1, y = 1, rule = B3/S23\no!\n");
+    EXPECT_EQ(writeRlePattern(withUnplaced, 190), "#CXRLE Pos=-95,-95\nx = 1, y = 1, rule = B3/S23\no!\n");
 }
 
 TEST(RleWriting, KeepsLinesWithinSeventyCharactersWithoutSplittingARun)
@@ -121,8 +122,8 @@ TEST(RleWriting, KeepsLinesWithinSeventyCharactersWithoutSplittingARun)
     LifeSet checkerboard;
     for (int y = 0; y < 100; ++y)
         for (int x = (y & 1); x < 100; x += 2)
-            checkerboard.insert(Life{x + 1000, y - 7});
-    const std::string text = writeRlePattern(checkerboard);
+            checkerboard.insert(Life{x + 1000, y + 993});
+    const std::string text = writeRlePattern(checkerboard, 2200);
     std::size_t start = 0;
     while (start < text.size()) {
         const std::size_t end = text.find('\n', start);
@@ -130,7 +131,7 @@ TEST(RleWriting, KeepsLinesWithinSeventyCharactersWithoutSplittingARun)
         EXPECT_LE(end - start, 70u);
         start = end + 1;
     }
-    EXPECT_EQ(read(text, 100).count(), checkerboard.count());
+    EXPECT_EQ(read(text, 2200).count(), checkerboard.count());
 }
 
 TEST(RleWriting, RoundTripsRandomPatternsAcrossTileEdges)
@@ -139,23 +140,49 @@ TEST(RleWriting, RoundTripsRandomPatternsAcrossTileEdges)
     for (int round = 0; round < 40; ++round) {
         LifeSet lifes;
         const int side = 1 + static_cast<int>(random() % 300);
-        const std::int64_t x0 = static_cast<std::int64_t>(random() % 400) - 200;
-        const std::int64_t y0 = static_cast<std::int64_t>(random() % 400) - 200;
+        // Anywhere on a board of 1000, so that the Pos line puts it back there.
+        const std::int64_t x0 = static_cast<std::int64_t>(random() % 400) + 300;
+        const std::int64_t y0 = static_cast<std::int64_t>(random() % 400) + 300;
         const int n = 1 + static_cast<int>(random() % 2000);
         for (int i = 0; i < n; ++i)
             lifes.insert(Life{x0 + static_cast<std::int64_t>(random() % side), y0 + static_cast<std::int64_t>(random() % side)});
-        const std::string text = writeRlePattern(lifes);
-        const LifeSet back = read(text, 300);
+        const std::string text = writeRlePattern(lifes, 1000);
+        const LifeSet back = read(text, 1000);
         ASSERT_EQ(back.count(), lifes.count());
-        EXPECT_EQ(writeRlePattern(back), text) << "round " << round;
+        EXPECT_EQ(writeRlePattern(back, 1000), text) << "round " << round;
     }
 }
 
 TEST(RleWriting, ASetSpreadFartherThanMemoryCanScanIsOutOfMemoryNotACrash)
 {
     const LifeSet far{Life{0, 0}, Life{std::int64_t{1} << 40, 0}};
-    EXPECT_THROW(writeRlePattern(far), std::bad_alloc);
+    EXPECT_THROW(writeRlePattern(far, 190), std::bad_alloc);
     EXPECT_THROW(writePatternText(LifeSet{Life{INT64_MIN, 0}, Life{INT64_MAX, 0}}, PatternFormat::cells), std::bad_alloc);
     const LifeSet wideAndTall{Life{0, 0}, Life{(std::int64_t{1} << 30), (std::int64_t{1} << 30)}};
-    EXPECT_THROW(writeRlePattern(wideAndTall), std::bad_alloc);
+    EXPECT_THROW(writeRlePattern(wideAndTall, 190), std::bad_alloc);
+}
+
+// Regression: the reader ignored Golly's Pos line and centred every pattern.
+TEST(RleReading, ThePosLinePlacesTheBoxAsGollyDoesRelativeToTheBoardsCentre)
+{
+    // Golly's cell (gx, gy) is cell (gx + R / 2, gy + R / 2) of a board of R.
+    for (const std::int64_t rows : {190, 380, 760, 11}) {
+        const std::int64_t c = rows / 2;
+        EXPECT_EQ(read("#N pair\n#CXRLE Pos=-1,2 Gen=9\nx = 2, y = 1, rule = B3/S23\n2o!", rows),
+                  LifeSet({{c - 1, c + 2}, {c, c + 2}}))
+            << rows;
+    }
+    // The header's box stands at Pos, blank margins and all.
+    EXPECT_EQ(read("#CXRLE Pos=0,0\nx = 3, y = 2\n$2bo!", 10), LifeSet({{7, 6}}));
+    // The box reaches the board's edges, and no further.
+    EXPECT_EQ(read("#CXRLE Pos=89,-95\nx = 6, y = 1\n6o!").count(), 6u);
+    EXPECT_NE(fault("#CXRLE Pos=90,0\nx = 6, y = 1\n6o!").find("beyond the board; the board holds 190 x 190"),
+              std::string::npos);
+    EXPECT_NE(fault("#CXRLE Pos=0,-96\nx = 1, y = 1\no!").find("beyond the board"), std::string::npos);
+    EXPECT_NE(fault("#CXRLE Pos=-9223372036854775808,0\nx = 1, y = 1\no!").find("beyond the board"), std::string::npos);
+    EXPECT_NE(fault("#CXRLE Pos=99999999999999999999,0\nx = 1, y = 1\no!").find("beyond any board"), std::string::npos);
+    EXPECT_NE(fault("#CXRLE Pos=1\nx = 1, y = 1\no!").find("two whole numbers"), std::string::npos);
+    EXPECT_NE(fault("#CXRLE Pos=a,b\nx = 1, y = 1\no!").find("two whole numbers"), std::string::npos);
+    // Gen alone places nothing: the pattern stands centred.
+    EXPECT_EQ(read("#CXRLE Gen=3\nx = 1, y = 1\no!"), LifeSet({{94, 94}}));
 }

@@ -563,6 +563,30 @@ TEST_F(OptionsScreen, PatternHandBackLoadsIntoThePausedBoardAndCloses)
     EXPECT_EQ(options(), nullptr);
 }
 
+// Regression: a handed-back pattern past the board was cut off, its board size not
+// followed; one no board size holds closed the screen as if it had loaded.
+TEST_F(OptionsScreen, PatternHandBackGrowsTheBoardAndTheScreensSizeOrRefusesAndStays)
+{
+    MainViewController& root = board();
+    root.loadPattern(blinker());
+    MoreViewController& more = openOptions();
+    clearCues();
+    more.patternHandBack()(LifeSet{{1, 1}, {500, 2}});
+    EXPECT_EQ(root.lifes(), (LifeSet{{1, 1}, {500, 2}}));
+    EXPECT_EQ(cellarium::boardGeometry().countOfRows(), 760);
+    EXPECT_EQ(more.countOfRows(), 760);
+    EXPECT_EQ(more.imageName(MoreViewController::boardSizeRow), QStringLiteral("square.grid.3x3.fill"));
+    EXPECT_EQ(options(), nullptr);
+
+    MoreViewController& again = openOptions();
+    clearCues();
+    again.patternHandBack()(cellarium::PlacedPattern(LifeSet{{0, 0}, {760, 0}}, 1000));
+    EXPECT_EQ(root.lifes(), (LifeSet{{1, 1}, {500, 2}}));
+    EXPECT_EQ(cellarium::boardGeometry().countOfRows(), 760);
+    EXPECT_EQ(options(), &again);
+    EXPECT_EQ(cues(), std::vector{platform::FeedbackEvent::sound(1103)});
+}
+
 TEST_F(OptionsScreen, WithoutABoardSettingsStillChangeAndSaveDoesNothing)
 {
     MainViewController& root = board();

@@ -7,9 +7,18 @@
 #include "platform/ImageView.h"
 #include "QRPeers.h"
 
+#include "BoardSize.h"
 #include "PatternCoding.h"
+#include "PatternText.h"
+#include "PlacedPattern.h"
+#include "QRCodeMessage.h"
+#include "platform/PicturesFolder.h"
+#include "platform/ShareSheet.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QPushButton>
+#include <QToolButton>
 #include <QEvent>
 #include <QPainter>
 
@@ -172,4 +181,49 @@ TEST_F(OptionsScreen, ScanRowOpensTheScannerAndAScannedCodeLoadsThePausedBoardAn
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(*access->aliveSessions, 0);
     platform::setCameraAccess(nullptr);
+}
+
+// Regression: the RLE a code falls back to lost the pattern's place, so a code shared
+// from a 760 board came back elsewhere, or (wider than 190) was refused by a 190 board.
+TEST_F(OptionsScreen, APatternTooLargeForAJsonCodeIsSavedToPicturesAsRleThatReadsBackToItsPlace)
+{
+    MainViewController& root = board();
+    root.changeBoardSize();
+    root.changeBoardSize();  // 760 rows
+    LifeSet lifes{Life{20, 30}};
+    for (std::int64_t y = 0; y < 40; ++y)
+        for (std::int64_t x = 0; x < 40; x += 2)
+            lifes.insert(Life{680 + x + y % 2, 700 + y});
+    root.loadPattern(lifes);
+    ASSERT_GT(cellarium::encodePattern(lifes).size(), qrMaxMessageBytes);
+    MoreViewController& more = openOptions();
+    tapRow(MoreViewController::qrCodeRow);
+    runQueuedWork();
+    QRCodeViewController* qr = qrScreenOver(&more);
+    ASSERT_NE(qr, nullptr);
+    qr->shareButton()->click();
+    auto* sheet = qobject_cast<platform::ShareSheet*>(qr->presentedViewController());
+    ASSERT_NE(sheet, nullptr);
+    const QString pictures = dir_.filePath(QStringLiteral("Pictures"));
+    ASSERT_TRUE(QDir().mkpath(pictures));
+    platform::setPicturesFolder(pictures);
+    auto* save = sheet->findChild<QPushButton*>(QStringLiteral("saveButton"));
+    ASSERT_NE(save, nullptr);
+    save->click();
+    platform::setPicturesFolder(std::nullopt);
+    const QStringList saved = QDir(pictures).entryList(QDir::Files);
+    ASSERT_EQ(saved.size(), 1);
+    SKIP_WITHOUT_ZBARIMG();
+    const std::optional<QByteArray> text = qrpeers::zbarDecodeFile(QDir(pictures).filePath(saved[0]));
+    ASSERT_TRUE(text);
+    ASSERT_TRUE(text->startsWith("#CXRLE Pos=-360,-350\n")) << text->left(40).toStdString();
+    // Scanned on a board of any size, it needs the 760 one and lands where it was.
+    for (const std::int64_t rows : cellarium::kBoardSizes) {
+        const cellarium::PatternReading read = cellarium::readPatternTextForBoard(text->toStdString(), rows);
+        ASSERT_TRUE(read) << read.fault;
+        const auto fitted = cellarium::fitPatternToBoard(cellarium::PlacedPattern(*read.lifes, read.rows), rows);
+        ASSERT_TRUE(fitted);
+        EXPECT_EQ(fitted->rows, 760);
+        EXPECT_EQ(fitted->lifes, lifes) << rows;
+    }
 }

@@ -33,7 +33,7 @@ void ScannerFixture::TearDown()
 
 void ScannerFixture::present(ScanQRCodeViewController* screen)
 {
-    screen->setDismissClosure([this](const cellarium::LifeSet& lifes) { handedOver_.push_back(lifes); });
+    screen->setDismissClosure([this](const cellarium::PlacedPattern& pattern) { handedOver_.push_back(pattern.lifes); });
     window_.rootViewController()->present(screen, false);
     feedback_->clear();
 }

@@ -49,7 +49,8 @@ TEST(LifeToolFormats, StepWritesTheFormatAskedFor)
 {
     const ToolRun rle = run({"step", "--rows", "190", "--generations", "4", "--to", "rle"}, kGliderRle);
     ASSERT_EQ(rle.status, 0) << rle.err;
-    EXPECT_EQ(rle.out, "x = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n");  // a glider again, four generations on
+    // A glider again, four generations on, one cell down and right.
+    EXPECT_EQ(rle.out, "#CXRLE Pos=-1,-1\nx = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n");
     const ToolRun cells = run({"step", "--rows", "190", "--generations", "0", "--to", "cells"}, kGliderRle);
     ASSERT_EQ(cells.status, 0) << cells.err;
     EXPECT_EQ(cells.out, ".O\n..O\nOOO\n");
@@ -70,7 +71,7 @@ TEST(LifeToolFormats, ConvertChangesTheFormatWithoutStepping)
     EXPECT_EQ(decodePattern(json.out), kCentredGlider);
     const ToolRun rle = run({"convert", "--to", "rle"}, json.out);
     ASSERT_EQ(rle.status, 0) << rle.err;
-    EXPECT_EQ(rle.out, "x = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n");
+    EXPECT_EQ(rle.out, "#CXRLE Pos=-2,-2\nx = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n");
     const ToolRun larger = run({"convert", "--to", "json", "--rows", "760"}, kGliderCells);
     ASSERT_EQ(larger.status, 0) << larger.err;
     EXPECT_EQ(decodePattern(larger.out)->count(), 5u);
@@ -96,4 +97,29 @@ TEST(LifeToolFormats, BadFormatArgumentsAreRefused)
     expectRefused(run({"convert", "--to"}, kGliderRle), "needs a value");
     expectRefused(run({"step", "--rows", "190", "--generations", "1", "--from", "lif"}, kGliderRle), "'lif'");
     expectRefused(run({"convert", "--to", "rle", "--generations", "3"}, kGliderRle), "unknown option");
+}
+
+// Regression: convert wrote RLE without its place and centred what it read, and a
+// pattern beyond the board was cut off by step or refused for its header's size.
+TEST(LifeToolFormats, RegressionPatternsKeepTheirPlaceAndTakeTheBoardSizeTheyNeed)
+{
+    // JSON near a corner of the 760 board: RLE placed by Pos, and back where it was.
+    const LifeSet corner{{700, 710}, {701, 710}, {702, 710}, {30, 40}};
+    const ToolRun rle = run({"convert", "--to", "rle"}, encodePattern(corner));
+    ASSERT_EQ(rle.status, 0) << rle.err;
+    EXPECT_TRUE(rle.out.starts_with("#CXRLE Pos=-350,-340\n")) << rle.out;
+    const ToolRun back = run({"convert", "--to", "json"}, rle.out);
+    ASSERT_EQ(back.status, 0) << back.err;
+    EXPECT_EQ(decodePattern(back.out), corner);
+    // A blinker past the 190 board turns on the 380 board, not cut off.
+    const ToolRun stepped =
+        run({"step", "--rows", "190", "--generations", "1"}, R"([{"x":300,"y":5},{"x":301,"y":5},{"x":302,"y":5}])");
+    ASSERT_EQ(stepped.status, 0) << stepped.err;
+    EXPECT_EQ(decodePattern(stepped.out), (LifeSet{{301, 4}, {301, 5}, {301, 6}}));
+    // Beyond every board size: one line, status 2.
+    expectRefused(run({"convert", "--to", "rle"}, R"([{"x":760,"y":0}])"),
+                  "beyond the board of 190 x 190 and every larger size up to 760 x 760");
+    expectRefused(run({"step", "--rows", "760", "--generations", "1"}, R"([{"x":-1,"y":0}])"),
+                  "beyond the board of 760 x 760");
+    expectRefused(run({"convert", "--to", "json"}, "x = 800, y = 1\n800o!"), "the board holds 190 x 190");
 }

@@ -1,9 +1,11 @@
 #include "LifeTool.h"
 
+#include "BoardSize.h"
 #include "FirstRunPattern.h"
 #include "GenerationStep.h"
 #include "PatternCoding.h"
 #include "PatternText.h"
+#include "PlacedPattern.h"
 #include "ToolInput.h"
 
 #include <charconv>
@@ -25,13 +27,16 @@ constexpr const char* kUsage =
     "           writes the result to standard output. Cells lacking a coordinate are\n"
     "           dropped. Ctrl+C stops it.\n"
     "convert    reads a pattern as step does and writes it in another format, unstepped;\n"
-    "           R (default 190) is the board an RLE or plaintext pattern is centred on.\n"
+    "           R (default 190) is the board it is placed on.\n"
     "first-run  writes the 40-cell pattern a new player starts with.\n"
     "\n"
     "FORMAT is json (a JSON array of {\"x\":X,\"y\":Y} cells, the app's own form), rle\n"
     "(run-length encoded, rule B3/S23) or cells (plaintext: '.' dead, 'O' alive). --from\n"
-    "defaults to the format the content shows, --to to json. An RLE or plaintext pattern\n"
-    "is placed centred on the board; JSON keeps its coordinates.\n"
+    "defaults to the format the content shows, --to to json. JSON keeps its coordinates;\n"
+    "RLE stands where its '#CXRLE Pos=X,Y' line puts it (Golly's place relative to the\n"
+    "board's centre, which RLE output carries too), else centred, as plaintext is. A\n"
+    "pattern with cells beyond the board goes on the smallest board size of the app\n"
+    "(380 or 760) that holds it, as the app does; none holding it is bad input.\n"
     "\n"
     "Exit status: 0 on success; 1 when the output cannot be written or memory runs out;\n"
     "2 on bad arguments or input (unreadable, too large, not a pattern); 130 when\n"
@@ -110,8 +115,9 @@ Options parseOptions(const std::vector<std::string>& args, bool stepping)
     return options;
 }
 
-LifeSet readPattern(const Options& options, std::int64_t rows, std::istream& in,
-                    const volatile std::sig_atomic_t* interrupted)
+// The pattern on the board it loads onto from a board of `rows` (fitPatternToBoard).
+PlacedPattern readPattern(const Options& options, std::int64_t rows, std::istream& in,
+                          const volatile std::sig_atomic_t* interrupted)
 {
     auto stopIfInterrupted = [interrupted] {
         if (interrupted && *interrupted)
@@ -125,10 +131,18 @@ LifeSet readPattern(const Options& options, std::int64_t rows, std::istream& in,
         throw Failure{error.what()};
     }
     stopIfInterrupted();
-    PatternReading read = readPatternText(bytes, rows, options.from);
+    PatternReading read = readPatternTextForBoard(bytes, rows, options.from);
     if (!read)
         throw Failure{read.fault};
-    return std::move(*read.lifes);
+    std::optional<PlacedPattern> fitted = fitPatternToBoard(PlacedPattern(std::move(*read.lifes), read.rows), rows);
+    if (!fitted) {
+        const std::int64_t largest = kBoardSizes.back();
+        const std::string board = std::to_string(rows) + " x " + std::to_string(rows);
+        throw Failure{rows >= largest ? "the pattern has cells beyond the board of " + board
+                                      : "the pattern has cells beyond the board of " + board + " and every larger size up to " +
+                                            std::to_string(largest) + " x " + std::to_string(largest)};
+    }
+    return std::move(*fitted);
 }
 
 std::string runConvert(const std::vector<std::string>& args, std::istream& in, const volatile std::sig_atomic_t* interrupted)
@@ -136,7 +150,8 @@ std::string runConvert(const std::vector<std::string>& args, std::istream& in, c
     const Options options = parseOptions(args, false);
     if (!options.to)
         throw Failure{"--to is required"};
-    return writePatternText(readPattern(options, options.rows.value_or(190), in, interrupted), *options.to);
+    const PlacedPattern pattern = readPattern(options, options.rows.value_or(kBoardSizes.front()), in, interrupted);
+    return writePatternText(pattern.lifes, *options.to, pattern.rows);
 }
 
 std::string runStep(const std::vector<std::string>& args, std::istream& in, const volatile std::sig_atomic_t* interrupted)
@@ -153,15 +168,17 @@ std::string runStep(const std::vector<std::string>& args, std::istream& in, cons
     if (!generations)
         throw Failure{"--generations is required"};
 
-    std::optional<LifeSet> lifes = readPattern(options, *rows, in, interrupted);
-    for (std::int64_t g = 0; g < *generations && !lifes->empty(); ++g) {
+    PlacedPattern pattern = readPattern(options, *rows, in, interrupted);
+    const std::int64_t side = *pattern.rows;
+    LifeSet& lifes = pattern.lifes;
+    for (std::int64_t g = 0; g < *generations && !lifes.empty(); ++g) {
         stopIfInterrupted();
-        LifeSet next = nextGeneration(*lifes, *rows);
-        if (next == *lifes)
+        LifeSet next = nextGeneration(lifes, side);
+        if (next == lifes)
             break;  // a still pattern stays still
-        *lifes = std::move(next);
+        lifes = std::move(next);
     }
-    return writePatternText(*lifes, options.to.value_or(PatternFormat::json));
+    return writePatternText(lifes, options.to.value_or(PatternFormat::json), side);
 }
 
 }  // namespace

@@ -12,8 +12,9 @@ namespace cellarium {
 //                                          input), step it, write it (JSON unless --to says rle or cells)
 //   convert --to F [FILE] [--from F] [--rows R]                 read a pattern, write it in format F
 //   first-run                              write the first-run pattern
-// The input's format is told by its content unless --from names it; RLE and plaintext
-// are centred on the board of R rows (190 for convert).
+// The input's format is told by its content unless --from names it; RLE stands where
+// its Pos line puts it, else centred like plaintext, on the board of R rows (190 for
+// convert), which grows to the smallest larger board size holding the pattern's cells.
 // Returns the exit status, with one line on `err` on failure: 0 on success; 1 when
 // `out` fails or memory runs out; 2 on bad input or arguments (nothing on `out`); 130
 // when `*interrupted` became non-zero (checked after reading and between generations;
