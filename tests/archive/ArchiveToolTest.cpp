@@ -167,9 +167,16 @@ TEST_F(ArchiveToolTest, AddsRleAndPlaintextAsTheJsonEncodingAndShowsRecordsInAny
 
     ASSERT_EQ(run({"add", "--rows", "760"}, "!Name: blinker\nOOO\n").status, 0);
     EXPECT_NE(run({"show", "0"}).out.find(R"({"x":378,"y":379})"), std::string::npos);  // centred on 760 rows
+    // Regression: an RLE placed beyond the 190 board by its Pos line was refused; it
+    // is stored where it lies on the 760 board that holds it.
+    ASSERT_EQ(run({"add"}, "#CXRLE Pos=-360,-350\nx = 2, y = 1\n2o!\n").status, 0);
+    const std::string placed = run({"show", "0"}).out;
+    EXPECT_NE(placed.find(R"({"x":20,"y":30})"), std::string::npos) << placed;
+    EXPECT_NE(placed.find(R"({"x":21,"y":30})"), std::string::npos) << placed;
     const std::string listed = run({"list"}).out;
     EXPECT_NE(listed.find("\t3\t2\n"), std::string::npos) << listed;
     EXPECT_NE(listed.find("\t5\t1\n"), std::string::npos) << listed;
+    EXPECT_NE(listed.find("\t2\t3\n"), std::string::npos) << listed;
 }
 
 TEST_F(ArchiveToolTest, BadRleOrPlaintextAndBadShowFormatsChangeNothing)
@@ -177,7 +184,7 @@ TEST_F(ArchiveToolTest, BadRleOrPlaintextAndBadShowFormatsChangeNothing)
     expectRefused({"add"}, "x = 3, y = 3\nbo$2bo$3o");
     expectRefused({"add"}, "x = 3, y = 3, rule = B36/S23\n3o!");
     expectRefused({"add"}, ".O\n.Q\n");
-    expectRefused({"add"}, "x = 200, y = 1\n200o!");
+    expectRefused({"add"}, "x = 800, y = 1\n800o!");  // wider than the largest board
     expectRefused({"add", "--rows", "0"}, "OOO\n");
     expectRefused({"add", "--rows"}, "OOO\n");
     archive(1, "not a pattern");

@@ -5,6 +5,7 @@
 #include "IsoDate.h"
 #include "PatternCoding.h"
 #include "PatternText.h"
+#include "PlacedPattern.h"
 #include "ToolInput.h"
 
 #include <charconv>
@@ -34,7 +35,8 @@ constexpr const char* kUsage =
     "        holds no pattern that decodes, a tab, and its record id\n"
     "add     reads a pattern (at most 64 MiB) from FILE or standard input and archives it,\n"
     "        dated now: JSON (a JSON array of {\"x\":X,\"y\":Y} cells) as it is, RLE or\n"
-    "        plaintext (.cells) in JSON, centred on a board of R rows (default 190)\n"
+    "        plaintext (.cells) in JSON, placed by RLE's #CXRLE Pos line or centred, on a\n"
+    "        board of R rows (default 190) or the smallest larger size that holds it\n"
     "show    writes the pattern of record N of the list (0 is the newest), or of the\n"
     "        record with id ID, byte for byte, or with --to in FORMAT: json, rle or cells\n"
     "delete  deletes record N of the list, or the record with id ID; ids never change\n"
@@ -198,10 +200,17 @@ void add(const std::vector<std::string>& args, const std::optional<std::filesyst
             throw Failure{"the input is not a pattern: expected JSON, RLE or plaintext; JSON is an array of objects "
                           "with integer \"x\" and \"y\""};
     } else {
-        PatternReading read = readPatternText(bytes, rows, format);
+        // Stored where it would load: an RLE placed beyond this board by its Pos line
+        // keeps its place on the larger board that holds it.
+        PatternReading read = readPatternTextForBoard(bytes, rows, format);
         if (!read)
             throw Failure{read.fault};
-        bytes = encodePattern(*read.lifes);
+        const std::optional<PlacedPattern> fitted =
+            fitPatternToBoard(PlacedPattern(std::move(*read.lifes), read.rows), rows);
+        if (!fitted)
+            throw Failure{"the pattern has cells beyond every board size up to " +
+                          std::to_string(kBoardSizes.back()) + " x " + std::to_string(kBoardSizes.back())};
+        bytes = encodePattern(fitted->lifes);
     }
 
     Archive archive(file, Archive::Use::Add);
