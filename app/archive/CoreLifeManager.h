@@ -22,7 +22,7 @@ public:
 
     // Saves the container's viewContext. With no changes: false, nothing written. If
     // the save fails, prints "Cannot save change ,error: " and the reason on standard
-    // output, returns false and leaves the changes pending for the next save. The
+    // output, returns false and drops the changes (CoreLifeContext::save). The
     // completion, when given, is called exactly once with the result before this
     // returns.
     static bool saveContext(const std::function<void(bool)>& completion = {},
