@@ -241,7 +241,7 @@ TEST_F(ArchiveBrowser, RegressionArchiveThatCannotBeReadSaysSoAndComesBackWhenIt
 
     sqlOnTheFile("ALTER TABLE Elsewhere RENAME TO CoreLife");
     ASSERT_TRUE(archive().viewContext().mergeChangesFromStore());
-    EXPECT_EQ(browser.collectionView()->numberOfItems(), 2) << "the browser stopped following the store";
+    ASSERT_EQ(browser.collectionView()->numberOfItems(), 2) << "the browser stopped following the store";
     EXPECT_EQ(notice(browser), "");
     finishThumbnails();
     EXPECT_EQ(cellOf(browser, 0)->thumbnail(), expectedThumbnail(kBlinker));
