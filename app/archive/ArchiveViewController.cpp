@@ -97,11 +97,13 @@ void ArchiveViewController::viewDidLoad()
 
 void ArchiveViewController::archiveCannotBeRead(const cellarium::StoreFailure& failure)
 {
-    std::cerr << "The archive cannot be read: " << failure.description << std::endl;
     const QString line = listed_ ? tr("The archive cannot be read; showing what it last held")
                                  : tr("The archive cannot be read");
     // Said once while it stays true, not at every change of the store's files.
-    if (ui_ && (ui_->noticeLine->isHidden() || ui_->noticeLine->text() != line))
+    if (ui_ && !ui_->noticeLine->isHidden() && ui_->noticeLine->text() == line)
+        return;
+    std::cerr << "The archive cannot be read: " << failure.description << std::endl;
+    if (ui_)
         ui_->noticeLine->say(line);
 }
 

@@ -79,8 +79,6 @@ public:
     bool hasCachedThumbnail(std::int64_t recordID) const { return cacheImages_.contains(recordID); }
     // Thumbnails being drawn now.
     std::size_t renderingCount() const { return rendering_.size(); }
-    // Whether the record's bytes were found to be no pattern, or too large to draw.
-    bool isUndecodable(std::int64_t recordID) const { return undecodable_.contains(recordID); }
 
     // The grid's data source and delegate.
     int numberOfItems(platform::GridView& grid) override;
@@ -94,7 +92,8 @@ public:
                                     const cellarium::StoreFailure& failure) override;
 
     // Where thumbnails are drawn: the global thread pool unless a test gives another
-    // (not owned; nullptr restores the global one).
+    // (not owned, and it must outlive every browser that draws on it; nullptr restores
+    // the global one).
     static void setThumbnailPool(QThreadPool* pool);
 
 protected:
@@ -113,7 +112,7 @@ private:
     std::unique_ptr<cellarium::FetchedResultsController> fetchedResultsController_;
     QCache<std::int64_t, cellarium::ArchiveThumbnail> cacheImages_{cacheBytes};
     std::set<std::int64_t> rendering_;
-    std::set<std::int64_t> undecodable_;  // records whose bytes are no pattern
+    std::set<std::int64_t> undecodable_;  // records whose bytes are no pattern, or too large for memory
     bool listed_ = false;                 // a listing was read
     // Declared last, so that it goes first: its handler uses the members above.
     std::unique_ptr<cellarium::ArchiveThumbnailRenderer> renderer_;
