@@ -84,6 +84,8 @@ void ArchiveViewController::viewDidLoad()
         [this](std::int64_t recordID, std::optional<cellarium::ArchiveThumbnail> thumbnail) {
             thumbnailDidFinish(recordID, std::move(thumbnail));
         });
+    // An archive that could not be loaded is tried again at every opening.
+    cellarium::CoreLifeManager::reloadIfUnavailable();
     fetchedResultsController_ = std::make_unique<cellarium::FetchedResultsController>(cellarium::CoreLifeManager::persistentContainer().viewContext());
     fetchedResultsController_->setDelegate(this);
     // An archive that cannot be read shows an empty grid under the notice; the app goes

@@ -40,8 +40,8 @@ class ArchiveViewController;
 //
 // What cannot be done is said on the notice line: an archive that cannot be read (the
 // listing shown, if any, is the last one read, and the browser goes on following the
-// store, so it recovers when the store can be read again; the reason goes to standard
-// error), a deletion that cannot be saved (the record stays), and a pattern too large
+// store, so it recovers when the store can be read again; an archive that could not be
+// loaded is loaded again at the next opening; the reason goes to standard error), a deletion that cannot be saved (the record stays), and a pattern too large
 // to open (with the refusal cue; the board is left as it is).
 //
 // Opened by the options screen under "LookUpArchive", which sets dismissClousre

@@ -89,10 +89,10 @@ protected:
     }
 
     // What the browser's notice line says; empty while it is hidden.
-    static QString notice(ArchiveViewController& browser)
+    static std::string notice(ArchiveViewController& browser)
     {
         auto* line = browser.findChild<platform::NoticeLine*>();
-        return line && !line->isHidden() ? line->text() : QString();
+        return line && !line->isHidden() ? line->text().toStdString() : std::string();
     }
 
     // Runs SQL on the archive file through a connection of its own, as another program would.
@@ -253,6 +253,36 @@ TEST_F(ArchiveBrowser, RegressionArchiveThatCannotBeReadSaysSoAndComesBackWhenIt
     EXPECT_NE(testing::internal::GetCapturedStderr().find("The archive cannot be read: "), std::string::npos);
     EXPECT_EQ(browser.collectionView()->numberOfItems(), 2);
     EXPECT_EQ(notice(browser), "The archive cannot be read; showing what it last held");
+}
+
+// An archive that could not be loaded stayed unavailable until the app was started again.
+TEST_F(ArchiveBrowser, RegressionArchiveThatCouldNotBeLoadedIsLoadedAgainAtTheNextOpening)
+{
+    add(1000, kDot);
+    // Another connection holds the write lock for longer than the busy timeout while
+    // the archive is loaded, so that its missing index cannot be made.
+    sqlOnTheFile("DROP INDEX CoreLifeByAddedDate");
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(dir_.filePath("CoreLife.sqlite").toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    cellarium::CoreLifeManager::replacePersistentContainer(
+        std::make_unique<CoreLifeContainer>(dir_.filePath("CoreLife.sqlite").toStdString(), std::chrono::milliseconds(50)));
+    ASSERT_FALSE(archive().isAvailable());
+    testing::internal::CaptureStderr();
+    QPointer<ArchiveViewController> browser(&openBrowser());
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(browser->collectionView()->numberOfItems(), 0);
+    EXPECT_EQ(notice(*browser), "The archive cannot be read");
+    browser->back(nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(browser.isNull());
+
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    tapRow(MoreViewController::archiveRow);
+    ASSERT_NE(browserShown(), nullptr);
+    EXPECT_EQ(browserShown()->collectionView()->numberOfItems(), 1);
+    EXPECT_EQ(notice(*browserShown()), "");
 }
 
 // --- Choosing and deleting ---------------------------------------------------------
