@@ -40,8 +40,10 @@ void ArchiveCell::setThumbnail(const QImage& image)
 
 void ArchiveCell::deleteArhcive(QObject*)
 {
-    if (deleteClosure)
-        deleteClosure();
+    // The deletion reloads the grid, which hands this cell out again and so replaces
+    // the closure while it runs: the copy keeps it alive until it returns.
+    if (const std::function<void()> closure = deleteClosure)
+        closure();
 }
 
 void ArchiveCell::prepareForReuse()

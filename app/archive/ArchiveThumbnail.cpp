@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 
 namespace cellarium {
 
@@ -39,10 +40,18 @@ QImage drawArchiveThumbnail(const LifeSet& lifes, const ArchiveThumbnailInputs& 
 
 std::optional<ArchiveThumbnail> renderArchiveThumbnail(const ArchiveThumbnailInputs& inputs)
 {
-    std::optional<LifeSet> lifes = decodePattern(inputs.lifeData);
-    if (!lifes)
+    try {
+        std::optional<LifeSet> lifes = decodePattern(inputs.lifeData);
+        if (!lifes)
+            return std::nullopt;
+        QImage image = drawArchiveThumbnail(*lifes, inputs);
+        if (image.isNull() && inputs.side * inputs.scale >= 0.5)
+            return std::nullopt;  // no memory for the image
+        return ArchiveThumbnail{std::move(image), lifes->count()};
+    } catch (const std::bad_alloc&) {
+        // A pattern too large to decode here is no pattern to this thumbnail.
         return std::nullopt;
-    return ArchiveThumbnail{drawArchiveThumbnail(*lifes, inputs), lifes->count()};
+    }
 }
 
 }  // namespace cellarium

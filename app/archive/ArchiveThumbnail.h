@@ -31,7 +31,8 @@ struct ArchiveThumbnail {
 // (x, y) · side ÷ rows with side side ÷ rows, in points. Cells outside the board
 // fall outside the image; cells lacking a coordinate are not drawn. Squares are
 // filled pixel-aligned and unblended, so neighbours meet without seams.
-// nullopt when the bytes do not decode. Any thread: it touches nothing shared.
+// nullopt when the bytes do not decode, or when there is not the memory to decode
+// them or to hold the image (never std::bad_alloc). Any thread: it touches nothing shared.
 std::optional<ArchiveThumbnail> renderArchiveThumbnail(const ArchiveThumbnailInputs& inputs);
 
 // The same drawing for a set already decoded.

@@ -1,6 +1,7 @@
 #include "ArchiveViewController.h"
 
 #include "ArchiveCell.h"
+#include "ArchiveThumbnailRenderer.h"
 #include "ui_ArchiveViewController.h"
 
 #include "BoardGeometry.h"
@@ -10,6 +11,7 @@
 #include "PatternCoding.h"
 
 #include "platform/GridView.h"
+#include "platform/NoticeLine.h"
 #include "platform/SymbolButton.h"
 #include "platform/SystemSymbol.h"
 
@@ -17,9 +19,10 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QThreadPool>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
+#include <iostream>
+#include <new>
 
 namespace {
 
@@ -38,7 +41,9 @@ ArchiveViewController::ArchiveViewController(QWidget* parent) : ViewController(p
 
 ArchiveViewController::~ArchiveViewController()
 {
-    // The listing goes first, so that no change reaches a half-destroyed browser.
+    // The thumbnails being drawn and the listing go first, so that neither a drawing
+    // nor a change reaches a half-destroyed browser.
+    renderer_.reset();
     fetchedResultsController_.reset();
 }
 
@@ -57,6 +62,11 @@ QToolButton* ArchiveViewController::closeButton() const
     return ui_ ? ui_->closeButton : nullptr;
 }
 
+platform::NoticeLine* ArchiveViewController::noticeLine() const
+{
+    return ui_ ? ui_->noticeLine : nullptr;
+}
+
 void ArchiveViewController::viewDidLoad()
 {
     ui_ = std::make_unique<Ui::ArchiveViewController>();
@@ -70,11 +80,33 @@ void ArchiveViewController::viewDidLoad()
     grid->setDataSource(this);
     grid->setDelegate(this);
 
+    renderer_ = std::make_unique<cellarium::ArchiveThumbnailRenderer>(
+        [this](std::int64_t recordID, std::optional<cellarium::ArchiveThumbnail> thumbnail) {
+            thumbnailDidFinish(recordID, std::move(thumbnail));
+        });
+    // An archive that could not be loaded is tried again at every opening.
+    cellarium::CoreLifeManager::reloadIfUnavailable();
     fetchedResultsController_ = std::make_unique<cellarium::FetchedResultsController>(cellarium::CoreLifeManager::persistentContainer().viewContext());
     fetchedResultsController_->setDelegate(this);
-    // An archive that cannot be read shows an empty grid; the app goes on without it.
-    fetchedResultsController_->performFetch();
+    // An archive that cannot be read shows an empty grid under the notice; the app goes
+    // on without it, and the listing keeps following the store.
+    if (const std::optional<cellarium::StoreFailure> failure = fetchedResultsController_->performFetch())
+        archiveCannotBeRead(*failure);
+    else
+        listed_ = true;
     grid->reloadData();
+}
+
+void ArchiveViewController::archiveCannotBeRead(const cellarium::StoreFailure& failure)
+{
+    const QString line = listed_ ? tr("The archive cannot be read; showing what it last held")
+                                 : tr("The archive cannot be read");
+    // Said once while it stays true, not at every change of the store's files.
+    if (ui_ && !ui_->noticeLine->isHidden() && ui_->noticeLine->text() == line)
+        return;
+    std::cerr << "The archive cannot be read: " << failure.description << std::endl;
+    if (ui_)
+        ui_->noticeLine->say(line);
 }
 
 void ArchiveViewController::viewDidAppear(bool animated)
@@ -155,15 +187,19 @@ platform::GridViewCell* ArchiveViewController::cellForItem(platform::GridView& g
         cell->setThumbnail(cached->image);
     } else if (!rendering_.contains(*id) && !undecodable_.contains(*id)) {
         // Everything the drawing needs that belongs to the main thread is read here.
-        if (const std::optional<std::string>& bytes = record->lifeData()) {
-            const cellarium::BoardGeometry& geometry = cellarium::boardGeometry();
-            cellarium::ArchiveThumbnailInputs inputs{*bytes,
-                                                     std::min(geometry.mainScreenWidth(), geometry.mainScreenHeight()),
-                                                     geometry.maxScale(),
-                                                     geometry.lifeWidth(),
-                                                     geometry.contentWidth(),
-                                                     platform::labelColor()};
-            renderThumbnail(*id, std::move(inputs));
+        try {
+            if (const std::optional<std::string>& bytes = record->lifeData()) {
+                const cellarium::BoardGeometry& geometry = cellarium::boardGeometry();
+                cellarium::ArchiveThumbnailInputs inputs{*bytes,
+                                                         std::min(geometry.mainScreenWidth(), geometry.mainScreenHeight()),
+                                                         geometry.maxScale(),
+                                                         geometry.lifeWidth(),
+                                                         geometry.contentWidth(),
+                                                         platform::labelColor()};
+                renderThumbnail(*id, std::move(inputs));
+            }
+        } catch (const std::bad_alloc&) {
+            undecodable_.insert(*id);  // bytes too large to copy for the drawing
         }
     }
     return cell;
@@ -173,11 +209,7 @@ void ArchiveViewController::renderThumbnail(std::int64_t recordID, cellarium::Ar
 {
     rendering_.insert(recordID);
     QThreadPool* pool = thumbnailPool() ? thumbnailPool() : QThreadPool::globalInstance();
-    QtConcurrent::run(pool,
-                      [inputs = std::move(inputs)] { return cellarium::renderArchiveThumbnail(inputs); })
-        .then(this, [this, recordID](std::optional<cellarium::ArchiveThumbnail> thumbnail) {
-            thumbnailDidFinish(recordID, std::move(thumbnail));
-        });
+    renderer_->render(recordID, std::move(inputs), pool);
 }
 
 void ArchiveViewController::thumbnailDidFinish(std::int64_t recordID, std::optional<cellarium::ArchiveThumbnail> thumbnail)
@@ -219,10 +251,19 @@ void ArchiveViewController::didSelectItem(platform::GridView&, int item)
     const auto& records = fetchedResultsController_->fetchedObjects();
     if (item < 0 || std::size_t(item) >= records.size())
         return;
-    const std::optional<std::string>& bytes = records[std::size_t(item)]->lifeData();
-    if (!bytes)
+    std::optional<cellarium::LifeSet> lifes;
+    try {
+        const std::optional<std::string>& bytes = records[std::size_t(item)]->lifeData();
+        if (!bytes)
+            return;
+        lifes = cellarium::decodeBoardPattern(*bytes);
+    } catch (const std::bad_alloc&) {
+        // Too large to hold: refused, and the board stays as it is.
+        feedbackcues::refused();
+        if (ui_)
+            ui_->noticeLine->say(tr("This pattern is too large to open"));
         return;
-    std::optional<cellarium::LifeSet> lifes = cellarium::decodeBoardPattern(*bytes);
+    }
     if (!lifes)
         return;
     feedbackcues::click();
@@ -240,11 +281,24 @@ void ArchiveViewController::deleteRecord(const std::shared_ptr<cellarium::CoreLi
         cacheImages_.remove(*id);
     cellarium::CoreLifeContainer& container = cellarium::CoreLifeManager::persistentContainer();
     container.viewContext().deleteObject(record);
-    cellarium::CoreLifeManager::saveContext({}, container);
+    // A record of no context (its deletion saved already) leaves nothing to save.
+    const bool pending = container.viewContext().hasChanges();
+    // A failed save is rolled back, so the record is still listed, as it is still stored.
+    if (!cellarium::CoreLifeManager::saveContext({}, container) && pending && ui_)
+        ui_->noticeLine->say(tr("The pattern cannot be deleted"));
 }
 
 void ArchiveViewController::controllerDidChangeContent(cellarium::FetchedResultsController&)
 {
-    if (ui_)
-        ui_->collectionView->reloadData();
+    listed_ = true;
+    if (!ui_)
+        return;
+    ui_->noticeLine->clear();
+    ui_->collectionView->reloadData();
+}
+
+void ArchiveViewController::controllerDidFailToRefetch(cellarium::FetchedResultsController&,
+                                                       const cellarium::StoreFailure& failure)
+{
+    archiveCannotBeRead(failure);
 }

@@ -19,11 +19,13 @@ class QThreadPool;
 class QToolButton;
 namespace cellarium {
 class CoreLife;
+class ArchiveThumbnailRenderer;
 class CoreLifeContainer;
 class FetchedResultsController;
 }  // namespace cellarium
 namespace platform {
 class GridView;
+class NoticeLine;
 }
 namespace Ui {
 class ArchiveViewController;
@@ -33,7 +35,14 @@ class ArchiveViewController;
 // newest first, following the store live (other processes' changes included).
 // Choosing one closes the browser and hands the decoded pattern to dismissClousre;
 // each cell's delete button removes its record at once. Thumbnails are drawn on the
-// global thread pool from the record's bytes and cached by record.
+// global thread pool from the record's bytes and cached by record; the browser waits
+// for those being drawn when it goes.
+//
+// What cannot be done is said on the notice line: an archive that cannot be read (the
+// listing shown, if any, is the last one read, and the browser goes on following the
+// store, so it recovers when the store can be read again; an archive that could not be
+// loaded is loaded again at the next opening; the reason goes to standard error), a deletion that cannot be saved (the record stays), and a pattern too large
+// to open (with the refusal cue; the board is left as it is).
 //
 // Opened by the options screen under "LookUpArchive", which sets dismissClousre
 // before the screen loads. Main thread only.
@@ -62,6 +71,7 @@ public:
     // Outlets; valid once the view has loaded.
     platform::GridView* collectionView() const;
     QToolButton* closeButton() const;
+    platform::NoticeLine* noticeLine() const;
     // The live listing; null before the view has loaded.
     cellarium::FetchedResultsController* fetchedResultsController() const { return fetchedResultsController_.get(); }
 
@@ -78,9 +88,12 @@ public:
 
     // The live listing's delegate.
     void controllerDidChangeContent(cellarium::FetchedResultsController& controller) override;
+    void controllerDidFailToRefetch(cellarium::FetchedResultsController& controller,
+                                    const cellarium::StoreFailure& failure) override;
 
     // Where thumbnails are drawn: the global thread pool unless a test gives another
-    // (not owned; nullptr restores the global one).
+    // (not owned, and it must outlive every browser that draws on it; nullptr restores
+    // the global one).
     static void setThumbnailPool(QThreadPool* pool);
 
 protected:
@@ -93,10 +106,14 @@ private:
     void renderThumbnail(std::int64_t recordID, cellarium::ArchiveThumbnailInputs inputs);
     void thumbnailDidFinish(std::int64_t recordID, std::optional<cellarium::ArchiveThumbnail> thumbnail);
     QString accessibleDescription(const cellarium::CoreLife& record) const;
+    void archiveCannotBeRead(const cellarium::StoreFailure& failure);
 
     std::unique_ptr<Ui::ArchiveViewController> ui_;
     std::unique_ptr<cellarium::FetchedResultsController> fetchedResultsController_;
     QCache<std::int64_t, cellarium::ArchiveThumbnail> cacheImages_{cacheBytes};
     std::set<std::int64_t> rendering_;
-    std::set<std::int64_t> undecodable_;  // records whose bytes are no pattern
+    std::set<std::int64_t> undecodable_;  // records whose bytes are no pattern, or too large for memory
+    bool listed_ = false;                 // a listing was read
+    // Declared last, so that it goes first: its handler uses the members above.
+    std::unique_ptr<cellarium::ArchiveThumbnailRenderer> renderer_;
 };

@@ -6,6 +6,7 @@ namespace cellarium {
 
 CoreLifeContainer::CoreLifeContainer(const std::filesystem::path& file, std::chrono::milliseconds busyTimeout,
                                      StoreAccess access)
+    : file_(file), busyTimeout_(busyTimeout), access_(access)
 {
     StoreResult<std::unique_ptr<CoreLifeStore>> opened = CoreLifeStore::open(file, busyTimeout, access);
     if (opened)
@@ -24,6 +25,11 @@ CoreLifeContainer::CoreLifeContainer(StoreFailure unavailable)
 CoreLifeContainer::~CoreLifeContainer()
 {
     viewContext_.reset();
+}
+
+std::unique_ptr<CoreLifeContainer> CoreLifeContainer::loadedAgain() const
+{
+    return file_ ? std::make_unique<CoreLifeContainer>(*file_, busyTimeout_, access_) : nullptr;
 }
 
 bool CoreLifeContainer::isReadOnly() const

@@ -44,7 +44,14 @@ public:
 
     CoreLifeContext& viewContext() { return *viewContext_; }
 
+    // A new container loading the same file with the same settings; null for one made
+    // unavailable without a file.
+    std::unique_ptr<CoreLifeContainer> loadedAgain() const;
+
 private:
+    std::optional<std::filesystem::path> file_;
+    std::chrono::milliseconds busyTimeout_{kDefaultBusyTimeout};
+    StoreAccess access_ = StoreAccess::ReadWrite;
     std::unique_ptr<CoreLifeStore> store_;
     std::optional<StoreFailure> loadFailure_;
     std::unique_ptr<CoreLifeContext> viewContext_;

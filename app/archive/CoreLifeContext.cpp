@@ -47,12 +47,26 @@ bool CoreLifeContext::hasChanges() const
     return !inserted_.empty() || !updated_.empty() || !deleted_.empty();
 }
 
+void CoreLifeContext::rollback()
+{
+    for (const auto& record : inserted_)
+        record->context_ = nullptr;
+    inserted_.clear();
+    updated_.clear();
+    deleted_.clear();
+}
+
 std::optional<StoreFailure> CoreLifeContext::save()
 {
     if (!hasChanges())
         return std::nullopt;
+    // Whatever fails below, nothing of this save may ride along with the next one.
+    auto fail = [this](StoreFailure failure) {
+        rollback();
+        return failure;
+    };
     if (!store_)
-        return StoreFailure{"the archive is unavailable: " + unavailable_.description};
+        return fail(StoreFailure{"the archive is unavailable: " + unavailable_.description});
 
     CoreLifeStore::Changes changes;
     for (const auto& [key, record] : deleted_)
@@ -62,7 +76,7 @@ std::optional<StoreFailure> CoreLifeContext::save()
         if (!record->lifeDataLoaded_) {
             StoreResult<std::optional<std::string>> read = store_->readLifeData(key);
             if (!read)
-                return read.failure();
+                return fail(read.failure());
             record->lifeData_ = std::move(read.value());
             record->lifeDataLoaded_ = true;
         }
@@ -73,7 +87,7 @@ std::optional<StoreFailure> CoreLifeContext::save()
 
     StoreResult<std::vector<std::int64_t>> written = store_->write(changes);
     if (!written)
-        return written.failure();
+        return fail(written.failure());
 
     for (std::size_t i = 0; i < inserted_.size(); ++i)
         inserted_[i]->key_ = written.value()[i];

@@ -21,9 +21,9 @@ class StoreChangeWatcher;
 // the app); every call is synchronous.
 //
 // Pending changes are inserts, updates and deletions. A save writes all of them in one
-// transaction; if it fails, none is written and all stay pending, so the next
-// successful save carries them along. Fetches read what the store holds; pending
-// changes appear in them once saved.
+// transaction; if it fails, none is written and none stays pending: a later save
+// carries nothing of it, and the store and its fetches stay as they were. Fetches
+// read what the store holds; pending changes appear in them once saved.
 class CoreLifeContext : public QObject {
     Q_OBJECT
 
@@ -43,7 +43,9 @@ public:
 
     // Writes the pending changes in one transaction. nullopt when they are written (or
     // there were none); objectsDidChange is emitted after a write. On failure nothing
-    // was written and every change stays pending.
+    // was written and every change is dropped (rollback): a record inserted since
+    // belongs to no context any more, a deleted one is a record of the store again,
+    // and a changed one keeps its values in memory, unsaved (a fetch reads the stored ones).
     std::optional<StoreFailure> save();
 
     // The records the store holds, newest first by addedDate; those without a date last.
@@ -68,6 +70,7 @@ private:
     friend class CoreLife;
     void recordDidChange(std::shared_ptr<CoreLife> record);
     StoreResult<std::optional<std::string>> readLifeData(std::int64_t key);
+    void rollback();
 
     CoreLifeStore* store_;
     StoreFailure unavailable_;

@@ -34,6 +34,15 @@ void CoreLifeManager::replacePersistentContainer(std::unique_ptr<CoreLifeContain
     shared.replace(std::move(container));
 }
 
+void CoreLifeManager::reloadIfUnavailable()
+{
+    if (persistentContainer().isAvailable())
+        return;
+    std::unique_ptr<CoreLifeContainer> again = persistentContainer().loadedAgain();
+    if (again && again->isAvailable())
+        shared.replace(std::move(again));
+}
+
 bool CoreLifeManager::saveContext(const std::function<void(bool)>& completion, CoreLifeContainer& container)
 {
     CoreLifeContext& context = container.viewContext();

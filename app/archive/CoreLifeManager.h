@@ -13,16 +13,23 @@ public:
     // The process's container for the archive file at coreLifeStoreFile(), made and
     // loaded on the first call (a one-time guard makes concurrent first calls share
     // it) and kept until the process ends. When it cannot be loaded it is unavailable
-    // and the reason is printed once on standard error. Use it on the main thread.
+    // (until reloadIfUnavailable loads it) and the reason is printed once on standard
+    // error. Use it on the main thread.
     static CoreLifeContainer& persistentContainer();
     // Installs the container persistentContainer() returns from now on (tests hand in
     // one of their own); nullptr makes the next call load the archive file again.
     // Not while another thread uses the old one.
     static void replacePersistentContainer(std::unique_ptr<CoreLifeContainer> container);
+    // When the container could not be loaded from its file, loads that file again and,
+    // if it loads now, puts the new container in the old one's place (a lock held
+    // elsewhere, or a file damaged and since restored, need not last as long as the
+    // process). For a screen about to read the archive afresh: nothing may keep the
+    // old container's context across this call. Main thread.
+    static void reloadIfUnavailable();
 
     // Saves the container's viewContext. With no changes: false, nothing written. If
     // the save fails, prints "Cannot save change ,error: " and the reason on standard
-    // output, returns false and leaves the changes pending for the next save. The
+    // output, returns false and drops the changes (CoreLifeContext::save). The
     // completion, when given, is called exactly once with the result before this
     // returns.
     static bool saveContext(const std::function<void(bool)>& completion = {},

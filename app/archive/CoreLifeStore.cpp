@@ -229,7 +229,7 @@ StoreResult<std::unique_ptr<CoreLifeStore>> CoreLifeStore::open(const fs::path& 
         if (store->readOnly_ && access == StoreAccess::ReadOnly) {
             store->withoutSchema_ = true;
             store->dataVersion_ = SqliteStatement(store->db_.get(), "PRAGMA data_version");
-            store->lastDataVersion_ = store->dataVersion();
+            store->lastDataVersion_ = store->dataVersion().value_or(0);
             return store;
         }
         if (auto failure = store->createSchema(layout))
@@ -243,7 +243,7 @@ StoreResult<std::unique_ptr<CoreLifeStore>> CoreLifeStore::open(const fs::path& 
         return store->failure("cannot open " + name + ": cannot index the archive");
     if (auto failure = store->prepareStatements())
         return *failure;
-    store->lastDataVersion_ = store->dataVersion();
+    store->lastDataVersion_ = store->dataVersion().value_or(0);
     return store;
 }
 
@@ -415,9 +415,9 @@ bool CoreLifeStore::execute(const char* sql)
     return sqlite3_exec(db_.get(), sql, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
-std::int64_t CoreLifeStore::dataVersion()
+std::optional<std::int64_t> CoreLifeStore::dataVersion()
 {
-    std::int64_t version = lastDataVersion_;
+    std::optional<std::int64_t> version;
     if (dataVersion_.step() == SQLITE_ROW)
         version = dataVersion_.integer(0);
     dataVersion_.reset();
@@ -426,9 +426,13 @@ std::int64_t CoreLifeStore::dataVersion()
 
 bool CoreLifeStore::changedElsewhere()
 {
-    const std::int64_t version = dataVersion();
-    const bool changed = version != lastDataVersion_;
-    lastDataVersion_ = version;
+    // A version that cannot be read (a file damaged or locked meanwhile) may hide a
+    // change: reading again tells whether the archive can still be read.
+    const std::optional<std::int64_t> version = dataVersion();
+    if (!version)
+        return true;
+    const bool changed = *version != lastDataVersion_;
+    lastDataVersion_ = *version;
     return changed;
 }
 

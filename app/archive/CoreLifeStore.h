@@ -98,7 +98,7 @@ public:
     StoreResult<std::vector<std::int64_t>> write(const Changes& changes);
 
     // True when another connection has committed a change since the last call, or
-    // since opening.
+    // since opening, and when that cannot be told.
     bool changedElsewhere();
 
     // What a file holds, as read before anything is written to it.
@@ -132,7 +132,7 @@ private:
     std::optional<StoreFailure> prepareStatements();
     StoreFailure failure(const std::string& doing) const;
     bool execute(const char* sql);
-    std::int64_t dataVersion();
+    std::optional<std::int64_t> dataVersion();  // nullopt when it cannot be read
 
     std::filesystem::path file_;
     // The folder of a private copy, removed after the connection is closed.

@@ -14,15 +14,15 @@ FetchedResultsController::~FetchedResultsController() = default;
 
 std::optional<StoreFailure> FetchedResultsController::performFetch()
 {
-    StoreResult<std::vector<std::shared_ptr<CoreLife>>> fetched = context_.fetchNewestFirst();
-    if (!fetched)
-        return fetched.failure();
-    records_ = std::move(fetched.value());
     if (!following_) {
         following_ = true;
         connect(&context_, &CoreLifeContext::objectsDidChange, this, &FetchedResultsController::storeDidChange);
         context_.watchStoreFiles();
     }
+    StoreResult<std::vector<std::shared_ptr<CoreLife>>> fetched = context_.fetchNewestFirst();
+    if (!fetched)
+        return fetched.failure();
+    records_ = std::move(fetched.value());
     return std::nullopt;
 }
 

@@ -16,9 +16,11 @@ class CoreLifeContext;
 class FetchedResultsControllerDelegate;
 
 // The live listing of the archive: every record, newest first by addedDate (those
-// without a date last), one section. After performFetch it follows the store: when a
-// save of the context writes changes, or another process's changes are merged, it
-// reads the records again and tells its delegate, on the context's thread. Changes of
+// without a date last), one section. After performFetch, whether it succeeded or not,
+// it follows the store: when a save of the context writes changes, or another
+// process's changes are merged, it reads the records again and tells its delegate, on
+// the context's thread; so a listing that could not be read comes back once the store
+// can be read again. Changes of
 // other processes are noticed through the store's files, so they need the thread's
 // event loop to run.
 //
@@ -34,6 +36,7 @@ public:
     void setDelegate(FetchedResultsControllerDelegate* delegate) { delegate_ = delegate; }
 
     // Reads the records; nullopt on success. On failure the results stay as they were.
+    // Either way the listing follows the store from now on.
     std::optional<StoreFailure> performFetch();
 
     const std::vector<std::shared_ptr<CoreLife>>& fetchedObjects() const { return records_; }

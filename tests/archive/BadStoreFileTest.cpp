@@ -73,8 +73,8 @@ protected:
             return "a save succeeded";
         if (failure->description.find("readonly") == std::string::npos)
             return "unexpected save failure: " + failure->description;
-        if (!container.viewContext().hasChanges())
-            return "the failed changes are no longer pending";
+        if (container.viewContext().hasChanges())
+            return "the failed changes are still pending";
         auto again = container.viewContext().fetchNewestFirst();
         if (!again || again.value().size() != expectedRecords)
             return "the records changed after a failed save";

@@ -8,12 +8,22 @@
 #include "FetchedResultsController.h"
 #include "PatternCoding.h"
 #include "platform/GridView.h"
+#include "platform/NoticeLine.h"
 #include "platform/SystemSymbol.h"
 
+#include <QPointer>
 #include <QTest>
 #include <QSemaphore>
 #include <QThreadPool>
 #include <QToolButton>
+
+#include <sqlite3.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
 
 using cellarium::CoreLifeContainer;
 using cellarium::Life;
@@ -76,6 +86,22 @@ protected:
     {
         browser.collectionView()->scrollToItem(item);
         return static_cast<ArchiveCell*>(browser.collectionView()->cellForItem(item));
+    }
+
+    // What the browser's notice line says; empty while it is hidden.
+    static std::string notice(ArchiveViewController& browser)
+    {
+        auto* line = browser.findChild<platform::NoticeLine*>();
+        return line && !line->isHidden() ? line->text().toStdString() : std::string();
+    }
+
+    // Runs SQL on the archive file through a connection of its own, as another program would.
+    void sqlOnTheFile(const char* statements)
+    {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(dir_.filePath("CoreLife.sqlite").toUtf8().constData(), &db), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(db, statements, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+        sqlite3_close(db);
     }
 
     // The thumbnail the browser should show for these bytes on this screen.
@@ -196,6 +222,69 @@ TEST_F(ArchiveBrowser, RegressionArchiveThatCannotBeReadShowsAnEmptyGridInsteadO
     EXPECT_NE(options(), nullptr);
 }
 
+// A failed fetch showed the empty grid of an empty archive, and the browser stopped
+// following the store; a failed re-fetch said nothing.
+TEST_F(ArchiveBrowser, RegressionArchiveThatCannotBeReadSaysSoAndComesBackWhenItCanBeReadAgain)
+{
+    add(1000, kDot);
+    add(2000, kBlinker);
+    // Another program takes the table away, so that the listing cannot be read.
+    sqlOnTheFile("ALTER TABLE CoreLife RENAME TO Elsewhere");
+    testing::internal::CaptureStderr();
+    ArchiveViewController& browser = openBrowser();
+    const std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(browser.collectionView()->numberOfItems(), 0);
+    EXPECT_EQ(notice(browser), "The archive cannot be read");
+    EXPECT_NE(log.find("The archive cannot be read: cannot read the archive: no such table: CoreLife\n"),
+              std::string::npos)
+        << log;
+
+    sqlOnTheFile("ALTER TABLE Elsewhere RENAME TO CoreLife");
+    ASSERT_TRUE(archive().viewContext().mergeChangesFromStore());
+    ASSERT_EQ(browser.collectionView()->numberOfItems(), 2) << "the browser stopped following the store";
+    EXPECT_EQ(notice(browser), "");
+    finishThumbnails();
+    EXPECT_EQ(cellOf(browser, 0)->thumbnail(), expectedThumbnail(kBlinker));
+
+    // Unreadable again: the last listing stays, and the line says it is the last one.
+    sqlOnTheFile("ALTER TABLE CoreLife RENAME TO Elsewhere");
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(archive().viewContext().mergeChangesFromStore());
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("The archive cannot be read: "), std::string::npos);
+    EXPECT_EQ(browser.collectionView()->numberOfItems(), 2);
+    EXPECT_EQ(notice(browser), "The archive cannot be read; showing what it last held");
+}
+
+// An archive that could not be loaded stayed unavailable until the app was started again.
+TEST_F(ArchiveBrowser, RegressionArchiveThatCouldNotBeLoadedIsLoadedAgainAtTheNextOpening)
+{
+    add(1000, kDot);
+    // Another connection holds the write lock for longer than the busy timeout while
+    // the archive is loaded, so that its missing index cannot be made.
+    sqlOnTheFile("DROP INDEX CoreLifeByAddedDate");
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(dir_.filePath("CoreLife.sqlite").toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    cellarium::CoreLifeManager::replacePersistentContainer(
+        std::make_unique<CoreLifeContainer>(dir_.filePath("CoreLife.sqlite").toStdString(), std::chrono::milliseconds(50)));
+    ASSERT_FALSE(archive().isAvailable());
+    testing::internal::CaptureStderr();
+    QPointer<ArchiveViewController> browser(&openBrowser());
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(browser->collectionView()->numberOfItems(), 0);
+    EXPECT_EQ(notice(*browser), "The archive cannot be read");
+    browser->back(nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(browser.isNull());
+
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    tapRow(MoreViewController::archiveRow);
+    ASSERT_NE(browserShown(), nullptr);
+    EXPECT_EQ(browserShown()->collectionView()->numberOfItems(), 1);
+    EXPECT_EQ(notice(*browserShown()), "");
+}
+
 // --- Choosing and deleting ---------------------------------------------------------
 
 TEST_F(ArchiveBrowser, ChoosingARecordLoadsItOntoThePausedBoardAndClosesBothScreens)
@@ -253,6 +342,51 @@ TEST_F(ArchiveBrowser, DeleteButtonRemovesItsRecordAtOnce)
     EXPECT_EQ(stored[0]->lifeData(), kDot);
     finishThumbnails();
     EXPECT_EQ(cellOf(browser, 0)->thumbnail(), expectedThumbnail(kDot));
+}
+
+// A deletion whose save failed stayed pending and was saved with the next deletion.
+TEST_F(ArchiveBrowser, RegressionDeletionThatCannotBeSavedKeepsItsRecordAndGoesWithNoLaterSave)
+{
+    cellarium::CoreLifeManager::replacePersistentContainer(
+        std::make_unique<CoreLifeContainer>(dir_.filePath("CoreLife.sqlite").toStdString(), std::chrono::milliseconds(50)));
+    add(1000, kDot);
+    add(2000, kBlinker);
+    ArchiveViewController& browser = openBrowser();
+    // Another connection holds the write lock for longer than the busy timeout.
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(dir_.filePath("CoreLife.sqlite").toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    testing::internal::CaptureStdout();
+    cellOf(browser, 0)->deleteButton()->click();
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("Cannot save change ,error: "), std::string::npos);
+    EXPECT_EQ(notice(browser), "The pattern cannot be deleted");
+    EXPECT_EQ(browser.collectionView()->numberOfItems(), 2);
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+
+    cellOf(browser, 1)->deleteButton()->click();
+    ASSERT_EQ(browser.collectionView()->numberOfItems(), 1);
+    EXPECT_EQ(browser.fetchedResultsController()->object(0)->lifeData(), kBlinker);
+    const auto stored = archive().viewContext().fetchNewestFirst().value();
+    ASSERT_EQ(stored.size(), 1u) << "the failed deletion was saved with the next";
+    EXPECT_EQ(stored[0]->lifeData(), kBlinker);
+    EXPECT_EQ(notice(browser), "");
+}
+
+// The running delete closure was destroyed by the reload its own save caused.
+TEST_F(ArchiveBrowser, RegressionDeleteClosureReplacedWhileItRunsLivesUntilItReturns)
+{
+    add(1000, kDot);
+    ArchiveViewController& browser = openBrowser();
+    ArchiveCell* cell = cellOf(browser, 0);
+    const std::string kept(64, 'k');
+    std::string seen;
+    cell->deleteClosure = [cell, kept, &seen] {
+        cell->deleteClosure = [] {};  // as the grid's reload does
+        seen = kept;
+    };
+    cell->deleteButton()->click();
+    EXPECT_EQ(seen, kept);
 }
 
 // --- The listing changing under the browser -----------------------------------------
@@ -321,6 +455,99 @@ TEST_F(ArchiveBrowser, DeleteFromACellWhoseRecordAnotherProcessReplacedLeavesThe
     for (const auto& record : archive().viewContext().fetchNewestFirst().value())
         left.push_back(*record->lifeData());
     EXPECT_EQ(left, (std::vector<std::string>{kGlider, kDot}));
+}
+
+// Closing the browser left its drawings queued, to be handed to a browser that was gone.
+TEST_F(ArchiveBrowser, RegressionClosingTheBrowserWithThumbnailsInFlightLeavesNoneOfThemBehind)
+{
+    add(1000, kDot);
+    add(2000, kBlinker);
+    add(3000, kGlider);
+    // Thumbnails wait behind a held task on a pool of one thread.
+    QThreadPool held;
+    held.setMaxThreadCount(1);
+    QSemaphore gate;
+    held.start([&gate] { gate.acquire(); });
+    ArchiveViewController::setThumbnailPool(&held);
+    QPointer<ArchiveViewController> browser(&openBrowser());
+    ASSERT_GE(browser->renderingCount(), 2u);
+    browser->back(nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(browser.isNull());
+
+    // A second thread would start at once for work still queued.
+    held.setMaxThreadCount(2);
+    EXPECT_EQ(held.activeThreadCount(), 1) << "a drawing of the closed browser is still queued";
+    gate.release();
+    held.waitForDone();
+    ArchiveViewController::setThumbnailPool(nullptr);
+    finishThumbnails();
+    EXPECT_NE(options(), nullptr);
+}
+
+// --- Running out of memory ------------------------------------------------------------
+
+namespace {
+
+// Limits this process's address space to what it maps now and `headroom` more.
+void limitAddressSpace(rlim_t headroom)
+{
+    std::ifstream statm("/proc/self/statm");
+    rlim_t pages = 0;
+    statm >> pages;
+    const rlim_t limit = pages * rlim_t(sysconf(_SC_PAGESIZE)) + headroom;
+    const rlimit bounds{limit, limit};
+    if (setrlimit(RLIMIT_AS, &bounds) != 0) {
+        std::cerr << "cannot limit the address space\n";
+        std::_Exit(2);
+    }
+}
+
+}  // namespace
+
+// Decoding a record too large for memory threw std::bad_alloc out of the tap, ending
+// the app, and its thumbnail never arrived. A real shortage, in a child process: a
+// million cells a tile apart take 22 MB of bytes and over 500 MB decoded, and the
+// child may map only 256 MB more than it has.
+TEST_F(ArchiveBrowser, RegressionRecordTooLargeToDecodeIsRefusedAndItsThumbnailIsNoPattern)
+{
+#ifdef CELLARIUM_SANITIZED
+    GTEST_SKIP() << "the sanitizers reserve more address space than the limit allows";
+#endif
+    std::string bytes = "[";
+    for (std::int64_t i = 0; i < 1'000'000; ++i)
+        bytes += (i ? ",{\"x\":" : "{\"x\":") + std::to_string(i * 64) + ",\"y\":0}";
+    bytes += "]";
+    add(1000, bytes);
+    bytes = {};
+    MainViewController& root = board();
+    root.toggleLife(Life{1, 1});
+    const LifeSet before = root.lifes();
+
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            limitAddressSpace(rlim_t{256} << 20);
+            std::string failures;
+            auto check = [&failures](bool holds, const char* what) {
+                if (!holds)
+                    failures += std::string(what) + "\n";
+            };
+            ArchiveViewController& browser = openBrowser();
+            finishThumbnails();
+            check(browser.renderingCount() == 0, "the thumbnail never arrived");
+            check(cellOf(browser, 0)->thumbnail().isNull(), "a thumbnail was drawn");
+            clearCues();
+            cellOf(browser, 0)->click();
+            check(browserShown() == &browser, "the browser closed");
+            check(cues() == std::vector<platform::FeedbackEvent>{platform::FeedbackEvent::sound(1103)},
+                  "no refusal cue alone");
+            check(root.lifes() == before, "the board changed");
+            check(notice(browser) == "This pattern is too large to open", "no notice");
+            std::cerr << failures;
+            std::_Exit(failures.empty() ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
 }
 
 // --- Keyboard and screen readers -------------------------------------------------------
