@@ -165,6 +165,27 @@ TEST_F(PhotoPath, ACodeWithAWordThatIsNotAPatternLeavesTheScreenOpen)
     EXPECT_TRUE(handedOver_.empty());
 }
 
+// --- Mended: transparent pictures -----------------------------------------------------
+
+TEST_F(PhotoPath, RegressionACodeOnATransparentBackgroundReadsAsOnWhitePaper)
+{
+    // Dropping the alpha made transparent black (and any colour under alpha 0) black
+    // round black modules: such PNGs never scanned.
+    SKIP_WITHOUT_QRENCODE();
+    const QByteArray message = encoded(pattern());
+    for (const char* colours : {"--background=FFFFFF00", "--background=00000000", "--background=FF000000",
+                                "--foreground=000000C0 --background=00000000"}) {
+        handedOver_.clear();
+        if (!scanner())
+            open();
+        const QString path = dir_.filePath(QStringLiteral("transparent.png"));
+        ASSERT_TRUE(qrpeers::qrencodeFile(message, path, 6, QString::fromLatin1(colours).split(u' '))) << colours;
+        pick(path);
+        ASSERT_EQ(handedOver_.size(), 1u) << colours;
+        EXPECT_EQ(handedOver_[0], pattern()) << colours;
+    }
+}
+
 // --- Mended: huge pictures ------------------------------------------------------------
 
 TEST(PickedImage, RegressionAHugePictureIsScaledDownToTheCapBeforeDetection)
