@@ -1,5 +1,6 @@
 #include "OptionsScreenFixture.h"
 
+#include "BackgroundWork.h"
 #include "FakeCamera.h"
 #include "QRCodeImage.h"
 #include "QRCodeViewController.h"
@@ -165,6 +166,7 @@ TEST_F(OptionsScreen, ScanRowOpensTheScannerAndAScannedCodeLoadsThePausedBoardAn
         painter.drawImage(QRect(154, 520, 472, 472), qrCodeImage(cellarium::encodePattern(glider()), 4));
     }
     testsupport::deliverFrame(*scanner->captureSession(), frame);
+    testsupport::finishBackgroundWork();
     EXPECT_EQ(root.lifes(), glider());
     EXPECT_EQ(root.initLifes(), glider());
     EXPECT_FALSE(root.startGame());
