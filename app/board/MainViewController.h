@@ -48,7 +48,7 @@ public:
     void loadPattern(const cellarium::LifeSet& lifes) override;
     void pauseSimulation() override;
     void startSimulation() override;
-    void drawSnapshot(QPainter& painter, double side) override;
+    BoardSnapshot snapshot() const override;
     const cellarium::LifeSet& lifes() const override { return pattern_.lifes(); }
     bool highSpeed() const override { return highSpeed_; }
     void setHighSpeed(bool highSpeed) override { highSpeed_ = highSpeed; }

@@ -8,11 +8,14 @@
 #include "platform/ImageView.h"
 #include "QRPeers.h"
 
+#include "BoardGeometry.h"
 #include "PatternCoding.h"
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <QPainter>
+#include <QSemaphore>
+#include <QThreadPool>
 
 using cellarium::Life;
 using cellarium::LifeSet;
@@ -125,6 +128,58 @@ TEST_F(OptionsScreen, APictureQueuedForAClosedScreenDoesNothing)
     runQueuedWork();
     EXPECT_EQ(options(), nullptr);
     EXPECT_EQ(board().presentedViewController(), nullptr);
+}
+
+// Holds every thread of the global pool until it goes, so that work handed to the
+// pool meanwhile waits.
+class BlockedPool {
+public:
+    BlockedPool()
+    {
+        for (int i = 0; i < QThreadPool::globalInstance()->maxThreadCount(); ++i)
+            QThreadPool::globalInstance()->start([this] { release_.acquire(); });
+    }
+    ~BlockedPool() { release_.release(QThreadPool::globalInstance()->maxThreadCount()); }
+
+private:
+    QSemaphore release_;
+};
+
+TEST_F(OptionsScreen, RegressionTheBoardPictureIsDrawnOnAPoolThreadFromTheCellsAsTapped)
+{
+    // Filling up to 577,600 squares on the main thread froze the window.
+    MainViewController& root = board();
+    root.loadPattern(glider());
+    MoreViewController& more = openOptions();
+    {
+        BlockedPool pool;
+        tapRow(MoreViewController::pictureRow);
+        tapRow(MoreViewController::pictureRow);  // a second tap while it is drawn adds nothing
+        root.clearBoard();                       // the picture shows the board as it was tapped
+        QCoreApplication::sendPostedEvents();
+        EXPECT_EQ(qrScreenOver(&more), nullptr) << "drawn without the pool";
+    }
+    runQueuedWork();
+    QRCodeViewController* qr = qrScreenOver(&more);
+    ASSERT_NE(qr, nullptr);
+    const QImage picture = qr->savedImage();
+    ASSERT_EQ(picture.size(), QSize(844 * 3, 844 * 3));
+    const double cell = 844.0 * 3 / double(cellarium::boardGeometry().countOfRows());
+    auto drawn = [&](int x, int y) { return qAlpha(picture.pixel(int((x + 0.5) * cell), int((y + 0.5) * cell))) > 0; };
+    for (const Life& life : glider().toVector())
+        EXPECT_TRUE(drawn(int(*life.x), int(*life.y))) << *life.x << ", " << *life.y;
+    EXPECT_FALSE(drawn(0, 0));
+    EXPECT_FALSE(drawn(1, 1));
+    qr->back(nullptr);
+
+    // Closed while its picture is drawn, the screen presents nothing.
+    {
+        BlockedPool pool;
+        tapRow(MoreViewController::pictureRow);
+        more.back(nullptr);
+    }
+    runQueuedWork();
+    EXPECT_EQ(more.presentedViewController(), nullptr);
 }
 
 TEST_F(OptionsScreen, WithoutABoardThePictureAndCodeRowsOpenNothing)
