@@ -22,7 +22,6 @@
 #include <QKeyEvent>
 #include <QStringEncoder>
 #include <QVideoFrame>
-#include <QVideoSink>
 
 namespace {
 constexpr qreal photoIconSide = 40;
@@ -138,7 +137,7 @@ void ScanQRCodeViewController::setUpCamera()
     static_cast<QGridLayout*>(layout())->addWidget(preview, 0, 0);
     preview->lower();  // beneath everything else, the overlay included
     previewLayer_ = preview;
-    connect(captureSession_->videoSink(), &QVideoSink::videoFrameChanged, this,
+    connect(captureSession_.get(), &platform::CaptureSession::frameArrived, this,
             &ScanQRCodeViewController::captureOutput);
     // A camera that fails while running leaves the overlay and the photo path.
     connect(captureSession_.get(), &platform::CaptureSession::failed, this, [this] { dropCamera(); },
