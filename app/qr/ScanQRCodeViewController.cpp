@@ -165,7 +165,8 @@ void ScanQRCodeViewController::updateCameraRunning()
         captureSession_->startRunning();
     } else {
         captureSession_->stopRunning();
-        detection_.dropWaiting();
+        if (!readingPhoto_)
+            detection_.dropWaiting();  // a frame's reading; a picked photo's still counts
     }
 }
 
@@ -249,6 +250,8 @@ void ScanQRCodeViewController::photoRead(const QRCodeDetection::Codes& codes)
 {
     readingPhoto_ = false;
     ui_->photoButton->setEnabled(true);
+    if (!onScreen_)
+        return;  // closed while the photo was read
     QString text;
     for (const std::optional<std::string>& code : codes) {
         if (code && !code->empty())

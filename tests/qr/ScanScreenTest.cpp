@@ -365,13 +365,18 @@ TEST_F(ScanScreen, RegressionFramesAreReadOffTheMainThreadAndOnlyTheLatestWaits)
 TEST_F(ScanScreen, RegressionAPickedPhotoIsReadOffTheMainThreadWithTheCameraAndPhotoButtonWaiting)
 {
     ScanQRCodeViewController& screen = open();
+    testsupport::deliverFrame(*session(screen), frameWith(QImage(), QRectF()));  // still being read...
     screen.photoButton()->click();
-    picker_->answer(savePhoto(codeOf(cellarium::encodePattern(glider()))));
+    picker_->answer(savePhoto(codeOf(cellarium::encodePattern(glider()))));  // ...so the photo waits
     EXPECT_EQ(scanner(), &screen);
     EXPECT_TRUE(handedOver_.empty());
     EXPECT_FALSE(session(screen)->isRunning()) << "a frame's code would race the photo's";
     EXPECT_FALSE(screen.photoButton()->isEnabled());
+    // The camera stopping again (the app inactive) drops frames waiting, not the photo.
+    screen.applicationStateDidChange(Qt::ApplicationInactive);
+    screen.applicationStateDidChange(Qt::ApplicationActive);
     testsupport::finishBackgroundWork();
+    EXPECT_TRUE(screen.photoButton()->isEnabled());
     ASSERT_EQ(handedOver_.size(), 1u);
     EXPECT_EQ(handedOver_[0], glider());
 }
@@ -380,19 +385,24 @@ TEST_F(ScanScreen, RegressionAScreenClosedWhileItsPictureIsReadGetsNothingBack)
 {
     const QImage code = codeOf(cellarium::encodePattern(glider()));
     for (const bool photo : {false, true}) {
-        ScanQRCodeViewController& screen = open();
-        if (photo) {
-            screen.photoButton()->click();
-            picker_->answer(savePhoto(code));
-        } else {
-            testsupport::deliverFrame(*session(screen), frameWith(code, QRectF(87, 270, 216, 216)));
+        for (const bool deleted : {true, false}) {  // gone, or closed and not yet deleted
+            ScanQRCodeViewController& screen = open();
+            if (photo) {
+                screen.photoButton()->click();
+                picker_->answer(savePhoto(code));
+            } else {
+                testsupport::deliverFrame(*session(screen), frameWith(code, QRectF(87, 270, 216, 216)));
+            }
+            feedback_->clear();
+            screen.closeButton()->click();
+            if (deleted)
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            testsupport::finishBackgroundWork();
+            EXPECT_EQ(scanner(), nullptr) << photo;
+            EXPECT_TRUE(handedOver_.empty()) << "photo " << photo << ", deleted " << deleted;
+            EXPECT_EQ(feedback_->events(), click())
+                << "the closing only, no found or refusal cue; photo " << photo << ", deleted " << deleted;
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
-        feedback_->clear();
-        screen.closeButton()->click();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the screen is gone
-        testsupport::finishBackgroundWork();
-        EXPECT_EQ(scanner(), nullptr) << photo;
-        EXPECT_TRUE(handedOver_.empty()) << photo;
-        EXPECT_EQ(feedback_->events(), click()) << "the closing only, no found or refusal cue; photo " << photo;
     }
 }
