@@ -17,6 +17,8 @@
 #include <QSemaphore>
 #include <QThreadPool>
 
+#include <memory>
+
 using cellarium::Life;
 using cellarium::LifeSet;
 
@@ -136,13 +138,15 @@ class BlockedPool {
 public:
     BlockedPool()
     {
-        for (int i = 0; i < QThreadPool::globalInstance()->maxThreadCount(); ++i)
-            QThreadPool::globalInstance()->start([this] { release_.acquire(); });
+        for (int i = 0; i < threads_; ++i)
+            QThreadPool::globalInstance()->start([release = release_] { release->acquire(); });
     }
-    ~BlockedPool() { release_.release(QThreadPool::globalInstance()->maxThreadCount()); }
+    // The threads may still be waking when this has gone: they share the semaphore.
+    ~BlockedPool() { release_->release(threads_); }
 
 private:
-    QSemaphore release_;
+    int threads_ = QThreadPool::globalInstance()->maxThreadCount();
+    std::shared_ptr<QSemaphore> release_ = std::make_shared<QSemaphore>();
 };
 
 TEST_F(OptionsScreen, RegressionTheBoardPictureIsDrawnOnAPoolThreadFromTheCellsAsTapped)
