@@ -34,8 +34,6 @@ public:
     void read(Work work, Done done);
     // Drops the reading waiting, if any; the one running still hands back.
     void dropWaiting();
-    // A reading runs or waits (its hand-back not yet made).
-    bool isBusy() const { return running_ || waiting_.has_value(); }
 
 private:
     struct Reading {
