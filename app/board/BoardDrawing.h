@@ -29,11 +29,24 @@ void redrawBoard(LifeView& view, const BoardDrawingInputs& inputs, bool cells, b
 
 // Draws the live cells alone, scaled so the whole board fills a side × side
 // square; cells outside the board fall outside the square. Transparent elsewhere.
+// Any thread: it reads only its arguments.
 void drawSnapshot(QPainter& painter, const cellarium::LifeSet& lifes, double side, double contentWidth,
                   double lifeWidth, const QColor& color);
+
+// What the board picture is drawn from: copies of the cells and of the values
+// the geometry and the palette have when it is asked for, so that a pool thread
+// can draw it while the board plays on.
+struct BoardSnapshot {
+    cellarium::LifeSet lifes;
+    double contentWidth = 0;
+    double lifeWidth = 0;
+    QColor color;
+};
+void drawSnapshot(QPainter& painter, const BoardSnapshot& snapshot, double side);
 
 // The board as the geometry has it now, in the label colour: rebuilds the layers
 // asked for as redrawBoard above does.
 void redrawBoard(LifeView& view, const cellarium::LifeSet& lifes, double separateLineAlphe, bool cells, bool grid);
-// drawSnapshot for the board as the geometry has it now, in the label colour.
-void drawBoardSnapshot(QPainter& painter, const cellarium::LifeSet& lifes, double side);
+// A snapshot of `lifes` on the board as the geometry has it now, in the label colour.
+// Main thread only.
+BoardSnapshot boardSnapshot(const cellarium::LifeSet& lifes);

@@ -121,9 +121,9 @@ void MainViewController::redraw(bool cells, bool grid)
         redrawBoard(*contentView_, lifes(), separateLineAlphe_, cells, grid);
 }
 
-void MainViewController::drawSnapshot(QPainter& painter, double side)
+BoardSnapshot MainViewController::snapshot() const
 {
-    drawBoardSnapshot(painter, lifes(), side);
+    return boardSnapshot(lifes());
 }
 
 void MainViewController::configureZoomLimits() { viewport_->configureZoomLimits(boardGeometry()); }

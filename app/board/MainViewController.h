@@ -50,7 +50,7 @@ public:
     bool loadPattern(const cellarium::LifeSet& lifes) { return loadPattern(cellarium::PlacedPattern(lifes)); }
     void pauseSimulation() override;
     void startSimulation() override;
-    void drawSnapshot(QPainter& painter, double side) override;
+    BoardSnapshot snapshot() const override;
     const cellarium::LifeSet& lifes() const override { return pattern_.lifes(); }
     bool highSpeed() const override { return highSpeed_; }
     void setHighSpeed(bool highSpeed) override { highSpeed_ = highSpeed; }

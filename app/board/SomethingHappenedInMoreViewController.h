@@ -1,9 +1,8 @@
 #pragma once
 
+#include "BoardDrawing.h"
 #include "LifeSet.h"
 #include "PlacedPattern.h"
-
-class QPainter;
 
 // What the options screen may do to the board. Main thread only; the board
 // outlives every options screen.
@@ -21,8 +20,8 @@ public:
     virtual bool loadPattern(const cellarium::PlacedPattern& pattern) = 0;
     virtual void pauseSimulation() = 0;
     virtual void startSimulation() = 0;
-    // Fills the live cells into `painter`, the whole board scaled onto a side × side square.
-    virtual void drawSnapshot(QPainter& painter, double side) = 0;
+    // What the board picture is drawn from, as the board is now (see drawSnapshot).
+    virtual BoardSnapshot snapshot() const = 0;
 
     virtual const cellarium::LifeSet& lifes() const = 0;
     virtual bool highSpeed() const = 0;

@@ -33,8 +33,11 @@
 #include "platform/SystemSymbol.h"
 #include "platform/UserDefaults.h"
 
+#include <QFutureWatcher>
 #include <QKeyEvent>
+#include <QThreadPool>
 #include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <chrono>
 #include <iostream>
@@ -484,21 +487,32 @@ void MoreViewController::showBoardPicture()
     SomethingHappenedInMoreViewController* board = delegate();
     if (!board)
         return;
+    // One picture at a time: a second tap while one is drawn adds nothing.
+    const QString drawingName = QStringLiteral("boardPictureDrawing");
+    if (findChild<QObject*>(drawingName, Qt::FindDirectChildrenOnly))
+        return;
     const QSizeF screen = platform::mainScreen().size();
     const qreal side = qMax(screen.width(), screen.height());
-    const QImage picture =
-        platform::ImageRenderer(QSizeF(side, side)).image([board, side](QPainter& painter) { board->drawSnapshot(painter, side); });
-    QPointer<MoreViewController> self(this);
-    QMetaObject::invokeMethod(
-        this,
-        [self, picture] {
-            if (!self)
-                return;
-            self->lifeData_.reset();
-            self->savedImage_ = picture;
-            self->performSegue(QStringLiteral("QRCode"), self);
-        },
-        Qt::QueuedConnection);
+    // Filling up to a whole 760 board of squares takes far longer than a frame: the
+    // cells and the geometry's values are copied here and drawn on a pool thread.
+    // The watcher is this screen's child, so a picture finished after the screen has
+    // gone reaches nothing.
+    const platform::ImageRenderer renderer(QSizeF(side, side));
+    auto* drawing = new QFutureWatcher<QImage>(this);
+    drawing->setObjectName(drawingName);
+    connect(drawing, &QFutureWatcherBase::finished, this, [this, drawing] {
+        const QImage picture = drawing->result();
+        drawing->setObjectName(QString());
+        drawing->deleteLater();
+        if (!presentingViewController())
+            return;  // closed while the picture was drawn
+        lifeData_.reset();
+        savedImage_ = picture;
+        performSegue(QStringLiteral("QRCode"), this);
+    });
+    drawing->setFuture(QtConcurrent::run(QThreadPool::globalInstance(), [renderer, snapshot = board->snapshot(), side] {
+        return renderer.image([&snapshot, side](QPainter& painter) { drawSnapshot(painter, snapshot, side); });
+    }));
 }
 
 void MoreViewController::showPatternCode()

@@ -5,6 +5,7 @@
 #include "QRCodeMessage.h"
 #include "ui_QRCodeViewController.h"
 
+#include "platform/NoticeLine.h"
 #include "platform/ShareSheet.h"
 #include "platform/SymbolButton.h"
 #include "platform/SystemSymbol.h"
@@ -41,6 +42,11 @@ QToolButton* QRCodeViewController::closeButton() const
     return ui_ ? ui_->closeButton : nullptr;
 }
 
+platform::NoticeLine* QRCodeViewController::noticeLine() const
+{
+    return ui_ ? ui_->noticeLine : nullptr;
+}
+
 void QRCodeViewController::viewDidLoad()
 {
     ui_ = std::make_unique<Ui::QRCodeViewController>();
@@ -57,16 +63,25 @@ void QRCodeViewController::viewDidLoad()
     if (data_) {
         const std::optional<std::string> message = qrCodeMessage(*data_);
         const QImage code = message ? qrCodeImage(*message, moduleSize) : QImage();
-        if (!code.isNull()) {
-            QPointer<QRCodeViewController> self(this);
-            QMetaObject::invokeMethod(
-                this,
-                [self, code] {
-                    if (self)
-                        self->ui_->imageView->setImage(code);
-                },
-                Qt::QueuedConnection);
-        }
+        // No code holds the pattern (the encoder fails only for a message too long
+        // for the largest symbol): nothing to share, and the screen says why.
+        if (code.isNull())
+            ui_->shareButton->setEnabled(false);
+        QPointer<QRCodeViewController> self(this);
+        QMetaObject::invokeMethod(
+            this,
+            [self, code] {
+                if (!self)
+                    return;
+                if (!code.isNull()) {
+                    self->ui_->imageView->setImage(code);
+                    return;
+                }
+                // On the next turn, as the code would come: the screen is on show, for the announcement.
+                feedbackcues::refused();
+                self->ui_->noticeLine->say(tr("Too large for a QR code"));
+            },
+            Qt::QueuedConnection);
     }
     if (!savedImage_.isNull())
         ui_->imageView->setImage(savedImage_);

@@ -12,6 +12,7 @@
 class QToolButton;
 namespace platform {
 class ImageView;
+class NoticeLine;
 }
 namespace Ui {
 class QRCodeViewController;
@@ -21,7 +22,8 @@ class QRCodeViewController;
 // encoding; its RLE text when only that fits a code, see qrCodeMessage), or
 // `savedImage` (the board picture). The presenter sets exactly
 // one of the two before the screen loads; the picture is built once, when the
-// view loads. Main thread only.
+// view loads. When no code holds the pattern, the screen says so, with the
+// refusal cue, and Share is disabled. Main thread only.
 class QRCodeViewController : public platform::ViewController {
     Q_OBJECT
 
@@ -52,6 +54,8 @@ public:
     platform::ImageView* imageView() const;
     QToolButton* shareButton() const;
     QToolButton* closeButton() const;
+    // Says why there is no code.
+    platform::NoticeLine* noticeLine() const;
     // The name of the symbol on the share button.
     QString shareButtonSymbol() const { return shareButtonSymbol_; }
 

@@ -12,6 +12,7 @@
 
 #include "platform/CaptureSession.h"
 #include "platform/Haptics.h"
+#include "platform/NoticeLine.h"
 #include "platform/PhotoPicker.h"
 #include "platform/SymbolButton.h"
 #include "platform/SystemSymbol.h"
@@ -21,7 +22,6 @@
 #include <QKeyEvent>
 #include <QStringEncoder>
 #include <QVideoFrame>
-#include <QVideoSink>
 
 namespace {
 constexpr qreal photoIconSide = 40;
@@ -63,6 +63,11 @@ QToolButton* ScanQRCodeViewController::photoButton() const
     return ui_ ? ui_->photoButton : nullptr;
 }
 
+platform::NoticeLine* ScanQRCodeViewController::noticeLine() const
+{
+    return ui_ ? ui_->noticeLine : nullptr;
+}
+
 void ScanQRCodeViewController::viewDidLoad()
 {
     ui_ = std::make_unique<Ui::ScanQRCodeViewController>();
@@ -79,6 +84,7 @@ void ScanQRCodeViewController::viewWillAppear(bool animated)
     ViewController::viewWillAppear(animated);
     onScreen_ = true;
     found_ = false;
+    ui_->noticeLine->clear();
     layOutScanWindow();
     // One preview and one session at a time: an earlier appearance's go first.
     dropCamera();
@@ -131,7 +137,7 @@ void ScanQRCodeViewController::setUpCamera()
     static_cast<QGridLayout*>(layout())->addWidget(preview, 0, 0);
     preview->lower();  // beneath everything else, the overlay included
     previewLayer_ = preview;
-    connect(captureSession_->videoSink(), &QVideoSink::videoFrameChanged, this,
+    connect(captureSession_.get(), &platform::CaptureSession::frameArrived, this,
             &ScanQRCodeViewController::captureOutput);
     // A camera that fails while running leaves the overlay and the photo path.
     connect(captureSession_.get(), &platform::CaptureSession::failed, this, [this] { dropCamera(); },
@@ -155,10 +161,13 @@ void ScanQRCodeViewController::updateCameraRunning()
 {
     if (!captureSession_)
         return;
-    if (onScreen_ && appActive_ && !picking_ && !found_ && !presentedViewController())
+    if (onScreen_ && appActive_ && !picking_ && !readingPhoto_ && !found_ && !presentedViewController()) {
         captureSession_->startRunning();
-    else
+    } else {
         captureSession_->stopRunning();
+        if (!readingPhoto_)
+            detection_.dropWaiting();  // a frame's reading; a picked photo's still counts
+    }
 }
 
 void ScanQRCodeViewController::captureOutput(const QVideoFrame& frame)
@@ -173,7 +182,16 @@ void ScanQRCodeViewController::captureOutput(const QVideoFrame& frame)
     const QRect shown = CameraPreview::frameRectShownAt(scanWindow_, QSizeF(image.size()), QSizeF(size()));
     if (shown.isEmpty())
         return;
-    const std::vector<std::optional<std::string>> codes = readQRCodes(image.copy(shown));
+    detection_.read([part = image.copy(shown)] { return readQRCodes(part); },
+                    [this](const QRCodeDetection::Codes& codes) { frameRead(codes); });
+}
+
+void ScanQRCodeViewController::frameRead(const QRCodeDetection::Codes& codes)
+{
+    // The camera may have stopped while the frame was read: a photo is being
+    // picked, the screen went away, or the app is inactive.
+    if (!captureSession_ || !captureSession_->isRunning() || found_)
+        return;
     if (!codes.empty())
         didOutputCodes(codes);
 }
@@ -202,6 +220,7 @@ void ScanQRCodeViewController::back(QObject*)
 void ScanQRCodeViewController::pickUpQRCode(QObject*)
 {
     feedbackcues::click();
+    ui_->noticeLine->clear();
     picking_ = true;
     updateCameraRunning();
     QPointer<ScanQRCodeViewController> self(this);
@@ -218,13 +237,31 @@ void ScanQRCodeViewController::didFinishPicking(const std::optional<QString>& pa
         updateCameraRunning();
         return;
     }
+    // Until this photo has been read, the camera waits and a second pick could
+    // not be told apart from it.
+    readingPhoto_ = true;
+    updateCameraRunning();
+    ui_->photoButton->setEnabled(false);
+    detection_.read([file = *path] { return readQRCodes(loadPickedImage(file)); },
+                    [this](const QRCodeDetection::Codes& codes) { photoRead(codes); });
+}
+
+void ScanQRCodeViewController::photoRead(const QRCodeDetection::Codes& codes)
+{
+    readingPhoto_ = false;
+    ui_->photoButton->setEnabled(true);
+    if (!onScreen_)
+        return;  // closed while the photo was read
     QString text;
-    for (const std::optional<std::string>& code : readQRCodes(loadPickedImage(*path))) {
+    for (const std::optional<std::string>& code : codes) {
         if (code && !code->empty())
             text += QString::fromStdString(*code);
     }
-    if (!handleScannedText(text))
-        updateCameraRunning();
+    if (handleScannedText(text))
+        return;
+    feedbackcues::refused();
+    ui_->noticeLine->say(tr("No pattern in this picture"));
+    updateCameraRunning();
 }
 
 bool ScanQRCodeViewController::handleScannedText(const QString& text)

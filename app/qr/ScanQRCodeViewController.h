@@ -2,6 +2,7 @@
 
 #include "LifeSet.h"
 #include "PlacedPattern.h"
+#include "QRCodeDetection.h"
 
 #include "platform/ViewController.h"
 
@@ -21,6 +22,7 @@ class QVideoFrame;
 class ScanOverlay;
 namespace platform {
 class CaptureSession;
+class NoticeLine;
 }
 namespace Ui {
 class ScanQRCodeViewController;
@@ -30,7 +32,10 @@ class ScanQRCodeViewController;
 // the scan window count) or from a picked photo, and hands it to
 // `dismissClosure` after closing itself. Without a usable camera it opens all
 // the same with its overlay, and the photo path works. The camera runs only
-// while the screen is on top and the app active. Main thread only.
+// while the screen is on top and the app active. Codes are looked for on a pool
+// thread (QRCodeDetection), one picture at a time, the camera's latest frame
+// replacing the one waiting; what was read comes back on the main thread. A
+// photo that holds no pattern is refused with a line on the screen. Main thread only.
 class ScanQRCodeViewController : public platform::ViewController {
     Q_OBJECT
 
@@ -61,13 +66,15 @@ public:
     // Calls dismissClosure with the pattern, if it is set.
     void handOver(const cellarium::PlacedPattern& pattern);
 
-    // The camera path, as the session delivers frames: reads the part of the
-    // frame shown in the scan window.
+    // The camera path, as the session delivers frames: shows the frame and has
+    // the part shown in the scan window read, off the main thread.
     void captureOutput(const QVideoFrame& frame);
     // What the camera found in the scan window: each code's text, or nullopt
     // for a code without one.
     void didOutputCodes(const std::vector<std::optional<std::string>>& codes);
-    // The photo path: the picked image file, or nullopt when cancelled.
+    // The photo path: the picked image file, or nullopt when cancelled. The
+    // file is loaded and read off the main thread; the camera and the photo
+    // button wait until it has been.
     void didFinishPicking(const std::optional<QString>& path);
 
     // Outlets and the camera; valid once the view has loaded.
@@ -76,6 +83,8 @@ public:
     ScanOverlay* visualView() const;
     QToolButton* closeButton() const;
     QToolButton* photoButton() const;
+    // The line that says why a picked photo gave nothing.
+    platform::NoticeLine* noticeLine() const;
     bool isPicking() const { return picking_; }
 
     // The app became active or stopped being so (connected to QGuiApplication).
@@ -96,6 +105,9 @@ private:
     // Runs the camera when the screen is on top, not covered, the app active
     // and no code was found yet on this appearance; stops it otherwise.
     void updateCameraRunning();
+    // What detection read from a camera frame, and from a picked photo.
+    void frameRead(const QRCodeDetection::Codes& codes);
+    void photoRead(const QRCodeDetection::Codes& codes);
 
     std::unique_ptr<Ui::ScanQRCodeViewController> ui_;
     DismissClosure dismissClosure_;
@@ -105,5 +117,8 @@ private:
     bool onScreen_ = false;
     bool appActive_ = true;  // an app that shows this screen is active until it says otherwise
     bool picking_ = false;
+    bool readingPhoto_ = false;  // a picked photo is being read
     bool found_ = false;  // a code stopped the camera for good on this appearance
+    // Last, so that it goes first: no reading hands back to a screen being destroyed.
+    QRCodeDetection detection_;
 };

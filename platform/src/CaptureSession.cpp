@@ -6,13 +6,48 @@
 #include <QCameraDevice>
 #include <QMediaCaptureSession>
 #include <QMediaDevices>
+#include <QThread>
 #include <QVideoSink>
 
 namespace platform {
 
-CaptureSession::CaptureSession(QObject* parent) : QObject(parent), sink_(new QVideoSink(this)) {}
+CaptureSession::CaptureSession(QObject* parent) : QObject(parent), sink_(new QVideoSink(this))
+{
+    // Direct: a queued connection would queue every frame the back end's thread delivers.
+    connect(sink_, &QVideoSink::videoFrameChanged, this, [this](const QVideoFrame& frame) { frameFromSink(frame); },
+            Qt::DirectConnection);
+}
 
+// The camera a subclass runs is gone before this runs (its members go first), so no
+// frame arrives from its thread any more.
 CaptureSession::~CaptureSession() = default;
+
+void CaptureSession::frameFromSink(const QVideoFrame& frame)
+{
+    if (QThread::currentThread() == thread()) {
+        emit frameArrived(frame);
+        return;
+    }
+    {
+        const std::lock_guard lock(latestMutex_);
+        const bool onItsWay = latest_.has_value();
+        latest_ = frame;
+        if (onItsWay)
+            return;  // the hand-over already posted takes this one instead
+    }
+    QMetaObject::invokeMethod(this, &CaptureSession::handOverLatest, Qt::QueuedConnection);
+}
+
+void CaptureSession::handOverLatest()
+{
+    std::optional<QVideoFrame> frame;
+    {
+        const std::lock_guard lock(latestMutex_);
+        frame.swap(latest_);
+    }
+    if (frame)
+        emit frameArrived(*frame);
+}
 
 void CaptureSession::startRunning()
 {

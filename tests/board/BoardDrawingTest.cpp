@@ -2,11 +2,18 @@
 #include "CellLayer.h"
 #include "GridLayer.h"
 #include "LifeView.h"
+#include "RandomSoup.h"
 
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <random>
 
 #include <gtest/gtest.h>
 
@@ -168,4 +175,50 @@ TEST(Snapshot, ScalesTheWholeBoardOntoTheSquareAndClipsCellsOutsideIt)
     EXPECT_EQ(image.pixelColor(int(cell) + 1, 1).alpha(), 0);
     EXPECT_EQ(image.pixelColor(int(100.5 * cell), int(100.5 * cell)), QColor(Qt::black));
     EXPECT_EQ(image.pixelColor(0, int(5.5 * cell)).alpha(), 0);  // (-1, 5) lies left of the image
+}
+
+// The board picture was once filled as one path of every cell's square, which took the
+// rasteriser half a minute for a 760 board; it is now drawn pixel by pixel, and must
+// paint what that fill paints: a wrong edge, row or weight shows as a pixel off it.
+TEST(Snapshot, PaintsWhatAFillOfTheCellsSquaresPaintsAtEveryScale)
+{
+    std::mt19937_64 random(20);
+    LifeSet lifes(cellarium::randomSoup(random, -3, 60, 0.5));  // some cells left of and above the board
+    for (std::int64_t i = 50; i < 60; ++i)
+        lifes.insert({i, 56});  // a row running off the right edge
+    const double side = 301.7;
+    const double rows = 57;  // cells of about 5.29 points: edges at every fraction of a pixel
+    const QColor color(20, 40, 60, 200);
+    for (const double scale : {1.0, 2.0, 2.5, 3.0}) {
+        for (const bool antialiased : {true, false}) {
+            auto paint = [&](const std::function<void(QPainter&)>& draw) {
+                QImage image(int(std::ceil(side * scale)), int(std::ceil(side * scale)), QImage::Format_ARGB32_Premultiplied);
+                image.fill(Qt::transparent);
+                image.setDevicePixelRatio(scale);
+                QPainter painter(&image);
+                painter.setRenderHint(QPainter::Antialiasing, antialiased);
+                draw(painter);
+                return image;
+            };
+            const QImage drawn = paint([&](QPainter& painter) {
+                drawSnapshot(painter, lifes, side, kLifeWidth * rows, kLifeWidth, color);
+            });
+            const QImage filled = paint([&](QPainter& painter) {
+                const double cell = side / rows;
+                QPainterPath path;
+                path.setFillRule(Qt::WindingFill);
+                lifes.forEachPlaced([&](std::int64_t x, std::int64_t y) { path.addRect(cell * double(x), cell * double(y), cell, cell); });
+                painter.fillPath(path, color);
+            });
+            int worst = 0;
+            for (int y = 0; y < drawn.height(); ++y) {
+                for (int x = 0; x < drawn.width(); ++x) {
+                    const QRgb a = drawn.pixel(x, y), b = filled.pixel(x, y);
+                    worst = std::max({worst, std::abs(qAlpha(a) - qAlpha(b)), std::abs(qRed(a) - qRed(b)),
+                                      std::abs(qBlue(a) - qBlue(b))});
+                }
+            }
+            EXPECT_LE(worst, antialiased ? 6 : 0) << "scale " << scale << (antialiased ? ", antialiased" : "");
+        }
+    }
 }

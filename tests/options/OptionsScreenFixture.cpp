@@ -1,3 +1,4 @@
+#include "BackgroundWork.h"
 #include "FixedScreen.h"
 #include "OptionsScreenFixture.h"
 
@@ -141,7 +142,7 @@ void OptionsScreen::tapRow(int row)
 
 void OptionsScreen::runQueuedWork()
 {
-    QCoreApplication::sendPostedEvents();
+    testsupport::finishBackgroundWork();
     QCoreApplication::processEvents();
 }
 

@@ -49,7 +49,7 @@ protected:
     MoreViewController* options() const;
     // Taps grid item `row` of the open options screen.
     void tapRow(int row);
-    // Runs the work queued to the main queue and the delayed work held so far.
+    // Runs the work queued to the main queue (after the pool's work has finished) and the delayed work held so far.
     void runQueuedWork();
     void runDelayedWork();
     // Runs the options screen's delayed work (the big alert's dismissal) held so far.

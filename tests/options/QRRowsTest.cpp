@@ -1,5 +1,6 @@
 #include "OptionsScreenFixture.h"
 
+#include "BackgroundWork.h"
 #include "FakeCamera.h"
 #include "QRCodeImage.h"
 #include "QRCodeViewController.h"
@@ -7,6 +8,7 @@
 #include "platform/ImageView.h"
 #include "QRPeers.h"
 
+#include "BoardGeometry.h"
 #include "BoardSize.h"
 #include "PatternCoding.h"
 #include "PatternText.h"
@@ -21,6 +23,10 @@
 #include <QToolButton>
 #include <QEvent>
 #include <QPainter>
+#include <QSemaphore>
+#include <QThreadPool>
+
+#include <memory>
 
 using cellarium::Life;
 using cellarium::LifeSet;
@@ -135,6 +141,60 @@ TEST_F(OptionsScreen, APictureQueuedForAClosedScreenDoesNothing)
     EXPECT_EQ(board().presentedViewController(), nullptr);
 }
 
+// Holds every thread of the global pool until it goes, so that work handed to the
+// pool meanwhile waits.
+class BlockedPool {
+public:
+    BlockedPool()
+    {
+        for (int i = 0; i < threads_; ++i)
+            QThreadPool::globalInstance()->start([release = release_] { release->acquire(); });
+    }
+    // The threads may still be waking when this has gone: they share the semaphore.
+    ~BlockedPool() { release_->release(threads_); }
+
+private:
+    int threads_ = QThreadPool::globalInstance()->maxThreadCount();
+    std::shared_ptr<QSemaphore> release_ = std::make_shared<QSemaphore>();
+};
+
+TEST_F(OptionsScreen, RegressionTheBoardPictureIsDrawnOnAPoolThreadFromTheCellsAsTapped)
+{
+    // Filling up to 577,600 squares on the main thread froze the window.
+    MainViewController& root = board();
+    root.loadPattern(glider());
+    MoreViewController& more = openOptions();
+    {
+        BlockedPool pool;
+        tapRow(MoreViewController::pictureRow);
+        tapRow(MoreViewController::pictureRow);  // a second tap while it is drawn adds nothing
+        root.clearBoard();                       // the picture shows the board as it was tapped
+        QCoreApplication::sendPostedEvents();
+        EXPECT_EQ(qrScreenOver(&more), nullptr) << "drawn without the pool";
+    }
+    runQueuedWork();
+    QRCodeViewController* qr = qrScreenOver(&more);
+    ASSERT_NE(qr, nullptr);
+    const QImage picture = qr->savedImage();
+    ASSERT_EQ(picture.size(), QSize(844 * 3, 844 * 3));
+    const double cell = 844.0 * 3 / double(cellarium::boardGeometry().countOfRows());
+    auto drawn = [&](int x, int y) { return qAlpha(picture.pixel(int((x + 0.5) * cell), int((y + 0.5) * cell))) > 0; };
+    for (const Life& life : glider().toVector())
+        EXPECT_TRUE(drawn(int(*life.x), int(*life.y))) << *life.x << ", " << *life.y;
+    EXPECT_FALSE(drawn(0, 0));
+    EXPECT_FALSE(drawn(1, 1));
+    qr->back(nullptr);
+
+    // Closed while its picture is drawn, the screen presents nothing.
+    {
+        BlockedPool pool;
+        tapRow(MoreViewController::pictureRow);
+        more.back(nullptr);
+    }
+    runQueuedWork();
+    EXPECT_EQ(more.presentedViewController(), nullptr);
+}
+
 TEST_F(OptionsScreen, WithoutABoardThePictureAndCodeRowsOpenNothing)
 {
     MainViewController& root = board();
@@ -174,6 +234,7 @@ TEST_F(OptionsScreen, ScanRowOpensTheScannerAndAScannedCodeLoadsThePausedBoardAn
         painter.drawImage(QRect(154, 520, 472, 472), qrCodeImage(cellarium::encodePattern(glider()), 4));
     }
     testsupport::deliverFrame(*scanner->captureSession(), frame);
+    testsupport::finishBackgroundWork();
     EXPECT_EQ(root.lifes(), glider());
     EXPECT_EQ(root.initLifes(), glider());
     EXPECT_FALSE(root.startGame());

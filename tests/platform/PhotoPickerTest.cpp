@@ -9,7 +9,14 @@
 #include <QFileDialog>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QThread>
+#include <QVideoFrame>
+#include <QVideoFrameFormat>
+#include <QVideoSink>
 #include <QWidget>
+
+#include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -65,4 +72,31 @@ TEST(CaptureSession, StartsAndStopsOnceAndAFailureStopsAndIsReported)
     session.stopRunning();
     EXPECT_EQ(session.stops, 1);
     EXPECT_NE(session.videoSink(), nullptr);
+}
+
+TEST(CaptureSession, RegressionFramesFromTheCamerasOwnThreadReachTheMainThreadAsTheLatestOnly)
+{
+    // Every frame a back end delivered on its own thread was queued to the main
+    // thread, however far behind it was.
+    auto alive = std::make_shared<int>(0);
+    testsupport::FakeCaptureSession session(alive);
+    std::vector<int> arrived;  // the frames' widths
+    bool allOnTheMainThread = true;
+    QObject::connect(&session, &platform::CaptureSession::frameArrived, [&](const QVideoFrame& frame) {
+        arrived.push_back(frame.width());
+        allOnTheMainThread = allOnTheMainThread && QThread::currentThread() == QCoreApplication::instance()->thread();
+    });
+    auto frameOf = [](int width) { return QVideoFrame(QVideoFrameFormat(QSize(width, 8), QVideoFrameFormat::Format_BGRX8888)); };
+    std::thread camera([&] {
+        for (int width : {10, 20, 30})
+            session.videoSink()->setVideoFrame(frameOf(width));
+    });
+    camera.join();
+    EXPECT_TRUE(arrived.empty());
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(arrived, std::vector{30});
+    // A frame given on the main thread arrives at once.
+    session.videoSink()->setVideoFrame(frameOf(40));
+    EXPECT_EQ(arrived, (std::vector{30, 40}));
+    EXPECT_TRUE(allOnTheMainThread);
 }

@@ -8,7 +8,9 @@
 #include "FakeCamera.h"
 #include "PatternCoding.h"
 #include "RecordedFeedback.h"
+#include "platform/NoticeLine.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -163,6 +165,69 @@ TEST_F(PhotoPath, ACodeWithAWordThatIsNotAPatternLeavesTheScreenOpen)
     pick(savePhoto(qrCodeImage("hello", 6)));
     EXPECT_NE(scanner(), nullptr);
     EXPECT_TRUE(handedOver_.empty());
+}
+
+// --- Mended: a photo without a pattern gave nothing to see --------------------------------
+
+TEST_F(PhotoPath, RegressionAPhotoWithoutAPatternSaysSoWithTheRefusalCue)
+{
+    QImage blank(400, 300, QImage::Format_RGB32);
+    blank.fill(Qt::gray);
+    QFile text(dir_.filePath(QStringLiteral("notes.png")));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("[{\"x\":1,\"y\":1}]");
+    text.close();
+    const std::vector<std::pair<const char*, QString>> photos = {
+        {"no code", savePhoto(blank)},
+        {"a word", savePhoto(qrCodeImage("hello", 6))},
+        {"a web address", savePhoto(qrCodeImage("https://example.com/cellarium?board=760", 6))},
+        {"broken JSON", savePhoto(qrCodeImage("[{\"x\":1,", 6))},
+        {"two pattern codes", savePhoto(sideBySide(qrCodeImage("[]", 6), qrCodeImage("[]", 6)))},
+        {"not an image", text.fileName()},
+        {"a file gone", dir_.filePath(QStringLiteral("gone.png"))},
+    };
+    for (const auto& [what, path] : photos) {
+        feedback_->clear();
+        pick(path);
+        ASSERT_NE(scanner(), nullptr) << what;
+        EXPECT_TRUE(handedOver_.empty()) << what;
+        const platform::NoticeLine* notice = scanner()->noticeLine();
+        EXPECT_TRUE(notice->isVisible()) << what;
+        EXPECT_EQ(notice->text(), QStringLiteral("No pattern in this picture")) << what;
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(const_cast<platform::NoticeLine*>(notice));
+        ASSERT_NE(accessible, nullptr);
+        EXPECT_EQ(accessible->role(), QAccessible::AlertMessage) << what;
+        // The photo button's click, then the refusal.
+        const std::vector<platform::FeedbackEvent> events = feedback_->events();
+        ASSERT_FALSE(events.empty()) << what;
+        EXPECT_EQ(events.back(), platform::FeedbackEvent::sound(1103)) << what;
+        EXPECT_TRUE(scanner()->photoButton()->isEnabled()) << what;
+    }
+    // Picking again takes the line away.
+    scanner()->photoButton()->click();
+    EXPECT_FALSE(scanner()->noticeLine()->isVisible());
+    picker_->answer(std::nullopt);
+}
+
+// --- Mended: transparent pictures -----------------------------------------------------
+
+TEST_F(PhotoPath, RegressionACodeOnATransparentBackgroundReadsAsOnWhitePaper)
+{
+    // Dropping the alpha made transparent black (and any colour under alpha 0) black
+    // round black modules: such PNGs never scanned.
+    SKIP_WITHOUT_QRENCODE();
+    const QByteArray message = encoded(pattern());
+    for (const char* colours : {"--background=FFFFFF00", "--background=00000000", "--background=FF000000",
+                                "--foreground=000000C0 --background=00000000"}) {
+        handedOver_.clear();
+        if (!scanner())
+            open();
+        const QString path = dir_.filePath(QStringLiteral("transparent.png"));
+        ASSERT_TRUE(qrpeers::qrencodeFile(message, path, 6, QString::fromLatin1(colours).split(u' '))) << colours;
+        pick(path);
+        ASSERT_EQ(handedOver_.size(), 1u) << colours;
+        EXPECT_EQ(handedOver_[0], pattern()) << colours;
+    }
 }
 
 // --- Mended: huge pictures ------------------------------------------------------------

@@ -36,17 +36,23 @@ std::optional<QByteArray> zbarDecode(const QImage& image)
     return zbarDecodeFile(path);
 }
 
+bool qrencodeFile(const QByteArray& message, const QString& path, int moduleSize, const QStringList& options)
+{
+    QProcess qrencode;
+    qrencode.start(QStringLiteral("qrencode"), QStringList{QStringLiteral("-l"), QStringLiteral("M"), QStringLiteral("-8"),
+                                                           QStringLiteral("-s"), QString::number(moduleSize),
+                                                           QStringLiteral("-o"), path}
+                                                   + options);
+    qrencode.write(message);
+    qrencode.closeWriteChannel();
+    return qrencode.waitForFinished(60000) && qrencode.exitStatus() == QProcess::NormalExit && qrencode.exitCode() == 0;
+}
+
 QImage qrencodeImage(const QByteArray& message, int moduleSize)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("code.png"));
-    QProcess qrencode;
-    qrencode.start(QStringLiteral("qrencode"), {QStringLiteral("-l"), QStringLiteral("M"), QStringLiteral("-8"),
-                                                QStringLiteral("-s"), QString::number(moduleSize),
-                                                QStringLiteral("-o"), path});
-    qrencode.write(message);
-    qrencode.closeWriteChannel();
-    if (!qrencode.waitForFinished(60000) || qrencode.exitCode() != 0)
+    if (!qrencodeFile(message, path, moduleSize))
         return {};
     return QImage(path);
 }

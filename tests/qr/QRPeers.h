@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -22,6 +23,9 @@ std::optional<QByteArray> zbarDecode(const QImage& image);
 // A PNG made by `qrencode -l M -8 -s moduleSize` from `message`; a null image when
 // qrencode fails.
 QImage qrencodeImage(const QByteArray& message, int moduleSize = 6);
+// The same PNG written to `path` as qrencode writes it, with further qrencode
+// `options` ("--background=FFFFFF00"); false when qrencode fails.
+bool qrencodeFile(const QByteArray& message, const QString& path, int moduleSize = 6, const QStringList& options = {});
 
 } // namespace qrpeers
 

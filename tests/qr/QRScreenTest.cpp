@@ -1,18 +1,24 @@
 #include "FixedScreen.h"
+#include "QRCodeMessage.h"
 #include "QRCodeViewController.h"
 #include "platform/ImageView.h"
 #include "QRPeers.h"
 
 #include "PatternCoding.h"
 #include "PatternText.h"
+#include "RandomSoup.h"
 #include "RecordedFeedback.h"
 #include "platform/AppWindow.h"
 #include "platform/MainScreen.h"
+#include "platform/NoticeLine.h"
 #include "platform/ShareSheet.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QTest>
 #include <QToolButton>
+
+#include <random>
 
 #include <gtest/gtest.h>
 
@@ -117,11 +123,40 @@ TEST_F(QRScreen, TooLongAMessageLeavesTheViewEmptyAndSharingTurnsTheButtonToTheH
     EXPECT_TRUE(screen.imageView()->image().isNull());
     EXPECT_EQ(screen.shareButtonSymbol(), QRCodeViewController::shareSymbol);
     feedback_->clear();
-    screen.shareButton()->click();
+    screen.shareImage(screen.shareButton());  // the button is disabled: its action still has nothing to share
     EXPECT_EQ(feedback_->events(), click());
     EXPECT_EQ(screen.shareButtonSymbol(), QString::fromLatin1(QRCodeViewController::nothingToShareSymbol));
     EXPECT_EQ(screen.presentedViewController(), nullptr);
-    EXPECT_TRUE(screen.shareButton()->isEnabled());
+    EXPECT_FALSE(screen.shareButton()->isEnabled());
+}
+
+TEST_F(QRScreen, RegressionAPatternTooLargeForAnyCodeSaysSoWithTheRefusalCueAndOffersNoShare)
+{
+    // Once an empty code that could still be shared, without a word.
+    std::mt19937_64 random(15);
+    const cellarium::LifeSet soup(cellarium::randomSoup(random, 0, 190, 0.3));
+    ASSERT_FALSE(qrCodeMessage(cellarium::encodePattern(soup)));
+    for (const std::string& data : {cellarium::encodePattern(soup), std::string(2332, '1')}) {
+        feedback_->clear();
+        QRCodeViewController& screen = open(data);
+        EXPECT_FALSE(screen.shareButton()->isEnabled());
+        runQueuedWork();
+        EXPECT_TRUE(screen.imageView()->image().isNull());
+        EXPECT_EQ(feedback_->events(), std::vector{FeedbackEvent::sound(1103)});
+        EXPECT_TRUE(screen.noticeLine()->isVisible());
+        EXPECT_EQ(screen.noticeLine()->text(), QStringLiteral("Too large for a QR code"));
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(screen.noticeLine());
+        ASSERT_NE(accessible, nullptr);
+        EXPECT_EQ(accessible->role(), QAccessible::AlertMessage);
+        QTest::mouseClick(screen.shareButton(), Qt::LeftButton);
+        EXPECT_EQ(screen.presentedViewController(), nullptr);
+        screen.back(nullptr);
+    }
+    // A pattern that fits says nothing and can be shared.
+    QRCodeViewController& fits = open(std::string("[]"));
+    runQueuedWork();
+    EXPECT_FALSE(fits.noticeLine()->isVisible());
+    EXPECT_TRUE(fits.shareButton()->isEnabled());
 }
 
 TEST_F(QRScreen, APatternWhoseEncodingIsTooLargeShowsItsRleInsteadOfTheHourglass)

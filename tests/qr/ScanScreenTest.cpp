@@ -8,6 +8,7 @@
 #include "ScanQRCodeViewController.h"
 #include "ScannerFixture.h"
 
+#include "BackgroundWork.h"
 #include "FakeCamera.h"
 #include "BoardGeometry.h"
 #include "PatternCoding.h"
@@ -133,6 +134,7 @@ TEST_F(ScanScreen, ACodeInTheWindowHandsOverExactlyThatSetAfterTheScreenCloses)
     ScanQRCodeViewController& screen = open();
     FakeCaptureSession* camera = session(screen);
     testsupport::deliverFrame(*camera, frameWith(codeOf(cellarium::encodePattern(glider())), QRectF(87, 270, 216, 216)));
+    testsupport::finishBackgroundWork();
     EXPECT_EQ(feedback_->events()[0], foundFeedback()[0]);
     EXPECT_FALSE(camera->isRunning());
     EXPECT_EQ(scanner(), nullptr);
@@ -151,13 +153,16 @@ TEST_F(ScanScreen, ACodeOutsideTheWindowIsNotRead)
     const QImage outside = frameWith(codeOf(cellarium::encodePattern(glider())), QRectF(10, 560, 200, 200));
     ASSERT_EQ(readQRCodes(outside).size(), 1u);  // readable, were the whole frame looked at
     testsupport::deliverFrame(*session(screen), outside);
+    testsupport::finishBackgroundWork();
     testsupport::deliverFrame(*session(screen), frameWith(codeOf("[]"), QRectF(200, 150, 180, 180)));  // half inside
+    testsupport::finishBackgroundWork();
     EXPECT_EQ(scanner(), &screen);
     EXPECT_TRUE(session(screen)->isRunning());
     EXPECT_TRUE(feedback_->events().empty());
     EXPECT_TRUE(handedOver_.empty());
     // Frames without a code keep it looking.
     testsupport::deliverFrame(*session(screen), frameWith(QImage(), QRectF()));
+    testsupport::finishBackgroundWork();
     EXPECT_TRUE(session(screen)->isRunning());
 }
 
@@ -165,6 +170,7 @@ TEST_F(ScanScreen, ACodeThatIsNotAPatternPlaysTheFoundFeedbackAndClosesWithNothi
 {
     open();
     testsupport::deliverFrame(*session(*scanner()), frameWith(codeOf("hello"), QRectF(87, 270, 216, 216)));
+    testsupport::finishBackgroundWork();
     EXPECT_EQ(scanner(), nullptr);
     EXPECT_TRUE(handedOver_.empty());
     const std::vector<FeedbackEvent> events = feedback_->events();
@@ -198,8 +204,10 @@ TEST_F(ScanScreen, RleAndPlaintextCodesHandOverTheirPatternCentredOnTheBoard)
     const QRectF window(87, 270, 216, 216);
     ScanQRCodeViewController& first = open();
     testsupport::deliverFrame(*session(first), frameWith(codeOf("x = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n"), window));
+    testsupport::finishBackgroundWork();
     open();
     testsupport::deliverFrame(*session(*scanner()), frameWith(codeOf("!Name: glider\n.O\n..O\nOOO\n"), window));
+    testsupport::finishBackgroundWork();
     ASSERT_EQ(handedOver_.size(), 2u);
     const std::int64_t rows = cellarium::boardGeometry().countOfRows();
     for (const LifeSet& lifes : handedOver_) {
@@ -234,6 +242,7 @@ TEST_F(ScanScreen, ACodeWithoutTextStopsTheCameraAndLeavesTheScreenOpen)
     EXPECT_TRUE(feedback_->events().empty());
     // Later frames are not looked at on this appearance.
     testsupport::deliverFrame(*session(screen), frameWith(codeOf("[]"), QRectF(87, 270, 216, 216)));
+    testsupport::finishBackgroundWork();
     EXPECT_EQ(scanner(), &screen);
 }
 
@@ -330,4 +339,70 @@ TEST_F(ScanScreen, ClosingStopsTheCameraWithTheClickFeedbackAndHandsNothingBack)
     QTest::keyClick(scanner(), Qt::Key_Escape);
     EXPECT_EQ(scanner(), nullptr);
     EXPECT_EQ(feedback_->events(), click());
+}
+
+// --- Mended: detection on the main thread ------------------------------------------------
+
+TEST_F(ScanScreen, RegressionFramesAreReadOffTheMainThreadAndOnlyTheLatestWaits)
+{
+    ScanQRCodeViewController& screen = open();
+    FakeCaptureSession* camera = session(screen);
+    const QRectF window(87, 270, 216, 216);
+    const LifeSet block{Life{0, 0}, Life{1, 0}, Life{0, 1}, Life{1, 1}};
+    testsupport::deliverFrame(*camera, frameWith(QImage(), QRectF()));  // read at once
+    testsupport::deliverFrame(*camera, frameWith(codeOf(cellarium::encodePattern(block)), window));  // waits...
+    const QImage latest = frameWith(codeOf(cellarium::encodePattern(glider())), window);
+    testsupport::deliverFrame(*camera, latest);  // ...and is replaced by this one
+    // Each frame is shown as it comes; none has been read on the main thread.
+    EXPECT_EQ(screen.previewLayer()->frame().convertToFormat(QImage::Format_RGB32), latest);
+    EXPECT_EQ(scanner(), &screen);
+    EXPECT_TRUE(handedOver_.empty());
+    testsupport::finishBackgroundWork();
+    ASSERT_EQ(handedOver_.size(), 1u);
+    EXPECT_EQ(handedOver_[0], glider());
+}
+
+TEST_F(ScanScreen, RegressionAPickedPhotoIsReadOffTheMainThreadWithTheCameraAndPhotoButtonWaiting)
+{
+    ScanQRCodeViewController& screen = open();
+    testsupport::deliverFrame(*session(screen), frameWith(QImage(), QRectF()));  // still being read...
+    screen.photoButton()->click();
+    picker_->answer(savePhoto(codeOf(cellarium::encodePattern(glider()))));  // ...so the photo waits
+    EXPECT_EQ(scanner(), &screen);
+    EXPECT_TRUE(handedOver_.empty());
+    EXPECT_FALSE(session(screen)->isRunning()) << "a frame's code would race the photo's";
+    EXPECT_FALSE(screen.photoButton()->isEnabled());
+    // The camera stopping again (the app inactive) drops frames waiting, not the photo.
+    screen.applicationStateDidChange(Qt::ApplicationInactive);
+    screen.applicationStateDidChange(Qt::ApplicationActive);
+    testsupport::finishBackgroundWork();
+    EXPECT_TRUE(screen.photoButton()->isEnabled());
+    ASSERT_EQ(handedOver_.size(), 1u);
+    EXPECT_EQ(handedOver_[0], glider());
+}
+
+TEST_F(ScanScreen, RegressionAScreenClosedWhileItsPictureIsReadGetsNothingBack)
+{
+    const QImage code = codeOf(cellarium::encodePattern(glider()));
+    for (const bool photo : {false, true}) {
+        for (const bool deleted : {true, false}) {  // gone, or closed and not yet deleted
+            ScanQRCodeViewController& screen = open();
+            if (photo) {
+                screen.photoButton()->click();
+                picker_->answer(savePhoto(code));
+            } else {
+                testsupport::deliverFrame(*session(screen), frameWith(code, QRectF(87, 270, 216, 216)));
+            }
+            feedback_->clear();
+            screen.closeButton()->click();
+            if (deleted)
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            testsupport::finishBackgroundWork();
+            EXPECT_EQ(scanner(), nullptr) << photo;
+            EXPECT_TRUE(handedOver_.empty()) << "photo " << photo << ", deleted " << deleted;
+            EXPECT_EQ(feedback_->events(), click())
+                << "the closing only, no found or refusal cue; photo " << photo << ", deleted " << deleted;
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
 }

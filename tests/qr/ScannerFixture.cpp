@@ -1,5 +1,6 @@
 #include "ScannerFixture.h"
 
+#include "BackgroundWork.h"
 #include "FixedScreen.h"
 
 #include <QCoreApplication>
@@ -23,6 +24,7 @@ void ScannerFixture::SetUp()
 
 void ScannerFixture::TearDown()
 {
+    testsupport::finishBackgroundWork();
     if (auto* shown = scanner())
         delete shown;
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -56,6 +58,7 @@ void ScannerFixture::pickPhoto(ScanQRCodeViewController& screen, const QString& 
     screen.photoButton()->click();
     ASSERT_TRUE(picker_->isOpen());
     picker_->answer(path);
+    testsupport::finishBackgroundWork();
 }
 
 void ScannerFixture::pickPhoto(ScanQRCodeViewController& screen, const QImage& image, const char* format, int quality)

@@ -33,7 +33,8 @@ protected:
 
     // Saves `image` as a new file in a temporary folder; its path.
     QString savePhoto(const QImage& image, const char* format = "PNG", int quality = -1);
-    // Picks the file at `path` through the screen's photo button.
+    // Picks the file at `path` through the screen's photo button and waits until
+    // it has been read.
     void pickPhoto(ScanQRCodeViewController& screen, const QString& path);
     void pickPhoto(ScanQRCodeViewController& screen, const QImage& image, const char* format = "PNG",
                    int quality = -1);

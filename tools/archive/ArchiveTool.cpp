@@ -1,6 +1,7 @@
 #include "ArchiveTool.h"
 
 #include "ArchiveExport.h"
+#include "BoardSize.h"
 #include "CoreLifeContainer.h"
 #include "IsoDate.h"
 #include "PatternCoding.h"

@@ -4,17 +4,23 @@
 
 #include <QObject>
 #include <QString>
+#include <QVideoFrame>
 
 #include <memory>
+#include <mutex>
+#include <optional>
 
 class QVideoSink;
 
 namespace platform {
 
-// A camera session: while it runs, the camera's frames arrive at videoSink()
-// (QVideoSink::videoFrameChanged), where whoever shows or reads them listens.
+// A camera session: while it runs, the camera's frames arrive at videoSink(),
+// and from there, on the main thread, at frameArrived(), where whoever shows or
+// reads them listens. The camera's back end may deliver frames on a thread of its
+// own: those reach the main thread one at a time, the latest replacing one still
+// on its way, so that frames never queue up behind a busy main thread.
 // A camera that fails while running stops the session and reports failed().
-// Main thread only; the owner deletes it, which stops the camera.
+// Main thread only (but the sink); the owner deletes it, which stops the camera.
 class PLATFORM_EXPORT CaptureSession : public QObject {
     Q_OBJECT
 
@@ -29,6 +35,7 @@ public:
     void stopRunning();
 
 signals:
+    void frameArrived(const QVideoFrame& frame);
     void failed(const QString& error);
 
 protected:
@@ -38,8 +45,13 @@ protected:
     void reportFailure(const QString& error);
 
 private:
+    void frameFromSink(const QVideoFrame& frame);  // on the thread the sink was given it
+    void handOverLatest();
+
     QVideoSink* sink_;
     bool running_ = false;
+    std::mutex latestMutex_;
+    std::optional<QVideoFrame> latest_;  // a frame from another thread, on its way to the main thread
 };
 
 // Where camera sessions come from.
