@@ -2,6 +2,8 @@
 #include "DisplayFailureGuard.h"
 #include "InterfaceScale.h"
 
+#include "platform/ApplicationId.h"
+#include "platform/Bundle.h"
 #include "platform/SessionBusCheck.h"
 
 #include <QApplication>
@@ -45,6 +47,11 @@ int main(int argc, char** argv)
         std::fputs(qPrintable(CommandLineOptions::usage()), stdout);
         return 0;
     }
+    if (options.version) {
+        const QString version = platform::mainBundle().infoValue(QStringLiteral("CFBundleShortVersionString")).toString();
+        std::printf("cellarium %s\n", qPrintable(version));
+        return 0;
+    }
 
     leaveOutASilentSessionBus();
     std::optional<DisplayFailureGuard> displayGuard(std::in_place);
@@ -52,5 +59,7 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     displayGuard.reset();
     QApplication::setApplicationName(QStringLiteral("cellarium"));
+    // Names the installed desktop entry, which desktops match to the window (Wayland's app id).
+    QGuiApplication::setDesktopFileName(platform::applicationId());
     return runCellarium(options);
 }
