@@ -2,7 +2,6 @@
 #include "DisplayFailureGuard.h"
 #include "InterfaceScale.h"
 
-#include "platform/ApplicationId.h"
 #include "platform/Bundle.h"
 #include "platform/SessionBusCheck.h"
 
@@ -58,8 +57,6 @@ int main(int argc, char** argv)
     applyInterfaceScale(argc, argv, options.scale);
     QApplication application(argc, argv);
     displayGuard.reset();
-    QApplication::setApplicationName(QStringLiteral("cellarium"));
-    // Names the installed desktop entry, which desktops match to the window (Wayland's app id).
-    QGuiApplication::setDesktopFileName(platform::applicationId());
+    nameApplication();
     return runCellarium(options);
 }
