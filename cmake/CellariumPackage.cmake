@@ -9,11 +9,12 @@ set(CPACK_PACKAGE_CONTACT "${CELLARIUM_MAINTAINER}")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Conway's Game of Life for touch screens")
-set(CPACK_PACKAGE_DESCRIPTION "Cellarium plays Conway's Game of Life on a board made for fingers, on Linux \
-phones, tablets and desktops: tap cells to bring them to life and watch the pattern evolve. \
-Patterns are kept in an archive, shared as QR codes and copied as RLE, plaintext or JSON. \
-The tools cellarium-life and cellarium-archive step and convert patterns and manage the archive \
-from the command line.")
+set(CPACK_PACKAGE_DESCRIPTION "Cellarium plays Conway's Game of Life on a board made for fingers, on
+Linux phones, tablets and desktops: tap cells to bring them to life and watch
+the pattern evolve. Patterns are kept in an archive, shared as QR codes and
+copied as RLE, plaintext or JSON. The tools cellarium-life and
+cellarium-archive step and convert patterns and manage the archive from the
+command line.")
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)  # cellarium_<version>_<arch>.deb
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
