@@ -7,6 +7,7 @@
 #include "ScanQRCodeViewController.h"
 
 #include "platform/AlternateIcons.h"
+#include "platform/ApplicationId.h"
 
 #include <QIcon>
 #include <QPixmap>
@@ -19,7 +20,7 @@ void registerOptionsScreens()
     platform::ViewController::registerSegue(QString::fromLatin1(ArchiveViewController::segueIdentifier),
                                             [] { return new ArchiveViewController; });
     platform::AlternateIcons& icons = platform::alternateIcons();
-    icons.setStandardIcon(QStringLiteral("cellarium"), QIcon(QPixmap::fromImage(standardAppIcon())));
-    icons.addAlternateIcon(QString::fromLatin1(MoreViewController::otherAppIconName),
-                           QStringLiteral("cellarium-OtherAppIcon"), QIcon(QPixmap::fromImage(otherAppIcon())));
+    icons.setStandardIcon(platform::applicationId(), QIcon(QPixmap::fromImage(standardAppIcon())));
+    const QString other = QString::fromLatin1(MoreViewController::otherAppIconName);
+    icons.addAlternateIcon(other, platform::alternateIconThemeName(other), QIcon(QPixmap::fromImage(otherAppIcon())));
 }

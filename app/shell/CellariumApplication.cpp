@@ -10,6 +10,7 @@
 
 #include "BoardGeometry.h"
 #include "platform/AlternateIcons.h"
+#include "platform/ApplicationId.h"
 #include "platform/AppWindow.h"
 #include "platform/Bundle.h"
 #include "platform/MainScreen.h"
@@ -39,6 +40,13 @@ bool onTouchDevice()
 constexpr QSize kWindowFrame{16, 64};
 
 }  // namespace
+
+void nameApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("cellarium"));
+    // Desktops match the window to the installed entry by it (Wayland's app id).
+    QGuiApplication::setDesktopFileName(platform::applicationId());
+}
 
 void loadShellResources()
 {

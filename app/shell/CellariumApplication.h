@@ -2,6 +2,11 @@
 
 #include "CommandLineOptions.h"
 
+// Names the application for Qt and the desktop, right after the QApplication is made:
+// "cellarium" (the folders of its settings and archive) and, as its desktop file name,
+// the application id that the installed desktop entry, metainfo and icons carry.
+void nameApplication();
+
 // Runs the app in an existing QApplication: hands the options to the platform,
 // launches through the app delegate, shows the window with the board at its root
 // and enters the event loop. Returns the loop's exit code.

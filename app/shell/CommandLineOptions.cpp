@@ -43,7 +43,7 @@ std::variant<CommandLineOptions, QString> CommandLineOptions::parseProgramArgume
         const QString& argument = arguments[i];
         if (argument.startsWith(u"--") || argument == u"-h") {
             ours << argument;
-            const bool takesValue = !argument.contains(u'=') && argument != u"--help";
+            const bool takesValue = !argument.contains(u'=') && argument != u"--help" && argument != u"--version";
             if (takesValue && i + 1 < arguments.size())
                 ours << arguments[++i];
         } else if (argument.startsWith(u'-') && argument.size() > 1) {
@@ -67,6 +67,7 @@ QString CommandLineOptions::usage()
         "                      the display's; the board's cells as at 3 on a monitor of ratio 1)\n"
         "  --storefront CODE   the three-letter country code of the storefront (default: the\n"
         "                      system locale's country)\n"
+        "  --version           the version of cellarium\n"
         "  --help              this text\n");
 }
 
@@ -84,6 +85,10 @@ std::variant<CommandLineOptions, QString> CommandLineOptions::parse(const QStrin
         }
         if (name == u"--help" || name == u"-h") {
             options.help = true;
+            continue;
+        }
+        if (name == u"--version" && !inlineValue) {
+            options.version = true;
             continue;
         }
         if (name != u"--screen" && name != u"--scale" && name != u"--storefront")

@@ -14,6 +14,7 @@ struct CommandLineOptions {
     std::optional<double> scale;   // --scale S, 1 to 4
     std::optional<QString> storefront;  // --storefront CODE, three letters, upper-cased
     bool help = false;
+    bool version = false;  // --version
 
     static QString usage();
 

@@ -2,6 +2,7 @@
 #include "DisplayFailureGuard.h"
 #include "InterfaceScale.h"
 
+#include "platform/Bundle.h"
 #include "platform/SessionBusCheck.h"
 
 #include <QApplication>
@@ -45,12 +46,17 @@ int main(int argc, char** argv)
         std::fputs(qPrintable(CommandLineOptions::usage()), stdout);
         return 0;
     }
+    if (options.version) {
+        const QString version = platform::mainBundle().infoValue(QStringLiteral("CFBundleShortVersionString")).toString();
+        std::printf("cellarium %s\n", qPrintable(version));
+        return 0;
+    }
 
     leaveOutASilentSessionBus();
     std::optional<DisplayFailureGuard> displayGuard(std::in_place);
     applyInterfaceScale(argc, argv, options.scale);
     QApplication application(argc, argv);
     displayGuard.reset();
-    QApplication::setApplicationName(QStringLiteral("cellarium"));
+    nameApplication();
     return runCellarium(options);
 }

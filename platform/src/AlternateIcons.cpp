@@ -1,4 +1,5 @@
 #include "platform/AlternateIcons.h"
+#include "platform/ApplicationId.h"
 
 #include "ProcessWide.h"
 
@@ -18,14 +19,12 @@ namespace {
 
 constexpr int installedIconSize = 256;
 
+// The installed entry's file name, without ".desktop": the application id, which the
+// program also gives Qt as its desktop file name.
 QString desktopFileBaseName()
 {
-    QString name = QGuiApplication::desktopFileName();
-    if (name.isEmpty())
-        name = QCoreApplication::applicationName();
-    if (name.isEmpty())
-        name = QStringLiteral("cellarium");
-    return name;
+    const QString name = QGuiApplication::desktopFileName();
+    return name.isEmpty() ? applicationId() : name;
 }
 
 // The entry with its Icon= line (in the [Desktop Entry] group) set to `iconName`;

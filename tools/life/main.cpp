@@ -1,6 +1,7 @@
 #include "LifeTool.h"
 
 #include <csignal>
+#include <cstring>
 #include <iostream>
 
 namespace {
@@ -16,6 +17,10 @@ void interrupt(int)
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::cout << "cellarium-life " CELLARIUM_VERSION "\n";
+        return std::cout.flush() ? 0 : 1;
+    }
     std::ios::sync_with_stdio(false);
     // Without SA_RESTART a blocked read returns, so Ctrl+C also ends a wait for input.
     struct sigaction action {};

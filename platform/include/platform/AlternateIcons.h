@@ -14,7 +14,8 @@ namespace platform {
 
 // The application's icon and its alternates. The icon in use is the window
 // icon of the application and the Icon= line of the user's desktop entry for
-// the application ($XDG_DATA_HOME/applications/<desktop file name>.desktop),
+// the application ($XDG_DATA_HOME/applications/<desktop file name>.desktop, the
+// application id of platform/ApplicationId.h unless Qt is given another),
 // which is rewritten atomically. Where it is missing it is made as a copy of the
 // installed entry (the first of that name in $XDG_DATA_DIRS/applications), which
 // it hides from then on, or where none is installed, as a new entry that starts
