@@ -6,6 +6,8 @@
 # name the build folder. PREFIX is left for the tests that read the installed files.
 set -euo pipefail
 build=$1 prefix=$2 version=$3 id=$4 libdir=$5 starts_and_quits=$6
+# Greps read all their input: under pipefail, grep -q's early exit can fail the command
+# it reads from with SIGPIPE.
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 work=$(mktemp -d)
@@ -26,7 +28,7 @@ for icon in "$id" "$id.OtherAppIcon"; do
 done
 for f in "${expected[@]}"; do [ -e "$prefix/$f" ] || fail "not installed: $f"; done
 for size in 16 512; do
-    file "$prefix/share/icons/hicolor/${size}x$size/apps/$id.png" | grep -q "$size x $size" || fail "icon $size is not ${size}px"
+    file "$prefix/share/icons/hicolor/${size}x$size/apps/$id.png" | grep "$size x $size" > /dev/null || fail "icon $size is not ${size}px"
 done
 
 desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "desktop-file-validate"
@@ -46,7 +48,7 @@ if [ -z "${CELLARIUM_SANITIZED:-}" ] && grep -rlF "$build" "$prefix"; then
     fail "installed files above name the build folder $build"
 fi
 for program in cellarium cellarium-life cellarium-archive; do
-    readelf -d "$prefix/bin/$program" | grep -q "RUNPATH.*\[\$ORIGIN/\.\./$libdir/cellarium\]" ||
+    readelf -d "$prefix/bin/$program" | grep "RUNPATH.*\[\$ORIGIN/\.\./$libdir/cellarium\]" > /dev/null ||
         fail "$program has no RUNPATH to its private libraries"
 done
 
@@ -58,14 +60,14 @@ for program in cellarium cellarium-life cellarium-archive; do
     [ "$("$copy/bin/$program" --version)" = "$program $version" ] || fail "$program --version"
 done
 if ldd "$copy/bin/cellarium" | grep -E "not found|$build"; then fail "cellarium's libraries above"; fi
-ldd "$copy/bin/cellarium" | grep -q "libFennelKit.so.1 => $copy/" || fail "libFennelKit.so.1 is not found beside the program"
+ldd "$copy/bin/cellarium" | grep "libFennelKit.so.1 => $copy/" > /dev/null || fail "libFennelKit.so.1 is not found beside the program"
 
 "$copy/bin/cellarium-life" first-run > "$copy/first-run.json"
 [ "$(grep -o '"x"' "$copy/first-run.json" | wc -l)" -eq 40 ] || fail "first-run is not the 40-cell pattern"
 export XDG_DATA_HOME=$copy/data
 "$copy/bin/cellarium-archive" add "$copy/first-run.json"
-"$copy/bin/cellarium-archive" list | grep -qP '^\S+\t40\t\d+$' || fail "cellarium-archive list does not show the added pattern"
+"$copy/bin/cellarium-archive" list | grep -P '^\S+\t40\t\d+$' > /dev/null || fail "cellarium-archive list does not show the added pattern"
 "$copy/bin/cellarium-archive" show 0 | cmp -s - "$copy/first-run.json" || fail "cellarium-archive show 0 differs from what was added"
-"$copy/bin/cellarium" --help | grep -q -- "--version" || fail "cellarium --help"
+"$copy/bin/cellarium" --help | grep -- "--version" > /dev/null || fail "cellarium --help"
 "$starts_and_quits" "$copy/bin/cellarium"
 echo "installed into $prefix and ran from a copy"
