@@ -1,7 +1,7 @@
 #include "MoreViewController.h"
 
+#include "AboutItems.h"
 #include "AppImages.h"
-#include "BigAlertController.h"
 #include "DesignableImageView.h"
 #include "DesignableView.h"
 #include "FeedbackCues.h"
@@ -19,11 +19,8 @@
 
 #include "FNApp.h"
 #include "FNGuideView.h"
-#include "FNMore.h"
 #include "ScreenMetrics.h"
 
-#include "platform/AlertCard.h"
-#include "platform/AlternateIcons.h"
 #include "platform/GridView.h"
 #include "platform/ImageRenderer.h"
 #include "platform/MainScreen.h"
@@ -31,7 +28,6 @@
 #include "platform/Segue.h"
 #include "platform/SymbolButton.h"
 #include "platform/SystemSymbol.h"
-#include "platform/UserDefaults.h"
 
 #include <QFutureWatcher>
 #include <QKeyEvent>
@@ -40,21 +36,10 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <chrono>
-#include <iostream>
 
 using fennelkit::FNApp;
-using fennelkit::FNMore;
 
 namespace {
-
-
-// Where an icon comes from: a system symbol or one of the app's images.
-enum class Source { System, App };
-
-struct Icon {
-    Source source;
-    const char* name;
-};
 
 MoreViewController::DelayedWork& delayedWork()
 {
@@ -70,11 +55,12 @@ void runLater(int ms, QObject* context, std::function<void()> work)
         QTimer::singleShot(ms, context, std::move(work));
 }
 
-QImage imageOf(const Icon& icon)
+QImage imageOf(const OptionItems::Item& item)
 {
-    const QString name = QString::fromLatin1(icon.name);
-    return icon.source == Source::System ? platform::systemImage(name, MoreViewController::iconPointSize)
-                                         : appImage(name, MoreViewController::iconPointSize, platform::labelColor());
+    const QString name = QString::fromLatin1(item.symbol);
+    return item.source == OptionItems::Source::System
+               ? platform::systemImage(name, MoreViewController::iconPointSize)
+               : appImage(name, MoreViewController::iconPointSize, platform::labelColor());
 }
 
 }  // namespace
@@ -82,31 +68,9 @@ QImage imageOf(const Icon& icon)
 MoreViewController::MoreViewController(QWidget* parent) : ViewController(parent)
 {
     setObjectName(QStringLiteral("MoreViewController"));
-    chinaFiling_ = fennelkit::isChn() && FNApp::cellarium.icp().has_value();
-    const Icon catalogue[itemCount] = {
-        {Source::System, "app.fill"},  // replaced as soon as the board hands over its size
-        {Source::App, "hand.tap.fill"},
-        {Source::System, "tortoise.fill"},
-        {Source::App, "clock.arrow.circlepath"},
-        {Source::System, "trash.fill"},
-        {Source::System, "photo.on.rectangle"},
-        {Source::System, "qrcode"},
-        {Source::System, "qrcode.viewfinder"},
-        {Source::System, "tray.and.arrow.down.fill"},
-        {Source::System, "tray.full.fill"},
-        {Source::App, "doc.plaintext.fill"},
-        {Source::App, "standardIconImage"},
-        {Source::App, "eyes.inverse"},
-        {Source::System, "envelope.fill"},
-        {Source::System, "star.fill"},
-        chinaFiling_ ? Icon{Source::System, "person.fill"} : Icon{Source::App, "network"},
-        chinaFiling_ ? Icon{Source::System, "shield.checkered"} : Icon{Source::System, "person.fill"},
-        {Source::System, "app.gift.fill"},
-    };
-    for (int row = 0; row < itemCount; ++row) {
-        imageNames_[size_t(row)] = QString::fromLatin1(catalogue[row].name);
-        images_[size_t(row)] = imageOf(catalogue[row]);
-    }
+    state_.chinaFiling = fennelkit::isChn() && FNApp::cellarium.icp().has_value();
+    for (int row = 0; row < itemCount; ++row)
+        refreshIcon(row);
 }
 
 MoreViewController::~MoreViewController() = default;
@@ -127,46 +91,33 @@ SomethingHappenedInMoreViewController* MoreViewController::delegate() const
 
 void MoreViewController::setCountOfRows(std::int64_t rows)
 {
-    countOfRows_ = rows;
+    state_.countOfRows = rows;
     refreshIcon(boardSizeRow);
 }
 
 void MoreViewController::setPanMode(bool panMode)
 {
-    panMode_ = panMode;
+    state_.panMode = panMode;
     refreshIcon(panModeRow);
 }
 
 void MoreViewController::setHighSpeed(bool highSpeed)
 {
-    highSpeed_ = highSpeed;
+    state_.highSpeed = highSpeed;
     refreshIcon(speedRow);
 }
 
 void MoreViewController::setDidUseLiveIcon(bool didUseLiveIcon)
 {
-    didUseLiveIcon_ = didUseLiveIcon;
+    state_.didUseLiveIcon = didUseLiveIcon;
     refreshIcon(appIconRow);
 }
 
 void MoreViewController::refreshIcon(int row)
 {
-    Icon icon{Source::System, ""};
-    switch (row) {
-    case boardSizeRow:
-        icon = countOfRows_ == 760   ? Icon{Source::App, "square.grid.3x3.fill"}
-               : countOfRows_ == 380 ? Icon{Source::System, "square.grid.2x2.fill"}
-                                     : Icon{Source::System, "square.fill"};
-        break;
-    case panModeRow: icon = panMode_ ? Icon{Source::System, "hand.draw.fill"} : Icon{Source::App, "hand.tap.fill"}; break;
-    case speedRow: icon = highSpeed_ ? Icon{Source::System, "hare.fill"} : Icon{Source::System, "tortoise.fill"}; break;
-    case appIconRow:
-        icon = didUseLiveIcon_ ? Icon{Source::App, "liveIconImage"} : Icon{Source::App, "standardIconImage"};
-        break;
-    default: return;
-    }
-    imageNames_[size_t(row)] = QString::fromLatin1(icon.name);
-    images_[size_t(row)] = imageOf(icon);
+    const OptionItems::Item item = OptionItems::item(row, state_);
+    imageNames_[size_t(row)] = QString::fromLatin1(item.symbol);
+    images_[size_t(row)] = imageOf(item);
 }
 
 QString MoreViewController::imageName(int row) const
@@ -176,38 +127,12 @@ QString MoreViewController::imageName(int row) const
 
 QString MoreViewController::accessibleNameOfRow(int row) const
 {
-    switch (row) {
-    case boardSizeRow: return tr("Board size");
-    case panModeRow: return tr("Drawing mode");
-    case speedRow: return tr("Speed");
-    case restartRow: return tr("Restart");
-    case clearRow: return tr("Clear");
-    case pictureRow: return tr("Board picture");
-    case qrCodeRow: return tr("QR code");
-    case scanRow: return tr("Scan QR code");
-    case saveRow: return tr("Save to archive");
-    case archiveRow: return tr("Archive");
-    case guideRow: return tr("Guide");
-    case appIconRow: return tr("App icon");
-    case privacyRow: return tr("Privacy policy");
-    case feedbackRow: return tr("Feedback");
-    case reviewRow: return tr("Review");
-    case websiteRow: return tr("Website");
-    case filingRow: return chinaFiling_ ? tr("Filing record") : tr("About the maker");
-    case moreAppsRow: return tr("More apps");
-    default: return {};
-    }
+    return OptionItems::item(row, state_).accessibleName;
 }
 
 QString MoreViewController::accessibleDescriptionOfRow(int row) const
 {
-    switch (row) {
-    case boardSizeRow: return QStringLiteral("%1 \u00d7 %1").arg(countOfRows_);
-    case panModeRow: return panMode_ ? tr("Drawing") : tr("Tapping");
-    case speedRow: return highSpeed_ ? tr("Fast") : tr("Slow");
-    case appIconRow: return didUseLiveIcon_ ? tr("Alternate icon") : tr("Standard icon");
-    default: return {};
-    }
+    return OptionItems::item(row, state_).accessibleDescription;
 }
 
 platform::GridView* MoreViewController::collectionView() const
@@ -237,12 +162,6 @@ void MoreViewController::viewDidLoad()
 
     if (const std::optional<bool> stored = storedDidUseLiveIcon())
         setDidUseLiveIcon(*stored);
-}
-
-std::optional<bool> MoreViewController::storedDidUseLiveIcon()
-{
-    const QVariant stored = platform::userDefaults().value(QString::fromLatin1(didUseLiveIconKey));
-    return stored.typeId() == QMetaType::Bool ? std::optional(stored.toBool()) : std::nullopt;
 }
 
 void MoreViewController::viewDidAppear(bool animated)
@@ -311,7 +230,14 @@ void MoreViewController::didSelectItem(platform::GridView&, int item)
     playClickFeedback();
     if (notice_)
         notice_->clear();
-    const std::optional<QString> icp = FNApp::cellarium.icp();
+    if (AboutItems::handles(item)) {
+        QPointer<MoreViewController> self(this);
+        AboutItems::choose(item, state_.chinaFiling, *this, [self](const QString& why) {
+            if (self)
+                self->refuse(why);
+        });
+        return;
+    }
     switch (item) {
     case boardSizeRow: changeBoardSize(); break;
     case panModeRow: togglePanMode(); break;
@@ -338,19 +264,6 @@ void MoreViewController::didSelectItem(platform::GridView&, int item)
         break;
     }
     case appIconRow: toggleAppIcon(); break;
-    case privacyRow: openAboutAddress(FNMore::privacyUrl(), platform::labelColor()); break;
-    case feedbackRow: {
-        QPointer<MoreViewController> self(this);
-        FNMore::sendFeedbackEmail(std::nullopt, QString(), [self] {
-            if (self)
-                self->refuse(tr("No application sends mail"));
-        });
-        break;
-    }
-    case reviewRow: openAboutAddress(FNApp::cellarium.reviewLink(), std::nullopt); break;
-    case websiteRow: openAboutAddress(FNMore::blogOrSocialUrl(icp), std::nullopt); break;
-    case filingRow: showFilingRecord(); break;
-    case moreAppsRow: openAboutAddress(FNMore::moreAppUrl(), std::nullopt); break;
     default: break;
     }
 }
@@ -359,7 +272,7 @@ void MoreViewController::changeBoardSize()
 {
     if (auto* board = delegate())
         board->changeBoardSize();
-    setCountOfRows(cellarium::nextBoardSize(countOfRows_).rows);
+    setCountOfRows(cellarium::nextBoardSize(countOfRows()).rows);
     reloadItem(boardSizeRow);
 }
 
@@ -367,7 +280,7 @@ void MoreViewController::togglePanMode()
 {
     if (auto* board = delegate())
         board->togglePanMode();
-    setPanMode(!panMode_);
+    setPanMode(!state_.panMode);
     reloadItem(panModeRow);
 }
 
@@ -380,31 +293,20 @@ void MoreViewController::toggleSpeed()
             board->startSimulation();
         }
     }
-    setHighSpeed(!highSpeed_);
+    setHighSpeed(!state_.highSpeed);
     reloadItem(speedRow);
 }
 
 void MoreViewController::toggleAppIcon()
 {
-    setDidUseLiveIcon(!didUseLiveIcon_);
+    setDidUseLiveIcon(!state_.didUseLiveIcon);
     reloadItem(appIconRow);
-    applyAppIcon();
-    platform::userDefaults().setValue(QString::fromLatin1(didUseLiveIconKey), didUseLiveIcon_);
+    AppIconChoice::choose(state_.didUseLiveIcon);
 }
 
 void MoreViewController::applyAppIcon()
 {
-    platform::AlternateIcons& icons = platform::alternateIcons();
-    if (!icons.supportsAlternateIcons())
-        return;
-    const std::optional<QString> name =
-        didUseLiveIcon_ ? std::optional<QString>(QString::fromLatin1(otherAppIconName)) : std::nullopt;
-    icons.setAlternateIconName(name, [](std::optional<QString> error) {
-        if (error)
-            std::cout << "App icon failed to change due to " << error->toStdString() << std::endl;
-        else
-            std::cout << "App icon changed successfully" << std::endl;
-    });
+    AppIconChoice::apply(state_.didUseLiveIcon);
 }
 
 void MoreViewController::saveToArchive()
@@ -412,34 +314,23 @@ void MoreViewController::saveToArchive()
     SomethingHappenedInMoreViewController* board = delegate();
     if (!board)
         return;
-    cellarium::CoreLifeContainer& container = cellarium::CoreLifeManager::persistentContainer();
-    cellarium::CoreLifeContext& context = container.viewContext();
-    const std::shared_ptr<cellarium::CoreLife> record = context.insertNewObject();
-    record->setLifeData(cellarium::encodePattern(board->lifes()));
-    record->setAddedDate(std::chrono::floor<std::chrono::milliseconds>(std::chrono::system_clock::now()));
-    bool saved = false;
-    cellarium::CoreLifeManager::saveContext([&saved](bool ok) { saved = ok; }, container);
-    // The user is told it was not saved, so it must not be written by a later save either.
-    if (!saved)
-        context.deleteObject(record);
-
+    const cellarium::StoreResult<std::int64_t> saved = cellarium::CoreLifeManager::saveLife(
+        cellarium::encodePattern(board->lifes()),
+        std::chrono::floor<std::chrono::milliseconds>(std::chrono::system_clock::now()));
     QPointer<MoreViewController> self(this);
     QMetaObject::invokeMethod(
         this,
         [self, saved] {
             if (self)
-                self->showBigAlert(QString(), QString::fromLatin1(saved ? savedSymbol : notSavedSymbol));
+                self->showSaveConfirmation(saved);
         },
         Qt::QueuedConnection);
 }
 
-void MoreViewController::showBigAlert(const QString& title, const QString& systemImageName)
+void MoreViewController::showSaveConfirmation(const cellarium::StoreResult<std::int64_t>& saved)
 {
-    auto* alert = new BigAlertController(title);
+    BigAlertController* alert = BigAlertController::saveConfirmation(saved);
     alert->setPalette(palette());
-    alert->addSymbol(systemImageName);
-    const bool saved = systemImageName == QLatin1String(savedSymbol);
-    alert->setAccessibleName(saved ? tr("Saved") : tr("Not saved"));
     QPointer<BigAlertController> shown(alert);
     present(alert, true, [shown] {
         if (!shown)
@@ -449,30 +340,6 @@ void MoreViewController::showBigAlert(const QString& title, const QString& syste
                 shown->dismiss(true);
         });
     });
-}
-
-void MoreViewController::showFilingRecord()
-{
-    const std::optional<QString> icp = FNApp::cellarium.icp();
-    if (!chinaFiling_) {
-        openAboutAddress(FNMore::icpOrBlogUrl(icp), platform::labelColor());
-        return;
-    }
-    // Escape, a tap beside it or on the dimmed Close closes it without opening the record.
-    auto* alert = new platform::AlertCard;
-    alert->setAccessibleName(tr("Filing record"));
-    QPointer<MoreViewController> self(this);
-    alert->addAction(FNMore::icpOrBlogText(icp), [self, icp] {
-        if (self)
-            self->openAboutAddress(FNMore::icpOrBlogUrl(icp), platform::labelColor());
-    });
-    present(alert, true);
-}
-
-void MoreViewController::openAboutAddress(const QString& url, const std::optional<QColor>& tintColor)
-{
-    if (!FNMore::openUrl(url, tintColor))
-        refuse(tr("No application opens web links"));
 }
 
 void MoreViewController::refuse(const QString& why)
@@ -506,7 +373,7 @@ void MoreViewController::showBoardPicture()
         drawing->deleteLater();
         if (!presentingViewController())
             return;  // closed while the picture was drawn
-        lifeData_.reset();
+        patternLifes_.reset();
         savedImage_ = picture;
         performSegue(QStringLiteral("QRCode"), this);
     });
@@ -520,7 +387,7 @@ void MoreViewController::showPatternCode()
     SomethingHappenedInMoreViewController* board = delegate();
     if (!board)
         return;
-    lifeData_ = cellarium::encodePattern(board->lifes());
+    patternLifes_ = board->lifes();
     savedImage_ = QImage();
     performSegue(QStringLiteral("QRCode"), this);
 }
@@ -532,7 +399,8 @@ void MoreViewController::prepare(platform::Segue& segue, QObject* sender)
         static_cast<ArchiveViewController*>(segue.destination)->dismissClousre = patternHandBack();
     } else if (segue.identifier == QLatin1String("QRCode")) {
         auto* qrCode = static_cast<QRCodeViewController*>(segue.destination);
-        qrCode->setData(lifeData_);
+        if (patternLifes_)
+            qrCode->setLifes(*patternLifes_);
         qrCode->setSavedImage(savedImage_);
     } else if (segue.identifier == QLatin1String("ScanQRCode")) {
         static_cast<ScanQRCodeViewController*>(segue.destination)->setDismissClosure(patternHandBack());
@@ -554,6 +422,11 @@ std::function<void(const cellarium::PlacedPattern&)> MoreViewController::pattern
         }
         self->dismiss(true, [] {});
     };
+}
+
+std::optional<std::string> MoreViewController::lifeData() const
+{
+    return patternLifes_ ? std::optional(cellarium::encodePattern(*patternLifes_)) : std::nullopt;
 }
 
 void MoreViewController::setDelayedWork(DelayedWork work)

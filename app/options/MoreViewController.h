@@ -1,8 +1,12 @@
 #pragma once
 
+#include "AppIconChoice.h"
+#include "BigAlertController.h"
 #include "BoardSettingsReceiver.h"
 #include "LifeSet.h"
+#include "OptionItems.h"
 #include "PlacedPattern.h"
+#include "StoreResult.h"
 
 #include "platform/GridViewDataSource.h"
 #include "platform/GridViewDelegate.h"
@@ -19,7 +23,6 @@
 #include <optional>
 #include <string>
 
-class BigAlertController;
 class SomethingHappenedInMoreViewController;
 namespace cellarium {
 class CoreLifeContainer;
@@ -34,8 +37,10 @@ class MoreViewController;
 
 // The options screen: a grid of eighteen icon-only items for the board's
 // settings and actions, pattern exchange, the archive, the guide, the app icon
-// and the about items. The board opens it with "ShowMore" and hands it the
-// delegate (held weakly) and its settings before it loads. Main thread only.
+// and the about items. What each item shows comes from OptionItems; this screen
+// dispatches a chosen item and opens the screens behind them. The board opens it
+// with "ShowMore" and hands it the delegate (held weakly) and its settings before
+// it loads. Main thread only.
 class MoreViewController : public platform::ViewController,
                            public BoardSettingsReceiver,
                            public platform::GridViewDataSource,
@@ -43,18 +48,16 @@ class MoreViewController : public platform::ViewController,
     Q_OBJECT
 
 public:
-    static constexpr int itemCount = 18;
+    static constexpr int itemCount = OptionItems::count;
     static constexpr qreal iconPointSize = 44;
     static constexpr int bigAlertDelayMs = 1000;
-    static constexpr const char* didUseLiveIconKey = "DidUseLiveIcon";
-    static constexpr const char* otherAppIconName = "OtherAppIcon";
-    static constexpr const char* savedSymbol = "checkmark.square";
-    static constexpr const char* notSavedSymbol = "xmark";
+    static constexpr const char* didUseLiveIconKey = AppIconChoice::didUseLiveIconKey;
+    static constexpr const char* otherAppIconName = AppIconChoice::otherAppIconName;
+    static constexpr const char* savedSymbol = BigAlertController::savedSymbol;
+    static constexpr const char* notSavedSymbol = BigAlertController::notSavedSymbol;
 
-    enum Row {
-        boardSizeRow, panModeRow, speedRow, restartRow, clearRow, pictureRow, qrCodeRow, scanRow, saveRow,
-        archiveRow, guideRow, appIconRow, privacyRow, feedbackRow, reviewRow, websiteRow, filingRow, moreAppsRow,
-    };
+    using Row = OptionItems::Row;
+    using enum OptionItems::Row;
 
     explicit MoreViewController(QWidget* parent = nullptr);
     ~MoreViewController() override;
@@ -63,15 +66,15 @@ public:
     void setDelegate(SomethingHappenedInMoreViewController* board) override;
     SomethingHappenedInMoreViewController* delegate() const;
     void setCountOfRows(std::int64_t rows) override;
-    std::int64_t countOfRows() const { return countOfRows_; }
+    std::int64_t countOfRows() const { return state_.countOfRows.value_or(190); }
     void setPanMode(bool panMode) override;
-    bool panMode() const { return panMode_; }
+    bool panMode() const { return state_.panMode; }
     void setHighSpeed(bool highSpeed) override;
-    bool highSpeed() const { return highSpeed_; }
+    bool highSpeed() const { return state_.highSpeed; }
     void setDidUseLiveIcon(bool didUseLiveIcon);
-    bool didUseLiveIcon() const { return didUseLiveIcon_; }
+    bool didUseLiveIcon() const { return state_.didUseLiveIcon; }
     // The app icon choice the toggle stored; std::nullopt when none is, or it is no Boolean.
-    static std::optional<bool> storedDidUseLiveIcon();
+    static std::optional<bool> storedDidUseLiveIcon() { return AppIconChoice::stored(); }
 
     // The icon of each item, by row; null where the name does not resolve.
     const std::array<QImage, itemCount>& images() const { return images_; }
@@ -81,15 +84,18 @@ public:
     QString accessibleNameOfRow(int row) const;
     QString accessibleDescriptionOfRow(int row) const;
 
-    const std::optional<std::string>& lifeData() const { return lifeData_; }
+    // The encoding of the live cells last handed to the QR screen; std::nullopt when
+    // the board picture was.
+    std::optional<std::string> lifeData() const;
     const QImage& savedImage() const { return savedImage_; }
 
     // The close button's action.
     void back(QObject* sender);
     // Applies didUseLiveIcon through the platform's alternate icons.
     void applyAppIcon();
-    // Presents a big alert and dismisses it one second after it has appeared.
-    void showBigAlert(const QString& title, const QString& systemImageName);
+    // Presents the answer to a save to the archive (BigAlertController::saveConfirmation)
+    // and dismisses it one second after it has appeared.
+    void showSaveConfirmation(const cellarium::StoreResult<std::int64_t>& saved);
 
     // For the archive browser and the scanner: loads a pattern into the board (which
     // may grow it; this screen's board size follows), then closes this screen. When
@@ -129,9 +135,6 @@ private:
     void saveToArchive();
     void showBoardPicture();
     void showPatternCode();
-    void showFilingRecord();
-    // An about item's address, or the refusal and a line where nothing opens it.
-    void openAboutAddress(const QString& url, const std::optional<QColor>& tintColor);
     void refuse(const QString& why);
     void reloadItem(int row);
     void playClickFeedback();
@@ -141,13 +144,9 @@ private:
     SomethingHappenedInMoreViewController* delegate_ = nullptr;
     QPointer<QObject> delegateObject_; // the board as a QObject, so that a deleted board reads as gone
     bool delegateIsObject_ = false;
-    std::int64_t countOfRows_ = 190;
-    bool panMode_ = false;
-    bool highSpeed_ = false;
-    bool didUseLiveIcon_ = false;
+    OptionItems::State state_;
     std::array<QImage, itemCount> images_;
     std::array<QString, itemCount> imageNames_;
-    std::optional<std::string> lifeData_;
+    std::optional<cellarium::LifeSet> patternLifes_;  // for the QR screen; or savedImage_
     QImage savedImage_;
-    bool chinaFiling_ = false; // the storefront is China and the app has a filing number
 };
