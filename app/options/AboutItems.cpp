@@ -4,6 +4,7 @@
 
 #include "FNApp.h"
 #include "FNMore.h"
+#include "ScreenMetrics.h"
 
 #include "platform/AlertCard.h"
 #include "platform/SystemSymbol.h"
@@ -49,6 +50,11 @@ void showFilingRecord(bool chinaFiling, platform::ViewController& screen, const 
 }
 
 }  // namespace
+
+bool AboutItems::chinaFiling()
+{
+    return fennelkit::isChn() && FNApp::cellarium.icp().has_value();
+}
 
 bool AboutItems::handles(int row)
 {

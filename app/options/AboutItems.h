@@ -14,6 +14,9 @@ class ViewController;
 // `refuse` is called with the reason to show. Main thread only.
 class AboutItems {
 public:
+    // Whether the storefront is China and the app has a filing number: then the
+    // filing record is an item of its own.
+    static bool chinaFiling();
     // Whether `row` (OptionItems::Row) is an about item.
     static bool handles(int row);
     // Opens the about item at `row`; `screen` is held weakly by what runs later.

@@ -4,11 +4,12 @@
 #include "BigAlertController.h"
 #include "BoardSettingsReceiver.h"
 #include "LifeSet.h"
+#include "OptionGridSource.h"
 #include "OptionItems.h"
 #include "PlacedPattern.h"
-#include "StoreResult.h"
+#include "SaveToArchive.h"
+#include "SettingItems.h"
 
-#include "platform/GridViewDataSource.h"
 #include "platform/GridViewDelegate.h"
 #include "platform/ViewController.h"
 
@@ -43,14 +44,13 @@ class MoreViewController;
 // it loads. Main thread only.
 class MoreViewController : public platform::ViewController,
                            public BoardSettingsReceiver,
-                           public platform::GridViewDataSource,
                            public platform::GridViewDelegate {
     Q_OBJECT
 
 public:
     static constexpr int itemCount = OptionItems::count;
-    static constexpr qreal iconPointSize = 44;
-    static constexpr int bigAlertDelayMs = 1000;
+    static constexpr qreal iconPointSize = OptionGridSource::iconPointSize;
+    static constexpr int bigAlertDelayMs = SaveToArchive::alertDelayMs;
     static constexpr const char* didUseLiveIconKey = AppIconChoice::didUseLiveIconKey;
     static constexpr const char* otherAppIconName = AppIconChoice::otherAppIconName;
     static constexpr const char* savedSymbol = BigAlertController::savedSymbol;
@@ -63,26 +63,26 @@ public:
     ~MoreViewController() override;
 
     // The board, and copies of its settings; each setter refreshes its item's icon.
-    void setDelegate(SomethingHappenedInMoreViewController* board) override;
-    SomethingHappenedInMoreViewController* delegate() const;
-    void setCountOfRows(std::int64_t rows) override;
-    std::int64_t countOfRows() const { return state_.countOfRows.value_or(190); }
-    void setPanMode(bool panMode) override;
-    bool panMode() const { return state_.panMode; }
-    void setHighSpeed(bool highSpeed) override;
-    bool highSpeed() const { return state_.highSpeed; }
-    void setDidUseLiveIcon(bool didUseLiveIcon);
-    bool didUseLiveIcon() const { return state_.didUseLiveIcon; }
+    void setDelegate(SomethingHappenedInMoreViewController* board) override { settings_.setBoard(board); }
+    SomethingHappenedInMoreViewController* delegate() const { return settings_.board(); }
+    void setCountOfRows(std::int64_t rows) override { items_.setCountOfRows(rows); }
+    std::int64_t countOfRows() const { return items_.state().countOfRows.value_or(190); }
+    void setPanMode(bool panMode) override { items_.setPanMode(panMode); }
+    bool panMode() const { return items_.state().panMode; }
+    void setHighSpeed(bool highSpeed) override { items_.setHighSpeed(highSpeed); }
+    bool highSpeed() const { return items_.state().highSpeed; }
+    void setDidUseLiveIcon(bool didUseLiveIcon) { items_.setDidUseLiveIcon(didUseLiveIcon); }
+    bool didUseLiveIcon() const { return items_.state().didUseLiveIcon; }
     // The app icon choice the toggle stored; std::nullopt when none is, or it is no Boolean.
     static std::optional<bool> storedDidUseLiveIcon() { return AppIconChoice::stored(); }
 
     // The icon of each item, by row; null where the name does not resolve.
-    const std::array<QImage, itemCount>& images() const { return images_; }
+    const std::array<QImage, itemCount>& images() const { return items_.images(); }
     // The name of the image shown at `row` ("square.fill", "standardIconImage", ...).
-    QString imageName(int row) const;
+    QString imageName(int row) const { return items_.imageName(row); }
     // What a screen reader and the tooltip say for `row`, and the value it holds.
-    QString accessibleNameOfRow(int row) const;
-    QString accessibleDescriptionOfRow(int row) const;
+    QString accessibleNameOfRow(int row) const { return items_.item(row).accessibleName; }
+    QString accessibleDescriptionOfRow(int row) const { return items_.item(row).accessibleDescription; }
 
     // The encoding of the live cells last handed to the QR screen; std::nullopt when
     // the board picture was.
@@ -92,10 +92,7 @@ public:
     // The close button's action.
     void back(QObject* sender);
     // Applies didUseLiveIcon through the platform's alternate icons.
-    void applyAppIcon();
-    // Presents the answer to a save to the archive (BigAlertController::saveConfirmation)
-    // and dismisses it one second after it has appeared.
-    void showSaveConfirmation(const cellarium::StoreResult<std::int64_t>& saved);
+    void applyAppIcon() { AppIconChoice::apply(didUseLiveIcon()); }
 
     // For the archive browser and the scanner: loads a pattern into the board (which
     // may grow it; this screen's board size follows), then closes this screen. When
@@ -108,15 +105,13 @@ public:
     // The line that says why an item did nothing ("No application opens web links").
     platform::NoticeLine* noticeLine() const { return notice_; }
 
-    // The grid's data source and delegate.
-    int numberOfItems(platform::GridView& grid) override;
-    platform::GridViewCell* cellForItem(platform::GridView& grid, int item) override;
+    // The grid's delegate (its data source is an OptionGridSource).
     QSizeF sizeForItem(platform::GridView& grid, int item) override;
     void didSelectItem(platform::GridView& grid, int item) override;
 
     // Runs `work` on the main thread after `ms` milliseconds unless `context` is gone;
     // tests replace it so that delayed work runs when they say.
-    using DelayedWork = std::function<void(int ms, QObject* context, std::function<void()> work)>;
+    using DelayedWork = SaveToArchive::DelayedWork;
     static void setDelayedWork(DelayedWork delayedWork);
 
 protected:
@@ -127,11 +122,6 @@ protected:
     void prepare(platform::Segue& segue, QObject* sender) override;
 
 private:
-    void refreshIcon(int row);
-    void changeBoardSize();
-    void togglePanMode();
-    void toggleSpeed();
-    void toggleAppIcon();
     void saveToArchive();
     void showBoardPicture();
     void showPatternCode();
@@ -141,12 +131,8 @@ private:
 
     std::unique_ptr<Ui::MoreViewController> ui_;
     platform::NoticeLine* notice_ = nullptr;
-    SomethingHappenedInMoreViewController* delegate_ = nullptr;
-    QPointer<QObject> delegateObject_; // the board as a QObject, so that a deleted board reads as gone
-    bool delegateIsObject_ = false;
-    OptionItems::State state_;
-    std::array<QImage, itemCount> images_;
-    std::array<QString, itemCount> imageNames_;
+    OptionGridSource items_;
+    SettingItems settings_{items_};
     std::optional<cellarium::LifeSet> patternLifes_;  // for the QR screen; or savedImage_
     QImage savedImage_;
 };
