@@ -113,7 +113,7 @@ public:
     void togglePanMode() override {}
     void restartPattern() override {}
     void clearBoard() override {}
-    void loadPattern(const cellarium::LifeSet&) override {}
+    bool loadPattern(const cellarium::PlacedPattern&) override { return true; }
     void pauseSimulation() override {}
     void startSimulation() override {}
     BoardSnapshot snapshot() const override { return {lifes_, contentWidth_, lifeWidth_, Qt::black}; }
@@ -217,7 +217,7 @@ void scanBigPhoto(benchmark::State& state)
         Frames frames;
         auto* scanner = new ScanQRCodeViewController;
         bool handedOver = false;
-        scanner->setDismissClosure([&handedOver](const cellarium::LifeSet&) { handedOver = true; });
+        scanner->setDismissClosure([&handedOver](const cellarium::PlacedPattern&) { handedOver = true; });
         frames.root().present(scanner, false);
         frames.frame();
         frames.worst = frames.worstCpu = 0;

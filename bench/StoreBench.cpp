@@ -144,11 +144,7 @@ void insertAndSave(benchmark::State& state)
         // The floor is measured between the saves, so that both see the same disk.
         floors.push_back(floor.writeAndSync());
         const auto start = Clock::now();
-        auto record = container.viewContext().insertNewObject();
-        record->setAddedDate(now());
-        record->setLifeData(bytes);
-        bool saved = false;
-        CoreLifeManager::saveContext([&](bool ok) { saved = ok; }, container);
+        const bool saved = CoreLifeManager::saveLife(bytes, now(), container).ok();
         const double ms = millisecondsSince(start);
         if (!saved)
             state.SkipWithError("the save failed");
@@ -217,7 +213,7 @@ void deleteAndSave(benchmark::State& state, bool live)
         floors.push_back(floor.writeAndSync());
         const auto start = Clock::now();
         container.viewContext().deleteObject(records[next++]);
-        if (!CoreLifeManager::saveContext({}, container))
+        if (!CoreLifeManager::saveContext(container))
             state.SkipWithError("the save failed");
         const double ms = millisecondsSince(start);
         samples.push_back(ms);

@@ -284,7 +284,7 @@ void ArchiveViewController::deleteRecord(const std::shared_ptr<cellarium::CoreLi
     // A record of no context (its deletion saved already) leaves nothing to save.
     const bool pending = container.viewContext().hasChanges();
     // A failed save is rolled back, so the record is still listed, as it is still stored.
-    if (!cellarium::CoreLifeManager::saveContext({}, container) && pending && ui_)
+    if (!cellarium::CoreLifeManager::saveContext(container) && pending && ui_)
         ui_->noticeLine->say(tr("The pattern cannot be deleted"));
 }
 

@@ -22,6 +22,15 @@ std::unique_ptr<CoreLifeContainer> loadContainer()
 
 ProcessWide<CoreLifeContainer> shared(loadContainer);
 
+// Saves `context`, printing why a save failed.
+std::optional<StoreFailure> saveReporting(CoreLifeContext& context)
+{
+    std::optional<StoreFailure> failure = context.save();
+    if (failure)
+        std::cout << "Cannot save change ,error: " << failure->description << std::endl;
+    return failure;
+}
+
 }  // namespace
 
 CoreLifeContainer& CoreLifeManager::persistentContainer()
@@ -43,19 +52,23 @@ void CoreLifeManager::reloadIfUnavailable()
         shared.replace(std::move(again));
 }
 
-bool CoreLifeManager::saveContext(const std::function<void(bool)>& completion, CoreLifeContainer& container)
+bool CoreLifeManager::saveContext(CoreLifeContainer& container)
 {
     CoreLifeContext& context = container.viewContext();
-    bool saved = false;
-    if (context.hasChanges()) {
-        if (const std::optional<StoreFailure> failure = context.save())
-            std::cout << "Cannot save change ,error: " << failure->description << std::endl;
-        else
-            saved = true;
-    }
-    if (completion)
-        completion(saved);
-    return saved;
+    return context.hasChanges() && !saveReporting(context);
+}
+
+StoreResult<std::int64_t> CoreLifeManager::saveLife(std::string lifeData, CoreLife::Date addedDate,
+                                                    CoreLifeContainer& container)
+{
+    CoreLifeContext& context = container.viewContext();
+    const std::shared_ptr<CoreLife> record = context.insertNewObject();
+    record->setLifeData(std::move(lifeData));
+    record->setAddedDate(addedDate);
+    // A failed save drops every pending change, this record with them.
+    if (std::optional<StoreFailure> failure = saveReporting(context))
+        return std::move(*failure);
+    return *record->objectID();
 }
 
 }  // namespace cellarium

@@ -2,8 +2,9 @@
 
 #include "CoreLifeContainer.h"
 
-#include <functional>
+#include <cstdint>
 #include <memory>
+#include <string>
 
 namespace cellarium {
 
@@ -27,13 +28,18 @@ public:
     // old container's context across this call. Main thread.
     static void reloadIfUnavailable();
 
-    // Saves the container's viewContext. With no changes: false, nothing written. If
-    // the save fails, prints "Cannot save change ,error: " and the reason on standard
-    // output, returns false and drops the changes (CoreLifeContext::save). The
-    // completion, when given, is called exactly once with the result before this
-    // returns.
-    static bool saveContext(const std::function<void(bool)>& completion = {},
-                            CoreLifeContainer& container = persistentContainer());
+    // Saves the container's viewContext: true when changes were written. With no
+    // changes: false, nothing written. If the save fails, prints "Cannot save change
+    // ,error: " and the reason on standard output, returns false and drops the changes
+    // (CoreLifeContext::save).
+    static bool saveContext(CoreLifeContainer& container = persistentContainer());
+
+    // Archives one pattern: a new record of `lifeData` added at `addedDate`, saved at
+    // once (with any other change the viewContext holds). The new record's id, or why
+    // it was not saved, printed as saveContext prints it; a record not saved is
+    // dropped, so no later save writes it.
+    static StoreResult<std::int64_t> saveLife(std::string lifeData, CoreLife::Date addedDate,
+                                              CoreLifeContainer& container = persistentContainer());
 
     CoreLifeManager() = delete;
 };

@@ -1,10 +1,12 @@
 #include "CoreLifeStore.h"
 
+// The archive's opening: the connection, the read-only and private-copy fallbacks,
+// the integrity and durability checks before a write, and the store's lifetime.
+
 #include <sqlite3.h>
 
 #include <cctype>
 #include <cerrno>
-#include <cmath>
 #include <cstring>
 #include <thread>
 #include <fcntl.h>
@@ -16,36 +18,6 @@ namespace cellarium {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr const char* kCreateIndex = "CREATE INDEX IF NOT EXISTS CoreLifeByAddedDate ON CoreLife (addedDate)";
-constexpr const char* kCreateTable =
-    "CREATE TABLE CoreLife (id INTEGER PRIMARY KEY AUTOINCREMENT, addedDate INTEGER, lifeData BLOB)";
-
-bool isReadableVersion(int version)
-{
-    return version >= CoreLifeStore::kOldestReadableVersion && version <= CoreLifeStore::kSchemaVersion;
-}
-
-// Reads what the file holds without writing to it. Returns an SQLite result code.
-int readLayout(sqlite3* db, CoreLifeStore::Layout& layout)
-{
-    SqliteStatement version(db, "PRAGMA user_version");
-    if (!version.isPrepared())
-        return sqlite3_extended_errcode(db);
-    if (const int rc = version.step(); rc != SQLITE_ROW)
-        return rc;
-    layout.version = static_cast<int>(version.integer(0));
-
-    SqliteStatement objects(db, "SELECT count(*), coalesce(sum(type = 'table' AND name = 'CoreLife'), 0) FROM sqlite_schema");
-    if (!objects.isPrepared())
-        return sqlite3_extended_errcode(db);
-    if (const int rc = objects.step(); rc != SQLITE_ROW)
-        return rc;
-    layout.schemaObjects = objects.integer(0);
-    layout.namesArchiveTable = objects.integer(1) > 0;
-    layout.hasArchiveTable = SqliteStatement(db, "SELECT id, addedDate, lifeData FROM CoreLife").isPrepared();
-    return SQLITE_OK;
-}
 
 // Opening a WAL file needs its -shm side file; in a folder that cannot be written,
 // where the side files are missing, only an immutable read-only open can read it.
@@ -93,29 +65,6 @@ std::optional<StoreFailure> createFolder(const fs::path& folder)
         return StoreFailure{"cannot create the folder " + folder.string() + ": " + std::strerror(errno)};
     syncFolder(folder.parent_path());
     return std::nullopt;
-}
-
-std::optional<CoreLifeDate> dateIn(const SqliteStatement& row, int column)
-{
-    switch (row.type(column)) {
-    case SQLITE_INTEGER:
-        return CoreLifeDate(std::chrono::milliseconds(row.integer(column)));
-    case SQLITE_FLOAT: {
-        const double ms = row.real(column);
-        if (std::isfinite(ms) && std::fabs(ms) < 9.2e18)
-            return CoreLifeDate(std::chrono::milliseconds(std::llround(ms)));
-        return std::nullopt;
-    }
-    default:
-        return std::nullopt;
-    }
-}
-
-std::optional<std::int64_t> millisecondsOf(const std::optional<CoreLifeDate>& date)
-{
-    if (!date)
-        return std::nullopt;
-    return date->time_since_epoch().count();
 }
 
 }  // namespace
@@ -239,7 +188,7 @@ StoreResult<std::unique_ptr<CoreLifeStore>> CoreLifeStore::open(const fs::path& 
             return StoreFailure{name + " is not a Cellarium archive"};
     }
 
-    if (!store->readOnly_ && !store->execute(kCreateIndex))
+    if (!store->readOnly_ && !store->createIndexIfMissing())
         return store->failure("cannot open " + name + ": cannot index the archive");
     if (auto failure = store->prepareStatements())
         return *failure;
@@ -311,85 +260,6 @@ std::optional<StoreFailure> CoreLifeStore::setDurability()
     return StoreFailure{doing + ": the file refuses a write-ahead log (journal mode stays " + mode + ")"};
 }
 
-std::optional<StoreFailure> CoreLifeStore::createSchema(Layout& layout)
-{
-    const std::string doing = "cannot set up the archive in " + file_.string();
-    // Another process may be setting up the same new file: look again under the write lock.
-    if (!execute("BEGIN IMMEDIATE"))
-        return failure(doing);
-    const bool stillNew = readLayout(db_.get(), layout) == SQLITE_OK && layout.isNew();
-    const bool created =
-        !stillNew || (execute(kCreateTable) &&
-                      execute(kCreateIndex) &&
-                      execute(("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str()));
-    if (!created || !execute("COMMIT")) {
-        const StoreFailure why = failure(doing);
-        execute("ROLLBACK");
-        return why;
-    }
-    if (readLayout(db_.get(), layout) != SQLITE_OK)
-        return failure("cannot open " + file_.string());
-    return std::nullopt;
-}
-
-std::optional<StoreFailure> CoreLifeStore::migrate(Layout& layout)
-{
-    const std::string refused = file_.string() + " could not be brought to archive format " +
-                                std::to_string(kSchemaVersion) + " and was left as it is";
-    if (!execute("BEGIN IMMEDIATE"))
-        return failure("cannot open " + file_.string());
-    auto abandon = [&](StoreFailure why) {
-        execute("ROLLBACK");
-        return why;
-    };
-    // Another process may have migrated it while this one waited for the lock.
-    if (readLayout(db_.get(), layout) != SQLITE_OK)
-        return abandon(failure("cannot open " + file_.string()));
-    if (layout.version == kSchemaVersion && layout.hasArchiveTable) {
-        execute("ROLLBACK");
-        return std::nullopt;
-    }
-    if (!isReadableVersion(layout.version) || !layout.hasArchiveTable)
-        return abandon(StoreFailure{file_.string() + " is not a Cellarium archive"});
-    // Columns added by another program would be lost in the copy.
-    SqliteStatement columns(db_.get(), "SELECT count(*) FROM pragma_table_info('CoreLife')");
-    if (!columns.isPrepared() || columns.step() != SQLITE_ROW)
-        return abandon(failure(refused));
-    if (columns.integer(0) != 3)
-        return abandon(StoreFailure{refused + ": its CoreLife table has columns of another program"});
-    columns = SqliteStatement();
-
-    // Copied with their ids, so that the order of equal dates and every id stay; the
-    // new table's sequence starts after the highest id.
-    const bool migrated =
-        execute("CREATE TABLE CoreLifeMigrating (id INTEGER PRIMARY KEY AUTOINCREMENT, addedDate INTEGER, lifeData BLOB)") &&
-        execute("INSERT INTO CoreLifeMigrating (id, addedDate, lifeData) SELECT id, addedDate, lifeData FROM CoreLife") &&
-        execute("DROP TABLE CoreLife") && execute("ALTER TABLE CoreLifeMigrating RENAME TO CoreLife") &&
-        execute(kCreateIndex) && execute(("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str());
-    if (!migrated)
-        return abandon(failure(refused));
-    if (!execute("COMMIT"))
-        return abandon(failure(refused));
-    if (readLayout(db_.get(), layout) != SQLITE_OK)
-        return failure("cannot open " + file_.string());
-    return std::nullopt;
-}
-
-std::optional<StoreFailure> CoreLifeStore::prepareStatements()
-{
-    sqlite3* db = db_.get();
-    fetch_ = SqliteStatement(db, "SELECT id, addedDate FROM CoreLife ORDER BY addedDate DESC, id DESC");
-    readLifeData_ = SqliteStatement(db, "SELECT lifeData FROM CoreLife WHERE id = ?1");
-    insert_ = SqliteStatement(db, "INSERT INTO CoreLife (addedDate, lifeData) VALUES (?1, ?2)");
-    update_ = SqliteStatement(db, "UPDATE CoreLife SET addedDate = ?2, lifeData = ?3 WHERE id = ?1");
-    delete_ = SqliteStatement(db, "DELETE FROM CoreLife WHERE id = ?1");
-    dataVersion_ = SqliteStatement(db, "PRAGMA data_version");
-    // A read-only file may refuse the writing statements; its saves fail in write().
-    if (!fetch_.isPrepared() || !readLifeData_.isPrepared() || !dataVersion_.isPrepared())
-        return failure("cannot open " + file_.string());
-    return std::nullopt;
-}
-
 CoreLifeStore::CoreLifeStore(fs::path file, Connection db, fs::path privateCopy)
     : file_(std::move(file)), privateCopy_{std::move(privateCopy)}, db_(std::move(db)),
       readOnly_(sqlite3_db_readonly(db_.get(), "main") == 1)
@@ -413,101 +283,6 @@ StoreFailure CoreLifeStore::failure(const std::string& doing) const
 bool CoreLifeStore::execute(const char* sql)
 {
     return sqlite3_exec(db_.get(), sql, nullptr, nullptr, nullptr) == SQLITE_OK;
-}
-
-std::optional<std::int64_t> CoreLifeStore::dataVersion()
-{
-    std::optional<std::int64_t> version;
-    if (dataVersion_.step() == SQLITE_ROW)
-        version = dataVersion_.integer(0);
-    dataVersion_.reset();
-    return version;
-}
-
-bool CoreLifeStore::changedElsewhere()
-{
-    // A version that cannot be read (a file damaged or locked meanwhile) may hide a
-    // change: reading again tells whether the archive can still be read.
-    const std::optional<std::int64_t> version = dataVersion();
-    if (!version)
-        return true;
-    const bool changed = *version != lastDataVersion_;
-    lastDataVersion_ = *version;
-    return changed;
-}
-
-StoreResult<std::vector<CoreLifeStore::Listed>> CoreLifeStore::fetchNewestFirst()
-{
-    std::vector<Listed> rows;
-    if (withoutSchema_)
-        return rows;
-    int rc;
-    while ((rc = fetch_.step()) == SQLITE_ROW)
-        rows.push_back({fetch_.integer(0), dateIn(fetch_, 1)});
-    fetch_.reset();
-    if (rc != SQLITE_DONE)
-        return failure("cannot read the archive");
-    return rows;
-}
-
-StoreResult<std::optional<std::string>> CoreLifeStore::readLifeData(std::int64_t key)
-{
-    if (withoutSchema_)
-        return std::optional<std::string>();
-    readLifeData_.bind(1, key);
-    std::optional<std::string> bytes;
-    const int rc = readLifeData_.step();
-    if (rc == SQLITE_ROW && !readLifeData_.isNull(0))
-        bytes = readLifeData_.bytes(0);
-    readLifeData_.reset();
-    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-        return failure("cannot read the archive");
-    return bytes;
-}
-
-StoreResult<std::vector<std::int64_t>> CoreLifeStore::write(const Changes& changes)
-{
-    if (!insert_.isPrepared() || !update_.isPrepared() || !delete_.isPrepared())
-        return StoreFailure{"the archive " + file_.string() + " cannot be written"};
-    if (!execute("BEGIN IMMEDIATE"))
-        return failure("cannot write the archive");
-
-    auto run = [](SqliteStatement& statement) {
-        const int rc = statement.step();
-        statement.reset();
-        return rc == SQLITE_DONE;
-    };
-    auto abandon = [this] {
-        const StoreFailure why = failure("cannot write the archive");
-        if (!sqlite3_get_autocommit(db_.get()))
-            execute("ROLLBACK");
-        return why;
-    };
-
-    for (const std::int64_t key : changes.deletions) {
-        delete_.bind(1, key);
-        if (!run(delete_))
-            return abandon();
-    }
-    for (const CoreLifeRow& row : changes.updates) {
-        update_.bind(1, row.key);
-        update_.bind(2, millisecondsOf(row.addedDate));
-        update_.bind(3, row.lifeData);
-        if (!run(update_))
-            return abandon();
-    }
-    std::vector<std::int64_t> keys;
-    keys.reserve(changes.insertions.size());
-    for (const CoreLifeRow& row : changes.insertions) {
-        insert_.bind(1, millisecondsOf(row.addedDate));
-        insert_.bind(2, row.lifeData);
-        if (!run(insert_))
-            return abandon();
-        keys.push_back(sqlite3_last_insert_rowid(db_.get()));
-    }
-    if (!execute("COMMIT"))
-        return abandon();
-    return keys;
 }
 
 }  // namespace cellarium

@@ -48,12 +48,16 @@ namespace cellarium {
 // kept through a crash or power loss. Every connection waits up to its busy timeout for
 // another connection's lock before a read or write gives up.
 //
-// One object is one connection, used on one thread.
+// One object is one connection, used on one thread. Its opening and recovery, its
+// schema, and its rows are implemented in CoreLifeStore.cpp, CoreLifeStoreSchema.cpp
+// and CoreLifeStoreRows.cpp.
 class CoreLifeStore {
 public:
     static constexpr int kSchemaVersion = 2;
     // The oldest format this version reads, and migrates when it writes.
     static constexpr int kOldestReadableVersion = 1;
+    // Whether this version reads files of archive format `version`.
+    static bool isReadableVersion(int version);
 
     // Opens `file`. For ReadWrite, creates it and its missing folders (mode 0700); a file
     // or folder that can only be read opens read-only: fetches work and writes fail.
@@ -127,7 +131,10 @@ private:
                                                         std::filesystem::path& privateCopy);
     std::optional<StoreFailure> checkIntegrity();
     std::optional<StoreFailure> setDurability();
+    // Reads what the file holds without writing to it. Returns an SQLite result code.
+    static int readLayout(sqlite3* db, Layout& layout);
     std::optional<StoreFailure> createSchema(Layout& layout);
+    bool createIndexIfMissing();
     std::optional<StoreFailure> migrate(Layout& layout);
     std::optional<StoreFailure> prepareStatements();
     StoreFailure failure(const std::string& doing) const;

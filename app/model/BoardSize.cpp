@@ -8,4 +8,12 @@ BoardSizeChange nextBoardSize(std::int64_t rows)
     return {next, (next - rows) / 2};
 }
 
+std::optional<std::size_t> boardSizeIndex(std::int64_t rows)
+{
+    for (std::size_t i = 0; i < kBoardSizes.size(); ++i)
+        if (kBoardSizes[i] == rows)
+            return i;
+    return std::nullopt;
+}
+
 }  // namespace cellarium

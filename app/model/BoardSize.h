@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 
 namespace cellarium {
 
@@ -18,5 +20,8 @@ struct BoardSizeChange {
 };
 
 BoardSizeChange nextBoardSize(std::int64_t rows);
+
+// Where `rows` stands in kBoardSizes; std::nullopt for a size not among them.
+std::optional<std::size_t> boardSizeIndex(std::int64_t rows);
 
 }  // namespace cellarium

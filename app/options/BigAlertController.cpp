@@ -26,6 +26,14 @@ BigAlertController::BigAlertController(QString title, QWidget* parent) : AlertCa
     setCardSize(QSize(side, isTitled() ? titledHeight : side));
 }
 
+BigAlertController* BigAlertController::saveConfirmation(const cellarium::StoreResult<std::int64_t>& saved)
+{
+    auto* alert = new BigAlertController;
+    alert->addSymbol(QString::fromLatin1(saved ? savedSymbol : notSavedSymbol));
+    alert->setAccessibleName(saved ? tr("Saved") : tr("Not saved"));
+    return alert;
+}
+
 void BigAlertController::setButtonBackgroundColor(const QColor& color)
 {
     buttonBackgroundColor_ = color;

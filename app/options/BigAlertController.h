@@ -1,10 +1,14 @@
 #pragma once
 
+#include "StoreResult.h"
+
 #include "platform/AlertCard.h"
 
 #include <QColor>
 #include <QRectF>
 #include <QString>
+
+#include <cstdint>
 
 class DesignableImageView;
 class VisualEffectView;
@@ -20,7 +24,14 @@ public:
     static constexpr int titledHeight = 276;
     static constexpr qreal titleOffset = 20;
 
+    static constexpr const char* savedSymbol = "checkmark.square";
+    static constexpr const char* notSavedSymbol = "xmark";
+
     explicit BigAlertController(QString title = {}, QWidget* parent = nullptr);
+
+    // The answer to saving to the archive, untitled: the checkmark, named "Saved", for
+    // the new record's id; the cross, named "Not saved", for a failure. Not yet presented.
+    static BigAlertController* saveConfirmation(const cellarium::StoreResult<std::int64_t>& saved);
 
     bool isTitled() const { return !title().isEmpty(); }
 

@@ -5,6 +5,8 @@
 #include "QRCodeMessage.h"
 #include "ui_QRCodeViewController.h"
 
+#include "PatternCoding.h"
+
 #include "platform/NoticeLine.h"
 #include "platform/ShareSheet.h"
 #include "platform/SymbolButton.h"
@@ -26,6 +28,11 @@ QRCodeViewController::QRCodeViewController(QWidget* parent) : ViewController(par
 }
 
 QRCodeViewController::~QRCodeViewController() = default;
+
+void QRCodeViewController::setLifes(const cellarium::LifeSet& lifes)
+{
+    data_ = cellarium::encodePattern(lifes);
+}
 
 platform::ImageView* QRCodeViewController::imageView() const
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LifeSet.h"
+
 #include "platform/ViewController.h"
 
 #include <QByteArray>
@@ -18,9 +20,9 @@ namespace Ui {
 class QRCodeViewController;
 }
 
-// Shows one picture and shares it as JPEG: the QR code of `data` (a pattern's
-// encoding; its RLE text when only that fits a code, see qrCodeMessage), or
-// `savedImage` (the board picture). The presenter sets exactly
+// Shows one picture and shares it as JPEG: the QR code of a pattern's live cells
+// (of their encoding, `data`; their RLE text when only that fits a code, see
+// qrCodeMessage), or `savedImage` (the board picture). The presenter sets exactly
 // one of the two before the screen loads; the picture is built once, when the
 // view loads. When no code holds the pattern, the screen says so, with the
 // refusal cue, and Share is disabled. Main thread only.
@@ -35,6 +37,9 @@ public:
     explicit QRCodeViewController(QWidget* parent = nullptr);
     ~QRCodeViewController() override;
 
+    // The pattern whose code is shown; the screen encodes it (PatternCoding.h).
+    void setLifes(const cellarium::LifeSet& lifes);
+    // The encoding itself, as setLifes leaves it.
     void setData(std::optional<std::string> data) { data_ = std::move(data); }
     const std::optional<std::string>& data() const { return data_; }
     void setSavedImage(const QImage& image) { savedImage_ = image; }

@@ -45,7 +45,7 @@ protected:
             EXPECT_EQ(description.find('\n'), std::string::npos) << description;
             container.viewContext().insertNewObject()->setLifeData("[]");
             testing::internal::CaptureStdout();
-            EXPECT_FALSE(CoreLifeManager::saveContext({}, container));
+            EXPECT_FALSE(CoreLifeManager::saveContext(container));
             EXPECT_NE(testing::internal::GetCapturedStdout().find("Cannot save change ,error: "), std::string::npos);
         }
         EXPECT_EQ(fileState(file), before);

@@ -40,7 +40,8 @@ protected:
         return data;
     }
 
-    // What saveContext reports, to its completion and on standard output.
+    // What saveContext reports, as its result and on standard output; `completions`
+    // holds the one answer it gives.
     struct Report {
         bool returned;
         std::vector<bool> completions;
@@ -50,7 +51,8 @@ protected:
     {
         Report report;
         CaptureStdout();
-        report.returned = CoreLifeManager::saveContext([&](bool saved) { report.completions.push_back(saved); }, container);
+        report.returned = CoreLifeManager::saveContext(container);
+        report.completions.push_back(report.returned);
         report.printed = GetCapturedStdout();
         return report;
     }
@@ -223,6 +225,34 @@ TEST_F(CoreLifeContextTest, RegressionFailedSavePrintsOneLineAndNothingOfItGoesW
     EXPECT_TRUE(succeeded.returned);
     EXPECT_EQ(succeeded.completions, std::vector<bool>{true});
     EXPECT_EQ(listedData(container), (std::vector<std::string>{"second try", "kept"}));
+}
+
+// Archiving one pattern answers once: the new record's id, or the failure with nothing left pending.
+TEST_F(CoreLifeContextTest, SaveLifeAnswersWithTheNewRecordsIdOrItsFailure)
+{
+    CoreLifeContainer container(folder.storeFile(), std::chrono::milliseconds(50));
+    const StoreResult<std::int64_t> first = CoreLifeManager::saveLife("[]", dateAt(5), container);
+    ASSERT_TRUE(first.ok()) << first.failure().description;
+    ASSERT_EQ(listing(container).size(), 1u);
+    EXPECT_EQ(listing(container)[0]->objectID(), first.value());
+    EXPECT_EQ(listing(container)[0]->addedDate(), dateAt(5));
+
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(folder.storeFile().c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    CaptureStdout();
+    const StoreResult<std::int64_t> locked = CoreLifeManager::saveLife("locked out", dateAt(6), container);
+    const std::string printed = GetCapturedStdout();
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    ASSERT_FALSE(locked.ok());
+    EXPECT_EQ(printed, "Cannot save change ,error: " + locked.failure().description + "\n");
+    EXPECT_FALSE(container.viewContext().hasChanges()) << "the record not saved is dropped";
+
+    const StoreResult<std::int64_t> second = CoreLifeManager::saveLife("again", dateAt(7), container);
+    ASSERT_TRUE(second.ok());
+    EXPECT_GT(second.value(), first.value());
+    EXPECT_EQ(listedData(container), (std::vector<std::string>{"again", "[]"}));
 }
 
 TEST_F(CoreLifeContextTest, StoreFileKeepsTheDocumentedFormat)

@@ -54,7 +54,7 @@ TEST(CoreLifeManager, PersistentContainerIsLoadedOnceFromTheDataFolder)
 
     container.viewContext().insertNewObject()->setLifeData("[]");
     std::optional<bool> result;
-    EXPECT_TRUE(CoreLifeManager::saveContext([&](bool saved) { result = saved; }));
+    EXPECT_TRUE(*(result = CoreLifeManager::saveContext()));
     EXPECT_EQ(result, true);
     EXPECT_EQ(sql(folder.storeFile(), "SELECT lifeData FROM CoreLife"), std::vector<std::string>{"[]"});
 }

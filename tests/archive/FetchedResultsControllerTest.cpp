@@ -57,10 +57,10 @@ TEST_F(FetchedResultsControllerTest, TellsItsDelegateAfterASaveThatWroteChanges)
     EXPECT_EQ(delegate.events, (std::vector<std::string>{"will 0", "did 1"}));
 
     delegate.events.clear();
-    CoreLifeManager::saveContext({}, container);  // nothing to save
+    CoreLifeManager::saveContext(container);  // nothing to save
     container.viewContext().deleteObject(controller.object(0));
     EXPECT_TRUE(delegate.events.empty()) << "a pending deletion is not yet a change of the store";
-    EXPECT_TRUE(CoreLifeManager::saveContext({}, container));
+    EXPECT_TRUE(CoreLifeManager::saveContext(container));
     EXPECT_EQ(delegate.events, (std::vector<std::string>{"will 1", "did 0"}));
 }
 

@@ -2,11 +2,11 @@
 
 #include "ArchiveExport.h"
 #include "BoardSize.h"
-#include "CoreLifeContainer.h"
 #include "IsoDate.h"
 #include "PatternCoding.h"
 #include "PatternText.h"
 #include "PlacedPattern.h"
+#include "ToolArchive.h"
 #include "ToolInput.h"
 
 #include <charconv>
@@ -51,96 +51,8 @@ constexpr const char* kUsage =
     "Exit status: 0 on success; 1 when the output cannot be written or memory runs out;\n"
     "2 on bad input, a missing record or an unavailable archive.\n";
 
-struct Failure {
-    std::string message;
-};
-
-class Archive {
-public:
-    enum class Use {
-        Read,    // a missing archive is empty; nothing is written
-        Change,  // a missing archive is empty and is not created
-        Add,     // a missing archive is created
-    };
-
-    Archive(const std::optional<std::filesystem::path>& file, Use use)
-    {
-        if (!file)
-            throw Failure{"the archive cannot be found: neither XDG_DATA_HOME nor HOME is set"};
-        std::error_code error;
-        if (use != Use::Add && !std::filesystem::exists(*file, error))
-            return;
-        container_ = std::make_unique<CoreLifeContainer>(
-            *file, CoreLifeContainer::kDefaultBusyTimeout, use == Use::Read ? StoreAccess::ReadOnly : StoreAccess::ReadWrite);
-        if (const auto& failure = container_->loadFailure())
-            throw Failure{"the archive is unavailable: " + failure->description};
-    }
-
-    std::vector<std::shared_ptr<CoreLife>> records()
-    {
-        if (!container_)
-            return {};
-        StoreResult<std::vector<std::shared_ptr<CoreLife>>> fetched = context().fetchNewestFirst();
-        if (!fetched)
-            throw Failure{fetched.failure().description};
-        return std::move(fetched.value());
-    }
-
-    std::shared_ptr<CoreLife> record(const std::string& indexText)
-    {
-        const std::optional<std::size_t> index = parseWhole<std::size_t>(indexText);
-        if (!index)
-            throw Failure{"the record number must be a whole number from 0, not '" + indexText + "'"};
-        std::vector<std::shared_ptr<CoreLife>> all = records();
-        if (*index >= all.size())
-            throw Failure{"there is no record " + indexText + "; the archive holds " + std::to_string(all.size())};
-        return all[*index];
-    }
-
-    // The record whose id (the third column of `list`) is `idText`.
-    std::shared_ptr<CoreLife> recordWithId(const std::string& idText)
-    {
-        const std::optional<std::int64_t> id = parseWhole<std::int64_t>(idText);
-        if (!id)
-            throw Failure{"the record id must be a whole number from 0, not '" + idText + "'"};
-        for (std::shared_ptr<CoreLife>& record : records()) {
-            if (record->objectID() == *id)
-                return std::move(record);
-        }
-        throw Failure{"there is no record with id " + idText};
-    }
-
-    // A record's pattern; a failed read is a failure, never an absent pattern.
-    static const std::optional<std::string>& lifeData(const CoreLife& record)
-    {
-        if (const std::optional<StoreFailure> failure = record.loadLifeData())
-            throw Failure{failure->description};
-        return record.lifeData();
-    }
-
-    // Precondition: the archive exists (opened with `create`, or a record was found).
-    CoreLifeContext& context() { return container_->viewContext(); }
-
-    void save(const std::string& doing)
-    {
-        if (const std::optional<StoreFailure> failure = context().save())
-            throw Failure{"cannot " + doing + ": " + failure->description};
-    }
-
-private:
-    // A whole number from 0, digits only (no sign, no spaces).
-    template <typename Number>
-    static std::optional<Number> parseWhole(const std::string& text)
-    {
-        Number value = 0;
-        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (text.empty() || text.front() == '-' || ec != std::errc{} || end != text.data() + text.size())
-            return std::nullopt;
-        return value;
-    }
-
-    std::unique_ptr<CoreLifeContainer> container_;
-};
+using Failure = ToolFailure;
+using Archive = ToolArchive;
 
 void expectArguments(const std::vector<std::string>& args, std::size_t count)
 {
