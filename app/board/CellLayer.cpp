@@ -1,5 +1,6 @@
 #include "CellLayer.h"
 
+#include "ExposedPieces.h"
 #include "StepWindow.h"
 
 #include <QPainter>
@@ -12,6 +13,7 @@ using cellarium::LifeSet;
 
 CellLayer::CellLayer(LifeSet lifes, std::int64_t rows, double lifeWidth, const QColor& color)
     : lifes_(std::move(lifes))
+    , rows_(rows)
     , lifeWidth_(lifeWidth)
     , color_(color)
 {
@@ -61,22 +63,84 @@ const QImage& CellLayer::image()
     return image_;
 }
 
+std::vector<QRectF> CellLayer::advanceTo(LifeSet next)
+{
+    std::vector<QRectF> flipped;
+    const std::int64_t firstTile = firstCell_ >> LifeSet::kTileShift;
+    const std::int64_t tilesPerSide = side_ >> LifeSet::kTileShift;
+    const bool patch = !image_.isNull();
+    const QRgb premultiplied = qPremultiply(color_.rgba());
+    // Row r of tile `key` flipped where `changed` has bits; `now` holds the new row.
+    auto flip = [&](const cellarium::TileKey& key, int r, std::uint64_t changed, std::uint64_t now) {
+        const std::int64_t col = key.tx - firstTile;
+        const std::int64_t row = key.ty - firstTile;
+        QRgb* line = patch ? reinterpret_cast<QRgb*>(image_.scanLine(static_cast<int>(row * LifeSet::kTileSide + r))) +
+                                 col * LifeSet::kTileSide
+                           : nullptr;
+        const double y = static_cast<double>(key.ty * LifeSet::kTileSide + r) * lifeWidth_;
+        while (changed != 0) {
+            const int start = std::countr_zero(changed);
+            const int length = std::countr_zero(~(changed >> start));
+            const std::uint64_t run = (length == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << length) - 1) << start;
+            changed &= ~run;
+            if (line) {
+                for (int i = start; i < start + length; ++i)
+                    line[i] = (now >> i) & 1 ? premultiplied : 0;
+            }
+            flipped.emplace_back(static_cast<double>(key.tx * LifeSet::kTileSide + start) * lifeWidth_, y,
+                                 length * lifeWidth_, lifeWidth_);
+        }
+    };
+    auto painted = [&](const cellarium::TileKey& key) {
+        const std::int64_t col = key.tx - firstTile;
+        const std::int64_t row = key.ty - firstTile;
+        return col >= 0 && row >= 0 && col < tilesPerSide && row < tilesPerSide;
+    };
+    static constexpr LifeSet::Tile kEmpty{};
+    const LifeSet::TileMap& before = lifes_.tiles();
+    const LifeSet::TileMap& after = next.tiles();
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        const cellarium::TileKey key = before.keyAt(i);
+        if (!painted(key))
+            continue;
+        const LifeSet::Tile* now = after.find(key);
+        const LifeSet::Tile& was = before.valueAt(i);
+        const LifeSet::Tile& is = now ? *now : kEmpty;
+        for (int r = 0; r < LifeSet::kTileSide; ++r) {
+            if (was[r] != is[r])
+                flip(key, r, was[r] ^ is[r], is[r]);
+        }
+    }
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        const cellarium::TileKey key = after.keyAt(i);
+        if (!painted(key) || before.find(key) != nullptr)
+            continue;
+        const LifeSet::Tile& is = after.valueAt(i);
+        for (int r = 0; r < LifeSet::kTileSide; ++r) {
+            if (is[r] != 0)
+                flip(key, r, is[r], is[r]);
+        }
+    }
+    lifes_ = std::move(next);
+    setFlag(ItemHasNoContents, lifes_.empty());
+    return flipped;
+}
+
 void CellLayer::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget*)
 {
     if (lifes_.empty())
         return;
-    const QRectF target = option->exposedRect.intersected(boundingRect());
-    if (target.isEmpty())
-        return;
-    // The exposed area in image pixels, widened to whole cells so the scaled squares line up.
-    const double origin = static_cast<double>(firstCell_);
-    const double left = std::floor(target.left() / lifeWidth_) - origin;
-    const double top = std::floor(target.top() / lifeWidth_) - origin;
-    const double right = std::ceil(target.right() / lifeWidth_) - origin;
-    const double bottom = std::ceil(target.bottom() / lifeWidth_) - origin;
-    const QRectF source(left, top, right - left, bottom - top);
-    const QRectF scaled((left + origin) * lifeWidth_, (top + origin) * lifeWidth_, source.width() * lifeWidth_,
-                        source.height() * lifeWidth_);
     painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter->drawImage(scaled, image(), source);
+    const double origin = static_cast<double>(firstCell_);
+    for (const QRectF& target : exposedPieces(*painter, *option, boundingRect())) {
+        // The piece in image pixels, widened to whole cells so the scaled squares line up.
+        const double left = std::floor(target.left() / lifeWidth_) - origin;
+        const double top = std::floor(target.top() / lifeWidth_) - origin;
+        const double right = std::ceil(target.right() / lifeWidth_) - origin;
+        const double bottom = std::ceil(target.bottom() / lifeWidth_) - origin;
+        const QRectF source(left, top, right - left, bottom - top);
+        const QRectF scaled((left + origin) * lifeWidth_, (top + origin) * lifeWidth_, source.width() * lifeWidth_,
+                            source.height() * lifeWidth_);
+        painter->drawImage(scaled, image(), source);
+    }
 }
