@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QStyleOptionGraphicsItem>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 
@@ -130,17 +131,56 @@ void CellLayer::paint(QPainter* painter, const QStyleOptionGraphicsItem* option,
 {
     if (lifes_.empty())
         return;
-    painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
-    const double origin = static_cast<double>(firstCell_);
-    for (const QRectF& target : exposedPieces(*painter, *option, boundingRect())) {
-        // The piece in image pixels, widened to whole cells so the scaled squares line up.
-        const double left = std::floor(target.left() / lifeWidth_) - origin;
-        const double top = std::floor(target.top() / lifeWidth_) - origin;
-        const double right = std::ceil(target.right() / lifeWidth_) - origin;
-        const double bottom = std::ceil(target.bottom() / lifeWidth_) - origin;
-        const QRectF source(left, top, right - left, bottom - top);
-        const QRectF scaled((left + origin) * lifeWidth_, (top + origin) * lifeWidth_, source.width() * lifeWidth_,
-                            source.height() * lifeWidth_);
-        painter->drawImage(scaled, image(), source);
+    const QTransform device = painter->deviceTransform();
+    if (device.type() > QTransform::TxScale || device.m11() <= 0 || device.m22() <= 0) {
+        // Turned or mirrored: the image scaled by the painter, over the whole exposed area.
+        painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter->drawImage(boundingRect(), image());
+        return;
     }
+    // Each device pixel takes the cell under its centre, worked out from the pixel's
+    // own position, so a repaint of a few cells paints them exactly as a repaint of
+    // the whole board does (the painter's scaled blits round each square's edges from
+    // the corner of the area they fill). Rows of pixels over the same row of cells
+    // are copies.
+    const QImage& cells = image();
+    const double origin = static_cast<double>(firstCell_) * lifeWidth_;
+    const double cellX = device.m11() * lifeWidth_, cellY = device.m22() * lifeWidth_;
+    const double leftX = device.m11() * origin + device.dx(), topY = device.m22() * origin + device.dy();
+    const int side = cells.width();
+    const std::vector<QRect> pieces = exposedDevicePieces(*painter, *option, boundingRect());
+    if (pieces.empty())
+        return;
+    painter->save();
+    painter->setWorldTransform(device.inverted() * painter->worldTransform());  // device pixels from here on
+    std::vector<int> columns;
+    for (const QRect& piece : pieces) {
+        QImage out(piece.size(), QImage::Format_ARGB32_Premultiplied);
+        columns.resize(static_cast<std::size_t>(piece.width()));
+        for (int i = 0; i < piece.width(); ++i) {
+            const double column = std::floor((piece.x() + i + 0.5 - leftX) / cellX);
+            columns[static_cast<std::size_t>(i)] = column >= 0 && column < side ? static_cast<int>(column) : -1;
+        }
+        int lastRow = -2;
+        bool anything = false;
+        for (int j = 0; j < piece.height(); ++j) {
+            const double cellRow = std::floor((piece.y() + j + 0.5 - topY) / cellY);
+            const int row = cellRow >= 0 && cellRow < side ? static_cast<int>(cellRow) : -1;
+            auto* line = reinterpret_cast<QRgb*>(out.scanLine(j));
+            if (row == lastRow) {
+                std::copy_n(reinterpret_cast<const QRgb*>(out.constScanLine(j - 1)), piece.width(), line);
+                continue;
+            }
+            lastRow = row;
+            const auto* source = row >= 0 ? reinterpret_cast<const QRgb*>(cells.constScanLine(row)) : nullptr;
+            for (int i = 0; i < piece.width(); ++i) {
+                const int column = columns[static_cast<std::size_t>(i)];
+                line[i] = source && column >= 0 ? source[column] : 0;
+                anything = anything || line[i] != 0;
+            }
+        }
+        if (anything)
+            painter->drawImage(piece.topLeft(), out);
+    }
+    painter->restore();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QRectF>
 
 #include <vector>
@@ -13,3 +14,6 @@ class QStyleOptionGraphicsItem;
 // costs those cells and not the box around them; elsewhere (an offscreen render)
 // the one exposed rectangle. Each piece lies within the option's exposed rect.
 std::vector<QRectF> exposedPieces(const QPainter& painter, const QStyleOptionGraphicsItem& option, const QRectF& bounds);
+
+// The same parts in device pixels: whole pixels that do not overlap.
+std::vector<QRect> exposedDevicePieces(const QPainter& painter, const QStyleOptionGraphicsItem& option, const QRectF& bounds);
