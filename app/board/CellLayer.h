@@ -14,8 +14,9 @@
 // pattern, the board or the colour means a new layer.
 //
 // The cells of the step window and a tile around it are painted from an image
-// with one pixel per cell, scaled up without smoothing, so a repaint costs the
-// same for ten cells as for a full 760 board. Cells farther out are kept but not
+// with one pixel per cell, each device pixel taking the cell under its centre, so
+// a repaint costs the same for ten cells as for a full 760 board and a repaint of
+// a few pieces paints them as a full one would. Cells farther out are kept but not
 // painted: no view of the board reaches them.
 class CellLayer : public QGraphicsItem {
 public:
