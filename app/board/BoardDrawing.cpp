@@ -5,6 +5,7 @@
 #include "GridLayer.h"
 #include "LifeView.h"
 
+#include <QGraphicsScene>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -133,6 +134,23 @@ void redrawBoard(LifeView& view, const BoardDrawingInputs& in, bool cells, bool 
     cellLayer->setZValue(1);
 }
 
+void showGeneration(LifeView& view, const BoardDrawingInputs& in)
+{
+    const Layers layers = reusableLayers(view);
+    auto* cells = static_cast<CellLayer*>(layers.cells);
+    if (!cells || !cells->drawsBoard(in.rows, in.lifeWidth, in.labelColor)) {
+        redrawBoard(view, in, true, false);
+        return;
+    }
+    const std::vector<QRectF> flipped = cells->advanceTo(in.lifes);
+    // The scene hands each area to its views, which drop those off screen and
+    // repaint the rest as one region.
+    if (QGraphicsScene* scene = view.scene()) {
+        for (const QRectF& area : flipped)
+            scene->update(cells->mapRectToScene(area));
+    }
+}
+
 void drawSnapshot(QPainter& painter, const cellarium::LifeSet& lifes, double side, double contentWidth,
                   double lifeWidth, const QColor& color)
 {
@@ -163,6 +181,13 @@ void redrawBoard(LifeView& view, const cellarium::LifeSet& lifes, double separat
     redrawBoard(view, {lifes, g.countOfRows(), g.lifeWidth(), g.contentWidth(), g.onePixel(), separateLineAlphe,
                        platform::labelColor()},
                 cells, grid);
+}
+
+void showGeneration(LifeView& view, const cellarium::LifeSet& lifes, double separateLineAlphe)
+{
+    const cellarium::BoardGeometry& g = cellarium::boardGeometry();
+    showGeneration(view, {lifes, g.countOfRows(), g.lifeWidth(), g.contentWidth(), g.onePixel(), separateLineAlphe,
+                          platform::labelColor()});
 }
 
 void drawSnapshot(QPainter& painter, const BoardSnapshot& snapshot, double side)

@@ -27,6 +27,12 @@ struct BoardDrawingInputs {
 // layer makes both layers rebuilt and is removed.
 void redrawBoard(LifeView& view, const BoardDrawingInputs& inputs, bool cells, bool grid);
 
+// The next generation: the view's cell layer takes the new cells in place and only
+// the squares that flipped are repainted, over the grid as it is. Without both
+// layers, or with a layer for another board, width or colour, it redraws the cells
+// as redrawBoard(view, inputs, true, false) does.
+void showGeneration(LifeView& view, const BoardDrawingInputs& inputs);
+
 // Draws the live cells alone, scaled so the whole board fills a side × side
 // square; cells outside the board fall outside the square. Transparent elsewhere.
 // Any thread: it reads only its arguments.
@@ -47,6 +53,7 @@ void drawSnapshot(QPainter& painter, const BoardSnapshot& snapshot, double side)
 // The board as the geometry has it now, in the label colour: rebuilds the layers
 // asked for as redrawBoard above does.
 void redrawBoard(LifeView& view, const cellarium::LifeSet& lifes, double separateLineAlphe, bool cells, bool grid);
+void showGeneration(LifeView& view, const cellarium::LifeSet& lifes, double separateLineAlphe);
 // A snapshot of `lifes` on the board as the geometry has it now, in the label colour.
 // Main thread only.
 BoardSnapshot boardSnapshot(const cellarium::LifeSet& lifes);

@@ -1,11 +1,13 @@
 #include "GridLayer.h"
 
 #include "BoardLayout.h"
+#include "ExposedPieces.h"
 
 #include <QPainter>
 #include <QStyleOptionGraphicsItem>
 
 #include <algorithm>
+#include <cmath>
 
 GridLayer::GridLayer(std::int64_t rows, double lifeWidth, double contentWidth, double lineWidth, const QColor& color)
     : offsets_(cellarium::gridLineOffsets(rows, lifeWidth))
@@ -37,18 +39,43 @@ QRectF GridLayer::boundingRect() const
 
 void GridLayer::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget*)
 {
-    const QRectF area = option->exposedRect.adjusted(-lineWidth_, -lineWidth_, lineWidth_, lineWidth_);
+    const std::vector<QRectF> pieces = exposedPieces(*painter, *option, boundingRect());
+    if (pieces.empty())
+        return;
+    // The lines whose width reaches into some piece, each once: a translucent line
+    // drawn twice over a pixel would darken it.
+    std::vector<std::size_t> across, down;  // indices into sorted_
+    QRectF extent;
+    auto touched = [this](std::vector<std::size_t>& found, double from, double to) {
+        for (auto it = std::lower_bound(sorted_.begin(), sorted_.end(), from - lineWidth_);
+             it != sorted_.end() && *it <= to + lineWidth_; ++it)
+            found.push_back(static_cast<std::size_t>(it - sorted_.begin()));
+    };
+    for (const QRectF& piece : pieces) {
+        touched(across, piece.top(), piece.bottom());
+        touched(down, piece.left(), piece.right());
+        extent |= piece;
+    }
+    for (std::vector<std::size_t>* found : {&across, &down}) {
+        std::sort(found->begin(), found->end());
+        found->erase(std::unique(found->begin(), found->end()), found->end());
+    }
+    // Each line runs a little past the pieces, so that where a line ends never
+    // shows: the clip keeps the paint within them.
+    const double margin = 2 / std::max(1e-9, std::abs(painter->deviceTransform().m11()));
+    extent.adjust(-margin, -margin, margin, margin);
+    const double top = std::max(0.0, extent.top());
+    const double bottom = std::min(contentWidth_, extent.bottom());
+    const double left = std::max(0.0, extent.left());
+    const double right = std::min(contentWidth_, extent.right());
+    std::vector<QLineF> lines;
+    lines.reserve(across.size() + down.size());
+    for (std::size_t i : across)
+        lines.emplace_back(left, sorted_[i], right, sorted_[i]);
+    for (std::size_t i : down)
+        lines.emplace_back(sorted_[i], top, sorted_[i], bottom);
     QPen pen(color_, lineWidth_);
     pen.setCapStyle(Qt::FlatCap);
     painter->setPen(pen);
-    const double top = std::max(0.0, area.top());
-    const double bottom = std::min(contentWidth_, area.bottom());
-    const double left = std::max(0.0, area.left());
-    const double right = std::min(contentWidth_, area.right());
-    std::vector<QLineF> lines;
-    for (auto it = std::lower_bound(sorted_.begin(), sorted_.end(), area.top()); it != sorted_.end() && *it <= area.bottom(); ++it)
-        lines.emplace_back(left, *it, right, *it);
-    for (auto it = std::lower_bound(sorted_.begin(), sorted_.end(), area.left()); it != sorted_.end() && *it <= area.right(); ++it)
-        lines.emplace_back(*it, top, *it, bottom);
     painter->drawLines(lines.data(), static_cast<int>(lines.size()));
 }

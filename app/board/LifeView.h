@@ -4,7 +4,8 @@
 
 // The board view: the zoomed content of the board's scroll view, a square of
 // contentWidth points whose children are the board's layers (the grid, then the
-// cells). It draws nothing itself; the board screen builds and replaces its layers.
+// cells). It draws nothing itself; the board screen builds and replaces its layers,
+// and a generation changes the cell layer in place (showGeneration).
 class LifeView : public QGraphicsObject {
     Q_OBJECT
 

@@ -55,7 +55,7 @@ void MainViewController::viewDidLoad()
     using platform::ZoomingScrollView;
     connect(&clock_, &SimulationClock::tick, this, &MainViewController::advance);
     connect(&clock_, &SimulationClock::runningChanged, controls_, &BoardControls::showRunning);
-    connect(&clock_, &SimulationClock::advanced, this, [this] { redraw(true, false); });
+    connect(&clock_, &SimulationClock::advanced, this, &MainViewController::showGeneration);
     connect(ui_->scrollView, &ZoomingScrollView::didZoom, this, &MainViewController::scrollViewDidZoom);
     connect(ui_->scrollView, &ZoomingScrollView::tapped, this, &MainViewController::tap);
     connect(ui_->scrollView, &ZoomingScrollView::drawingDragMoved, this, &MainViewController::pan);
@@ -119,6 +119,12 @@ void MainViewController::redraw(bool cells, bool grid)
 {
     if (contentView_ != nullptr)
         redrawBoard(*contentView_, lifes(), separateLineAlphe_, cells, grid);
+}
+
+void MainViewController::showGeneration()
+{
+    if (contentView_ != nullptr)
+        ::showGeneration(*contentView_, lifes(), separateLineAlphe_);
 }
 
 BoardSnapshot MainViewController::snapshot() const

@@ -68,6 +68,8 @@ public:
 
     // Drawing and viewport.
     void redraw(bool cells, bool grid);
+    // A generation applied: only the cells that flipped are repainted.
+    void showGeneration();
     void configureZoomLimits();
     void scrollViewDidZoom();
     void resetViewport();

@@ -1,13 +1,19 @@
 #include "BoardDrawing.h"
+#include "BoardScreenFixture.h"
 #include "CellLayer.h"
+#include "GenerationStep.h"
 #include "GridLayer.h"
 #include "LifeView.h"
 #include "RandomSoup.h"
 
+#include "platform/ZoomingScrollView.h"
+
+#include <QCoreApplication>
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
 #include <QImage>
 #include <QPainter>
+#include <QPaintEvent>
 #include <QPainterPath>
 
 #include <algorithm>
@@ -222,3 +228,123 @@ TEST(Snapshot, PaintsWhatAFillOfTheCellsSquaresPaintsAtEveryScale)
         }
     }
 }
+
+namespace {
+
+// The union of the paint events' regions a widget receives while it records.
+class PaintRecorder : public QObject {
+public:
+    QRegion region;
+    bool recording = true;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (recording && event->type() == QEvent::Paint)
+            region += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
+}  // namespace
+
+class BoardFramesTest : public BoardScreenFixture, public ::testing::WithParamInterface<double> {};
+
+// A generation once repainted the whole viewport at device resolution. Now it repaints
+// only the squares that flipped; the frames built up that way over many generations,
+// zooms and scrolls must paint, pixel for pixel, what a full draw of the board paints.
+TEST_P(BoardFramesTest, AGenerationRepaintsOnlyTheFlippedSquaresAndTheFramesAddUpToAFullDraw)
+{
+    const double scale = GetParam();
+    cellarium::replaceBoardGeometry(
+        std::make_unique<cellarium::BoardGeometry>([scale] { return cellarium::ScreenInputs{390, 844, scale}; }));
+    auto board = makeBoard();
+    const std::int64_t rows = cellarium::boardGeometry().countOfRows();
+    const double lifeWidth = cellarium::boardGeometry().lifeWidth();
+    std::mt19937_64 random(21);
+    ASSERT_TRUE(board->loadPattern(LifeSet(cellarium::randomSoup(random, rows / 2 - 30, 60, 0.4))));
+    runDelayedWork();
+
+    platform::ZoomingScrollView& view = *board->scrollView();
+    QWidget& viewport = *view.viewport();
+    PaintRecorder recorder;
+    viewport.installEventFilter(&recorder);
+    // Paints `region` of the viewport into `target` as a paint event does, at device pixels.
+    auto paint = [&](QImage& target, const QRegion& region) {
+        recorder.recording = false;
+        viewport.render(&target, region.boundingRect().topLeft(), region, QWidget::DrawChildren);
+        recorder.recording = true;
+    };
+    auto blank = [&] {
+        QImage image(viewport.size() * scale, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(scale);
+        image.fill(Qt::white);
+        return image;
+    };
+    QImage screen = blank();
+    paint(screen, viewport.rect());
+    // What the viewport repaints of its own accord, painted onto the screen.
+    auto repaintPending = [&] {
+        recorder.region = {};
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents();
+        paint(screen, recorder.region);
+        return recorder.region;
+    };
+
+    int repaintedGenerations = 0;
+    for (int generation = 0; generation < 40; ++generation) {
+        if (generation == 12 || generation == 20 || generation == 28) {
+            if (generation == 20)
+                view.setContentOffset(view.contentOffset() + QPointF(37.3, -21.7), false);
+            else
+                view.setZoomScale(generation == 12 ? 2.3 : 1.13, false);
+            // A scroll moves the pixels already on the screen and repaints only what it
+            // uncovers; the recorded screen cannot move, so it is painted afresh.
+            repaintPending();
+            paint(screen, viewport.rect());
+        }
+        repaintPending();
+
+        const LifeSet before = board->lifes();
+        board->applyGeneration(cellarium::nextGeneration(before, rows));
+        const LifeSet& after = board->lifes();
+        QRegion flipped, flippedCores;
+        auto add = [&](std::int64_t x, std::int64_t y) {
+            const QRectF square = board->contentView()->mapRectToScene(
+                QRectF(double(x) * lifeWidth, double(y) * lifeWidth, lifeWidth, lifeWidth));
+            // The view widens each update by a pixel, and the square's edges round outwards.
+            const QRect onScreen = view.mapFromScene(square).boundingRect();
+            flipped += onScreen.adjusted(-2, -2, 2, 2);
+            flippedCores += onScreen.adjusted(2, 2, -2, -2) & viewport.rect();
+        };
+        before.forEachPlaced([&](std::int64_t x, std::int64_t y) {
+            if (!after.contains({x, y}))
+                add(x, y);
+        });
+        after.forEachPlaced([&](std::int64_t x, std::int64_t y) {
+            if (!before.contains({x, y}))
+                add(x, y);
+        });
+        const QRegion repainted = repaintPending();
+        EXPECT_TRUE((repainted - flipped).isEmpty())
+            << "generation " << generation << ": " << (repainted - flipped).boundingRect().width() << " x "
+            << (repainted - flipped).boundingRect().height() << " repainted beyond the flipped squares";
+        EXPECT_TRUE((flippedCores - repainted).isEmpty())
+            << "generation " << generation << ": flipped squares left unpainted in "
+            << (flippedCores - repainted).boundingRect().x() << ", " << (flippedCores - repainted).boundingRect().y();
+        repaintedGenerations += repainted.isEmpty() ? 0 : 1;
+    }
+    EXPECT_GE(repaintedGenerations, 30);  // the soup kept flipping cells on screen
+
+    QImage fresh = blank();
+    paint(fresh, viewport.rect());
+    int different = 0;
+    for (int y = 0; y < fresh.height(); ++y) {
+        for (int x = 0; x < fresh.width(); ++x)
+            different += screen.pixel(x, y) != fresh.pixel(x, y) ? 1 : 0;
+    }
+    EXPECT_EQ(different, 0) << "pixels where the frames differ from a full draw";
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, BoardFramesTest, ::testing::Values(1.0, 3.0));
