@@ -13,6 +13,20 @@ namespace {
 constexpr std::int64_t kSide = LifeSet::kTileSide;
 constexpr std::int64_t kMargin = StepWindow::margin;  // the window starts three cells before the board
 
+// A tile's hash: the sum of its rows, each mixed with its place in the window,
+// so that equal rows in other places, or rows swapped, give other sums. Only
+// its spread matters; a collision costs one comparison of the windows.
+std::uint64_t tileHash(const std::uint64_t* rows, std::uint64_t place)
+{
+    std::uint64_t h = 0;
+    for (int k = 0; k < LifeGrid::kTileRows; ++k) {
+        std::uint64_t x = (rows[k] ^ ((place + static_cast<std::uint64_t>(k)) * 0x9E3779B97F4A7C15u)) * 0xBF58476D1CE4E5B9u;
+        x ^= x >> 31;
+        h += x * 0x94D049BB133111EBu;
+    }
+    return h;
+}
+
 }  // namespace
 
 LifeEngine::LifeEngine(const LifeSet& lifes, std::int64_t rows)
@@ -59,6 +73,38 @@ LifeEngine::LifeEngine(const LifeSet& lifes, std::int64_t rows)
     }
     for (std::int64_t r = 0; r < grid_.rows; ++r)
         cur_[grid_.at(grid_.columns - 1, r)] &= grid_.lastColumnMask;
+
+    const auto tileCount = static_cast<std::size_t>(grid_.columns * grid_.tileRows);
+    tileCounts_.assign(tileCount, 0);
+    tileHashes_.assign(tileCount, 0);
+    for (std::int64_t i = 0; i < grid_.columns; ++i) {
+        for (std::int64_t j = 0; j < grid_.tileRows; ++j)
+            recountTile(i, j);
+    }
+}
+
+void LifeEngine::recountTile(std::int64_t column, std::int64_t tile)
+{
+    const std::size_t t = static_cast<std::size_t>(column * grid_.tileRows + tile);
+    const std::uint64_t* rows = cur_.data() + grid_.at(column, tile * LifeGrid::kTileRows);
+    std::uint32_t count = 0;
+    for (int k = 0; k < LifeGrid::kTileRows; ++k)
+        count += static_cast<std::uint32_t>(std::popcount(rows[k]));
+    const std::uint64_t hash = tileHash(rows, static_cast<std::uint64_t>(t) * LifeGrid::kTileRows);
+    population_ += count;
+    population_ -= tileCounts_[t];
+    hash_ += hash - tileHashes_[t];
+    tileCounts_[t] = count;
+    tileHashes_[t] = hash;
+}
+
+std::int64_t LifeEngine::period() const
+{
+    if (still_)
+        return 1;
+    if (periodTwo_)
+        return 2;
+    return cycle_.period();
 }
 
 void LifeEngine::step()
@@ -66,6 +112,7 @@ void LifeEngine::step()
     ++generation_;
     if (periodTwo_) {
         cur_.swap(prev_);  // the generation before is the next one; the flags stay as they are
+        std::swap(population_, populationBefore_);
         return;
     }
     stepLifeGrid(grid_, cur_.data(), prev_.data(), {changed_.data(), changed2_.data()},
@@ -77,11 +124,26 @@ void LifeEngine::step()
         // The buffer just overwritten held no earlier generation to compare with.
         std::fill(changed2_.begin(), changed2_.end(), ~std::uint64_t{0});
     }
-    auto none = [](const std::vector<std::uint64_t>& flags) {
-        return std::all_of(flags.begin(), flags.end(), [](std::uint64_t f) { return f == 0; });
-    };
-    still_ = none(changed_);
-    periodTwo_ = still_ || none(changed2_);
+    // Only the tiles that changed have a new population and hash.
+    populationBefore_ = population_;
+    bool anyChanged = false;
+    bool anyChanged2 = false;
+    for (std::int64_t i = 0; i < grid_.columns; ++i) {
+        for (std::int64_t k = 0; k < grid_.flagWords; ++k) {
+            const auto f = static_cast<std::size_t>(i * grid_.flagWords + k);
+            anyChanged2 = anyChanged2 || changed2_[f] != 0;
+            anyChanged = anyChanged || changed_[f] != 0;
+            for (std::uint64_t todo = changed_[f]; todo != 0; todo &= todo - 1) {
+                const std::int64_t j = k * 64 + std::countr_zero(todo);
+                if (j < grid_.tileRows)
+                    recountTile(i, j);
+            }
+        }
+    }
+    still_ = !anyChanged;
+    periodTwo_ = still_ || !anyChanged2;
+    if (!periodTwo_)
+        cycle_.offer(cur_, hash_);
 }
 
 void LifeEngine::run(std::int64_t generations)
@@ -89,10 +151,22 @@ void LifeEngine::run(std::int64_t generations)
     for (std::int64_t g = 0; g < generations; ++g) {
         if (periodTwo_) {
             // Every further generation is this one or the one before.
-            if ((generations - g) % 2 != 0 && !still_)
+            if ((generations - g) % 2 != 0 && !still_) {
                 cur_.swap(prev_);
+                std::swap(population_, populationBefore_);
+            }
             generation_ += generations - g;
             return;
+        }
+        if (const std::int64_t period = cycle_.period(); period != 0) {
+            // This window, the one before and the flags all repeat after `period`
+            // generations (the generation before lies in the cycle too), so whole
+            // periods can be skipped and the rest stepped.
+            const std::int64_t skipped = (generations - g) / period * period;
+            generation_ += skipped;
+            g += skipped;
+            if (g == generations)
+                return;
         }
         step();
     }
