@@ -3,11 +3,13 @@
 #include "BoardSize.h"
 #include "FirstRunPattern.h"
 #include "GenerationStep.h"
+#include "LifeEngine.h"
 #include "PatternCoding.h"
 #include "PatternText.h"
 #include "PlacedPattern.h"
 #include "ToolInput.h"
 
+#include <algorithm>
 #include <charconv>
 #include <iostream>
 #include <new>
@@ -44,6 +46,9 @@ constexpr const char* kUsage =
 
 constexpr std::int64_t kMaxRows = 10000;
 constexpr std::int64_t kMaxGenerations = 1'000'000'000;
+// Ctrl+C is noticed within this many generations (well under a millisecond
+// each on the largest board).
+constexpr std::int64_t kGenerationsBetweenChecks = 64;
 constexpr int kInterruptedStatus = 128 + 2;  // as a shell reports SIGINT
 
 struct Failure {
@@ -171,12 +176,24 @@ std::string runStep(const std::vector<std::string>& args, std::istream& in, cons
     PlacedPattern pattern = readPattern(options, *rows, in, interrupted);
     const std::int64_t side = *pattern.rows;
     LifeSet& lifes = pattern.lifes;
-    for (std::int64_t g = 0; g < *generations && !lifes.empty(); ++g) {
-        stopIfInterrupted();
-        LifeSet next = nextGeneration(lifes, side);
-        if (next == lifes)
-            break;  // a still pattern stays still
-        lifes = std::move(next);
+    if (side <= LifeEngine::kMaxRows) {
+        // Once the engine knows the pattern's period the rest costs nothing, so
+        // the remaining generations go in one call.
+        LifeEngine engine(lifes, side);
+        while (engine.generation() < *generations) {
+            stopIfInterrupted();
+            const std::int64_t left = *generations - engine.generation();
+            engine.run(engine.period() != 0 ? left : std::min(left, kGenerationsBetweenChecks));
+        }
+        lifes = engine.lifes();
+    } else {
+        for (std::int64_t g = 0; g < *generations && !lifes.empty(); ++g) {
+            stopIfInterrupted();
+            LifeSet next = nextGeneration(lifes, side);
+            if (next == lifes)
+                break;  // a still pattern stays still
+            lifes = std::move(next);
+        }
     }
     return writePatternText(lifes, options.to.value_or(PatternFormat::json), side);
 }
