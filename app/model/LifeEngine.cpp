@@ -13,20 +13,6 @@ namespace {
 constexpr std::int64_t kSide = LifeSet::kTileSide;
 constexpr std::int64_t kMargin = StepWindow::margin;  // the window starts three cells before the board
 
-// A tile's hash: the sum of its rows, each mixed with its place in the window,
-// so that equal rows in other places, or rows swapped, give other sums. Only
-// its spread matters; a collision costs one comparison of the windows.
-std::uint64_t tileHash(const std::uint64_t* rows, std::uint64_t place)
-{
-    std::uint64_t h = 0;
-    for (int k = 0; k < LifeGrid::kTileRows; ++k) {
-        std::uint64_t x = (rows[k] ^ ((place + static_cast<std::uint64_t>(k)) * 0x9E3779B97F4A7C15u)) * 0xBF58476D1CE4E5B9u;
-        x ^= x >> 31;
-        h += x * 0x94D049BB133111EBu;
-    }
-    return h;
-}
-
 }  // namespace
 
 LifeEngine::LifeEngine(const LifeSet& lifes, std::int64_t rows)
@@ -77,25 +63,7 @@ LifeEngine::LifeEngine(const LifeSet& lifes, std::int64_t rows)
     const auto tileCount = static_cast<std::size_t>(grid_.columns * grid_.tileRows);
     tileCounts_.assign(tileCount, 0);
     tileHashes_.assign(tileCount, 0);
-    for (std::int64_t i = 0; i < grid_.columns; ++i) {
-        for (std::int64_t j = 0; j < grid_.tileRows; ++j)
-            recountTile(i, j);
-    }
-}
-
-void LifeEngine::recountTile(std::int64_t column, std::int64_t tile)
-{
-    const std::size_t t = static_cast<std::size_t>(column * grid_.tileRows + tile);
-    const std::uint64_t* rows = cur_.data() + grid_.at(column, tile * LifeGrid::kTileRows);
-    std::uint32_t count = 0;
-    for (int k = 0; k < LifeGrid::kTileRows; ++k)
-        count += static_cast<std::uint32_t>(std::popcount(rows[k]));
-    const std::uint64_t hash = tileHash(rows, static_cast<std::uint64_t>(t) * LifeGrid::kTileRows);
-    population_ += count;
-    population_ -= tileCounts_[t];
-    hash_ += hash - tileHashes_[t];
-    tileCounts_[t] = count;
-    tileHashes_[t] = hash;
+    summarizeChangedTiles(grid_, cur_.data(), changed_.data(), tileCounts_.data(), tileHashes_.data(), population_, hash_);
 }
 
 std::int64_t LifeEngine::period() const
@@ -126,20 +94,12 @@ void LifeEngine::step()
     }
     // Only the tiles that changed have a new population and hash.
     populationBefore_ = population_;
-    bool anyChanged = false;
-    bool anyChanged2 = false;
-    for (std::int64_t i = 0; i < grid_.columns; ++i) {
-        for (std::int64_t k = 0; k < grid_.flagWords; ++k) {
-            const auto f = static_cast<std::size_t>(i * grid_.flagWords + k);
-            anyChanged2 = anyChanged2 || changed2_[f] != 0;
-            anyChanged = anyChanged || changed_[f] != 0;
-            for (std::uint64_t todo = changed_[f]; todo != 0; todo &= todo - 1) {
-                const std::int64_t j = k * 64 + std::countr_zero(todo);
-                if (j < grid_.tileRows)
-                    recountTile(i, j);
-            }
-        }
-    }
+    summarizeChangedTiles(grid_, cur_.data(), changed_.data(), tileCounts_.data(), tileHashes_.data(), population_, hash_);
+    auto none = [](const std::vector<std::uint64_t>& flags) {
+        return std::all_of(flags.begin(), flags.end(), [](std::uint64_t f) { return f == 0; });
+    };
+    const bool anyChanged = !none(changed_);
+    const bool anyChanged2 = !none(changed2_);
     still_ = !anyChanged;
     periodTwo_ = still_ || !anyChanged2;
     if (!periodTwo_)

@@ -61,7 +61,6 @@ public:
 private:
     bool liveAt(const std::vector<std::uint64_t>& cells, std::int64_t x, std::int64_t y) const;
     void addBirthsOutsideTheWindow(LifeSet::TileMap& tiles) const;
-    void recountTile(std::int64_t column, std::int64_t tile);
 
     std::int64_t boardRows_;
     LifeGrid grid_;
