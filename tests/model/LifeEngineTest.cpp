@@ -1,3 +1,4 @@
+#include "CycleFinder.h"
 #include "GenerationStep.h"
 #include "LifeEngine.h"
 #include "PatternCoding.h"
@@ -234,3 +235,17 @@ INSTANTIATE_TEST_SUITE_P(
                   "..........O.....O.......O\n...........O...O\n............OO\n",
                   90, 60}),
     [](const ::testing::TestParamInfo<CycleCase>& info) { return std::string(info.param.name); });
+
+// Every state offered with the same hash: only equal states may make a cycle.
+TEST(CycleFinder, AHashCollisionNeverReportsACycle)
+{
+    CycleFinder finder;
+    const std::vector<std::vector<std::uint64_t>> cycle{{1, 2}, {3, 4}, {5, 6}};
+    for (std::uint64_t g = 0; g < 40; ++g)
+        ASSERT_EQ(finder.offer(std::vector<std::uint64_t>{g, g}, 0), 0) << "distinct states, generation " << g;
+    std::int64_t period = 0;
+    for (int g = 0; g < 200 && period == 0; ++g)
+        period = finder.offer(cycle[static_cast<std::size_t>(g % 3)], 0);
+    EXPECT_EQ(period, 3);
+    EXPECT_EQ(finder.period(), 3);
+}
