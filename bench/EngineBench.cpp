@@ -1,5 +1,7 @@
 // The multi-generation engine against Golly's QuickLife (bgolly, run as a separate
-// process on the same patterns) and against a plain bit-board kernel, in one run.
+// process on the same patterns) and against a plain bit-board kernel, in one run;
+// then cellarium-life end to end against bgolly, per generation and over a
+// billion generations, whose cycles the tool skips.
 // Per-generation times are differences of a short and a long run, so start-up,
 // reading and building the pattern do not count. All times are CPU times (of
 // this process, or of the child processes), which a shared machine disturbs far
@@ -9,16 +11,21 @@
 #include "LifeEngine.h"
 #include "PatternCoding.h"
 #include "PlainBitBoard.h"
+#include "PlaintextPattern.h"
 #include "RandomSoup.h"
+#include "RlePattern.h"
 #include "TargetReporter.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
+#include <utility>
 #include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
@@ -32,6 +39,10 @@ constexpr std::int64_t kWindow = kRows + 7;  // −3 to rows + 3
 const char* const kGolly = "/usr/bin/bgolly";
 constexpr int kPeerIterations = 10;
 const std::string kPeerSuffix = "/iterations:10/manual_time";  // how the library names such runs
+// cellarium-life's per-generation figure is a difference of two short process
+// runs, a few milliseconds each: more runs steady it.
+constexpr int kToolIterations = 30;
+const std::string kToolSuffix = "/iterations:30/manual_time";
 
 struct Workload {
     std::string name;
@@ -80,6 +91,20 @@ const std::vector<Workload>& workloads()
         return w;
     }();
     return all;
+}
+
+constexpr std::int64_t kBillion = 1'000'000'000;
+
+// A queen bee shuttle (period 30) in the middle of the largest board.
+const Workload& shuttle()
+{
+    static const Workload w = [] {
+        const PatternReading read = readPlaintextPattern(
+            ".........O\n.......O.O\n......O.O\nOO...O..O...........OO\nOO....O.O...........OO\n.......O.O\n.........O\n",
+            kRows);
+        return Workload{"shuttle30", "queen bee shuttle, period 30", kRows, *read.lifes, 0, 0, false};
+    }();
+    return w;
 }
 
 std::filesystem::path workDir()
@@ -197,6 +222,48 @@ void kernelGeneration(benchmark::State& state, const Workload& w)
     benchmark::DoNotOptimize(board.population());
 }
 
+// The pattern as cellarium-life reads it.
+std::string writeJson(const Workload& w)
+{
+    const std::filesystem::path path = workDir() / (w.name + ".json");
+    std::ofstream(path) << encodePattern(w.lifes);
+    return path.string();
+}
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The live cells of an RLE file, moved so that their bounding box starts at 0, 0:
+// the tool and bgolly place a pattern's RLE differently.
+std::vector<std::pair<std::int64_t, std::int64_t>> rleShape(const std::string& path)
+{
+    std::vector<std::pair<std::int64_t, std::int64_t>> cells;
+    std::string text = readFile(path);
+    // bgolly names the bounded plane in the rule, which the reader refuses.
+    if (const auto colon = text.find("B3/S23:"); colon != std::string::npos)
+        text.erase(colon + 6, text.find('\n', colon) - colon - 6);
+    const PatternReading read = readRlePattern(text, 4 * kRows);
+    if (!read)
+        return cells;
+    read.lifes->forEachPlaced([&](std::int64_t x, std::int64_t y) { cells.emplace_back(x, y); });
+    std::int64_t minX = INT64_MAX, minY = INT64_MAX;
+    for (const auto& [x, y] : cells) {
+        minX = std::min(minX, x);
+        minY = std::min(minY, y);
+    }
+    for (auto& [x, y] : cells) {
+        x -= minX;
+        y -= minY;
+    }
+    std::sort(cells.begin(), cells.end());
+    return cells;
+}
+
 std::string runName(const std::string& engine, const Workload& w, std::int64_t generations)
 {
     return engine + "/" + w.name + "/gens:" + std::to_string(generations);
@@ -230,6 +297,25 @@ void registerAll(const std::string& lifeTool)
             }
         }
     }
+
+    // cellarium-life against bgolly's bounded plane, per generation end to end.
+    for (const Workload& w : workloads()) {
+        if (!w.withPeers)
+            continue;
+        const std::string json = writeJson(w);
+        for (std::int64_t n : {w.shortRun, w.longRun}) {
+            const std::string command = lifeTool + " step --rows " + std::to_string(w.rows) + " --generations " +
+                                        std::to_string(n) + " " + json + " >/dev/null";
+            benchmark::RegisterBenchmark(runName("cli", w, n).c_str(), [command](benchmark::State& s) { timeProcess(s, command); })
+                ->UseManualTime()->Iterations(kToolIterations)->Unit(benchmark::kMillisecond);
+        }
+    }
+    // A billion generations of the soup: the tool finds its cycle and skips it.
+    benchmark::RegisterBenchmark(
+        runName("cli", workloads().front(), kBillion).c_str(),
+        [c = lifeTool + " step --rows 760 --generations " + std::to_string(kBillion) + " " + writeJson(workloads().front()) +
+             " >/dev/null"](benchmark::State& s) { timeProcess(s, c); })
+        ->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 
     // One generation end to end on the 290k soup: read, decode, step, encode, write.
     const Workload& soup = workloads().front();
@@ -285,6 +371,8 @@ int main(int argc, char** argv)
         auto perGeneration = [&](const std::string& engine, const Workload& w) -> std::optional<double> {
             const bool peer = engine != "cellarium";
             auto time = [&](std::int64_t n) {
+                if (engine == "cli")
+                    return r.seconds(runName(engine, w, n) + kToolSuffix);
                 return peer ? r.seconds(runName(engine, w, n) + kPeerSuffix) : r.cpuSeconds(runName(engine, w, n));
             };
             const auto a = time(w.shortRun);
@@ -349,6 +437,41 @@ int main(int argc, char** argv)
                     tool ? *tool * 1e3 : -1.0, golly ? *golly * 1e3 : -1.0);
         r.check("one generation end to end, cellarium-life / bgolly", tool && golly ? *tool / *golly : 1e9,
                 Bound::AtMost, 1);
+
+        // cellarium-life end to end, per generation, against bgolly's bounded plane.
+        std::printf("\nPer generation end to end, µs: cellarium-life against bgolly -a QuickLife on the bounded plane\n");
+        for (const Workload& w : workloads()) {
+            if (!w.withPeers)
+                continue;
+            const auto c = perGeneration("cli", w);
+            const auto q = perGeneration("quicklife-plane", w);
+            std::printf("%-36s %10.3f %10.3f\n", w.title.c_str(), us(c), us(q));
+            r.check("cellarium-life / bgolly QuickLife (bounded plane) per generation, " + w.name,
+                    c && q && *q > 0 ? *c / *q : 1e9, Bound::Under, w.name == "soup290k" ? 0.5 : 1.0);
+        }
+        const auto billion = r.seconds(runName("cli", workloads().front(), kBillion) + "/iterations:1/manual_time");
+        r.check("a billion generations of the 760-row 50 % soup, cellarium-life CPU s", billion ? *billion : 1e9,
+                Bound::Under, 10);
+
+        // The shuttle after a billion generations against bgolly at the same phase
+        // of its cycle (from generation 1 on), a few periods in.
+        if (std::filesystem::exists(kGolly)) {
+            const Workload& w = shuttle();
+            const std::int64_t phase = 300 + (kBillion - 300) % 30;
+            const std::string ours = (workDir() / "shuttle-ours.rle").string();
+            const std::string theirs = (workDir() / "shuttle-golly.rle").string();
+            const bool ran =
+                std::system((std::string(CELLARIUM_LIFE_TOOL) + " step --rows 760 --to rle --generations " +
+                             std::to_string(kBillion) + " " + writeJson(w) + " >" + ours).c_str()) == 0 &&
+                std::system((std::string(kGolly) + " -a QuickLife -q -q -m " + std::to_string(phase) + " -o " + theirs +
+                             " " + writeRle(w, true) + " >/dev/null 2>&1").c_str()) == 0;
+            const auto a = rleShape(ours);
+            const auto b = rleShape(theirs);
+            std::printf("queen bee shuttle: cellarium-life at generation %lld, %zu cells; bgolly at %lld, %zu cells\n\n",
+                        static_cast<long long>(kBillion), a.size(), static_cast<long long>(phase), b.size());
+            r.check("queen bee shuttle after a billion generations equals bgolly at the same phase (1 = equal)",
+                    ran && !a.empty() && a == b ? 1 : 0, Bound::AtLeast, 1);
+        }
     });
     std::filesystem::remove_all(workDir());
     return status;

@@ -24,9 +24,26 @@ bool GenerationWorker::submit(cellarium::LifeSet lifes, std::int64_t rows, Deliv
     busy_ = true;
     ticketInFlight_ = ticket_;
     deliver_ = std::move(deliver);
-    watcher_.setFuture(QtConcurrent::run(QThreadPool::globalInstance(), [lifes = std::move(lifes), rows] {
-        return cellarium::nextGeneration(lifes, rows);
+    // The engine's next generation depends on nothing but the set it hands back,
+    // so an equal set on the same board goes on with it.
+    std::shared_ptr<cellarium::LifeEngine> engine = std::move(engine_);
+    if (engine && (rows != engineRows_ || lifes != engineLifes_))
+        engine.reset();
+    engineLifes_ = {};
+    const bool build = !engine && rows >= 1 && rows <= cellarium::LifeEngine::kMaxRows;
+    if (build)
+        ++enginesBuilt_;
+    watcher_.setFuture(QtConcurrent::run(QThreadPool::globalInstance(),
+                                         [engine = std::move(engine), lifes = std::move(lifes), rows, build]() mutable {
+        if (build)
+            engine = std::make_shared<cellarium::LifeEngine>(lifes, rows);
+        if (!engine)
+            return Step{nullptr, cellarium::nextGeneration(lifes, rows)};
+        engine->step();
+        cellarium::LifeSet next = engine->lifes();
+        return Step{std::move(engine), std::move(next)};
     }));
+    engineRows_ = rows;
     return true;
 }
 
@@ -35,8 +52,12 @@ void GenerationWorker::finished()
     busy_ = false;
     Delivery deliver = std::move(deliver_);
     deliver_ = nullptr;
-    if (ticketInFlight_ == ticket_ && deliver)
-        deliver(watcher_.result());
+    Step step = watcher_.result();
+    if (ticketInFlight_ != ticket_ || !deliver)
+        return;  // the engine went past the pattern: the next step builds a new one
+    engine_ = std::move(step.engine);
+    engineLifes_ = step.next;
+    deliver(std::move(step.next));
 }
 
 void GenerationWorker::waitForResult()

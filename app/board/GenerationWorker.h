@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LifeEngine.h"
 #include "LifeSet.h"
 
 #include <QFutureWatcher>
@@ -7,11 +8,18 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 // Runs generation steps on the global thread pool, one at a time, and hands each
 // result back on the main thread, unless it was invalidated meanwhile: a result
 // belongs to the run and the pattern it was computed from, and a pause, a new
 // pattern or a shifted one makes it stale.
+//
+// The steps run on one LifeEngine kept from step to step while each submitted
+// pattern is the one the engine last handed back on a board of the same size;
+// any other pattern (an edit, a load, a size change) or a dropped result builds
+// a new engine. The engine belongs to the step in flight while there is one,
+// and to the main thread otherwise.
 class GenerationWorker : public QObject {
     Q_OBJECT
 
@@ -34,12 +42,25 @@ public:
     // Blocks until a step in flight has finished and been handed back (tests).
     void waitForResult();
 
+    // Engines built so far: one per run of untouched generations (tests).
+    int enginesBuilt() const { return enginesBuilt_; }
+
 private:
+    struct Step {
+        std::shared_ptr<cellarium::LifeEngine> engine;  // null outside the engine's range
+        cellarium::LifeSet next;
+    };
+
     void finished();
 
-    QFutureWatcher<cellarium::LifeSet> watcher_;
+    QFutureWatcher<Step> watcher_;
     Delivery deliver_;
     std::uint64_t ticket_ = 0;
     std::uint64_t ticketInFlight_ = 0;
     bool busy_ = false;
+    // The engine and the generation it last handed back, on a board of engineRows_.
+    std::shared_ptr<cellarium::LifeEngine> engine_;
+    cellarium::LifeSet engineLifes_;
+    std::int64_t engineRows_ = 0;
+    int enginesBuilt_ = 0;
 };

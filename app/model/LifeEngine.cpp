@@ -59,6 +59,20 @@ LifeEngine::LifeEngine(const LifeSet& lifes, std::int64_t rows)
     }
     for (std::int64_t r = 0; r < grid_.rows; ++r)
         cur_[grid_.at(grid_.columns - 1, r)] &= grid_.lastColumnMask;
+
+    const auto tileCount = static_cast<std::size_t>(grid_.columns * grid_.tileRows);
+    tileCounts_.assign(tileCount, 0);
+    tileHashes_.assign(tileCount, 0);
+    summarizeChangedTiles(grid_, cur_.data(), changed_.data(), tileCounts_.data(), tileHashes_.data(), population_, hash_);
+}
+
+std::int64_t LifeEngine::period() const
+{
+    if (still_)
+        return 1;
+    if (periodTwo_)
+        return 2;
+    return cycle_.period();
 }
 
 void LifeEngine::step()
@@ -66,6 +80,7 @@ void LifeEngine::step()
     ++generation_;
     if (periodTwo_) {
         cur_.swap(prev_);  // the generation before is the next one; the flags stay as they are
+        std::swap(population_, populationBefore_);
         return;
     }
     stepLifeGrid(grid_, cur_.data(), prev_.data(), {changed_.data(), changed2_.data()},
@@ -77,11 +92,18 @@ void LifeEngine::step()
         // The buffer just overwritten held no earlier generation to compare with.
         std::fill(changed2_.begin(), changed2_.end(), ~std::uint64_t{0});
     }
+    // Only the tiles that changed have a new population and hash.
+    populationBefore_ = population_;
+    summarizeChangedTiles(grid_, cur_.data(), changed_.data(), tileCounts_.data(), tileHashes_.data(), population_, hash_);
     auto none = [](const std::vector<std::uint64_t>& flags) {
         return std::all_of(flags.begin(), flags.end(), [](std::uint64_t f) { return f == 0; });
     };
-    still_ = none(changed_);
-    periodTwo_ = still_ || none(changed2_);
+    const bool anyChanged = !none(changed_);
+    const bool anyChanged2 = !none(changed2_);
+    still_ = !anyChanged;
+    periodTwo_ = still_ || !anyChanged2;
+    if (!periodTwo_)
+        cycle_.offer(cur_, hash_);
 }
 
 void LifeEngine::run(std::int64_t generations)
@@ -89,10 +111,22 @@ void LifeEngine::run(std::int64_t generations)
     for (std::int64_t g = 0; g < generations; ++g) {
         if (periodTwo_) {
             // Every further generation is this one or the one before.
-            if ((generations - g) % 2 != 0 && !still_)
+            if ((generations - g) % 2 != 0 && !still_) {
                 cur_.swap(prev_);
+                std::swap(population_, populationBefore_);
+            }
             generation_ += generations - g;
             return;
+        }
+        if (const std::int64_t period = cycle_.period(); period != 0) {
+            // This window, the one before and the flags all repeat after `period`
+            // generations (the generation before lies in the cycle too), so whole
+            // periods can be skipped and the rest stepped.
+            const std::int64_t skipped = (generations - g) / period * period;
+            generation_ += skipped;
+            g += skipped;
+            if (g == generations)
+                return;
         }
         step();
     }

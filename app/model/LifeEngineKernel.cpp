@@ -122,4 +122,35 @@ void stepLifeGrid(const LifeGrid& grid, const std::uint64_t* cur, std::uint64_t*
     }
 }
 
+CELLARIUM_VECTOR_CLONES
+void summarizeChangedTiles(const LifeGrid& grid, const std::uint64_t* cells, const std::uint64_t* changed,
+                           std::uint32_t* counts, std::uint64_t* hashes, std::size_t& population, std::uint64_t& hash)
+{
+    for (std::int64_t i = 0; i < grid.columns; ++i) {
+        for (std::int64_t k = 0; k < grid.flagWords; ++k) {
+            for (std::uint64_t todo = changed[i * grid.flagWords + k]; todo != 0; todo &= todo - 1) {
+                const std::int64_t j = k * 64 + std::countr_zero(todo);
+                if (j >= grid.tileRows)
+                    break;
+                const auto t = static_cast<std::size_t>(i * grid.tileRows + j);
+                const std::uint64_t* rows = cells + grid.at(i, j * kRows);
+                const std::uint64_t place = static_cast<std::uint64_t>(t) * kRows;
+                std::uint64_t count = 0;
+                std::uint64_t h = 0;
+                for (int r = 0; r < kRows; ++r) {
+                    count += static_cast<std::uint64_t>(std::popcount(rows[r]));
+                    const std::uint64_t x = (rows[r] ^ ((place + static_cast<std::uint64_t>(r)) * 0x9E3779B97F4A7C15u)) *
+                                            0xBF58476D1CE4E5B9u;
+                    h += x ^ (x >> 31);
+                }
+                population += count;
+                population -= counts[t];
+                hash += h - hashes[t];
+                counts[t] = static_cast<std::uint32_t>(count);
+                hashes[t] = h;
+            }
+        }
+    }
+}
+
 }  // namespace cellarium

@@ -41,4 +41,11 @@ struct TileFlags {
 // x86-64.
 void stepLifeGrid(const LifeGrid& grid, const std::uint64_t* cur, std::uint64_t* next, TileFlags flags, TileFlags newFlags);
 
+// The live cells and hash of every tile `changed` marks, into counts[t] and
+// hashes[t] (t = column · tileRows + tile), with the differences added to
+// `population` and `hash`. A tile's hash mixes each row with its place in the
+// window; only its spread matters. Same instruction sets as stepLifeGrid.
+void summarizeChangedTiles(const LifeGrid& grid, const std::uint64_t* cells, const std::uint64_t* changed,
+                           std::uint32_t* counts, std::uint64_t* hashes, std::size_t& population, std::uint64_t& hash);
+
 }  // namespace cellarium

@@ -1,5 +1,7 @@
 #include "BoardScreenFixture.h"
 
+#include "GenerationStep.h"
+
 #include <QTest>
 #include <QToolButton>
 
@@ -167,4 +169,48 @@ TEST_F(BoardClockTest, RealTimerTicksAtTheShortIntervalUntilThePatternDiesOut)
     EXPECT_TRUE(board->lifes().empty());
     EXPECT_EQ(board->timer(), nullptr);
     EXPECT_EQ(cues(), (std::vector{sound(1113), kSuccess, sound(1104), sound(1104), sound(1114), kSuccess}));
+}
+
+// The clock's steps go on one engine while nothing touches the board; an edit, a
+// size change or a dropped step must start from the board's pattern again, or the
+// run would go on from a pattern the player no longer sees.
+TEST_F(BoardClockTest, RunKeepsOneEngineUntilTheBoardIsTouchedAndMatchesThePlainStep)
+{
+    auto board = makeBoard();
+    GenerationWorker& worker = board->generationWorker();
+    std::int64_t rows = 190;
+    LifeSet expected{{91, 90}, {92, 90}, {90, 91}, {91, 91}, {91, 92}};  // an R-pentomino
+    board->loadPattern(expected);
+    board->startOrPauseGame(nullptr);
+    const int built = worker.enginesBuilt();
+    auto ticks = [&](int n) {
+        for (int i = 0; i < n; ++i) {
+            tick(*board);
+            expected = cellarium::nextGeneration(expected, rows);
+            ASSERT_EQ(board->lifes(), expected) << "tick " << i;
+        }
+    };
+    ticks(40);
+    EXPECT_EQ(worker.enginesBuilt(), built + 1);
+
+    board->startOrPauseGame(nullptr);
+    board->toggleLife({95, 95});
+    expected = board->lifes();
+    board->startOrPauseGame(nullptr);
+    ticks(5);
+    EXPECT_EQ(worker.enginesBuilt(), built + 2) << "an edit builds a new engine";
+
+    board->changeBoardSize();  // 380 rows, the pattern re-centred
+    rows = 380;
+    expected = board->lifes();
+    ticks(5);
+    EXPECT_EQ(worker.enginesBuilt(), built + 3) << "a size change builds a new engine";
+
+    board->advance();
+    board->startOrPauseGame(nullptr);  // drops the step in flight
+    worker.waitForResult();
+    board->startOrPauseGame(nullptr);
+    ticks(5);
+    EXPECT_EQ(worker.enginesBuilt(), built + 4) << "a dropped step builds a new engine";
+    EXPECT_TRUE(board->startGame());
 }

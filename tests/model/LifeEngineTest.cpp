@@ -1,11 +1,16 @@
+#include "CycleFinder.h"
 #include "GenerationStep.h"
 #include "LifeEngine.h"
+#include "PatternCoding.h"
+#include "PlaintextPattern.h"
 
 #include "RandomSoup.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <stdexcept>
+#include <string>
 
 using namespace cellarium;
 
@@ -132,4 +137,115 @@ TEST(LifeEngine, GliderLeavesThroughTheCornerAndDiesThere)
     // where the step's edge rules apply to it generation by generation.
     const LifeSet glider{{81, 80}, {82, 81}, {80, 82}, {81, 82}, {82, 82}};
     expectEngineMatchesRepeatedSteps(glider, 100, 120);
+}
+
+namespace {
+
+struct CycleCase {
+    const char* name;
+    const char* cells;  // plaintext, centred on the board
+    std::int64_t rows;
+    std::int64_t period;
+};
+
+// The generations of plain stepping up to and through the first repeat of a
+// whole set: the states, and the generation where the cycle starts.
+struct ReferenceRun {
+    std::vector<LifeSet> states;
+    std::int64_t cycleStart = -1;
+    std::int64_t period() const { return static_cast<std::int64_t>(states.size()) - 1 - cycleStart; }
+};
+
+ReferenceRun referenceRun(const LifeSet& lifes, std::int64_t rows, std::int64_t limit)
+{
+    ReferenceRun run;
+    std::map<std::string, std::int64_t> seen;
+    run.states.push_back(lifes);
+    // From generation 1 on every set holds only cells the step produced.
+    for (std::int64_t g = 1; g <= limit; ++g) {
+        run.states.push_back(nextGeneration(run.states.back(), rows));
+        const auto [at, fresh] = seen.emplace(encodePattern(run.states.back()), g);
+        if (!fresh) {
+            run.cycleStart = at->second;
+            return run;
+        }
+    }
+    return run;
+}
+
+}  // namespace
+
+// The engine finds a cycle of any period and skips whole periods; every phase of
+// the remaining generations, near the cycle's start and a billion generations
+// on, must be the generation plain stepping reaches.
+class LifeEngineSkipsCycles : public ::testing::TestWithParam<CycleCase> {};
+
+TEST_P(LifeEngineSkipsCycles, LandingOnThePhasePlainSteppingReaches)
+{
+    const CycleCase& c = GetParam();
+    const PatternReading read = readPlaintextPattern(c.cells, c.rows);
+    ASSERT_TRUE(read) << read.fault;
+    const LifeSet start = *read.lifes;
+    const ReferenceRun reference = referenceRun(start, c.rows, 20000);
+    ASSERT_GE(reference.cycleStart, 0) << "no cycle within the reference run";
+    ASSERT_EQ(reference.period(), c.period) << "the pattern settles into another period";
+    const std::int64_t mu = reference.cycleStart;
+    // The state at generation n ≥ mu as plain stepping reaches it.
+    auto expectedAt = [&](std::int64_t n) -> const LifeSet& {
+        return reference.states[static_cast<std::size_t>(n < mu ? n : mu + (n - mu) % c.period)];
+    };
+
+    // Far enough that the engine has found the cycle, then every phase.
+    const std::int64_t near = 4 * (mu + c.period) + 8;
+    for (std::int64_t n = near; n < near + c.period; ++n) {
+        LifeEngine engine(start, c.rows);
+        engine.run(n);
+        ASSERT_EQ(engine.lifes(), expectedAt(n)) << "generation " << n;
+        ASSERT_EQ(engine.population(), engine.windowCount()) << "generation " << n;
+    }
+    LifeEngine engine(start, c.rows);
+    engine.run(near);
+    EXPECT_EQ(engine.period(), c.period);
+    const std::int64_t billion = 1'000'000'000;
+    for (std::int64_t n : {billion, billion + std::max<std::int64_t>(c.period - 1, 2)}) {
+        engine.run(n - engine.generation());
+        ASSERT_EQ(engine.generation(), n);
+        ASSERT_EQ(engine.lifes(), expectedAt(n)) << "generation " << n;
+        ASSERT_EQ(engine.population(), engine.windowCount()) << "generation " << n;
+        // Stepping on from a skipped phase goes on as plain stepping does.
+        engine.step();
+        ASSERT_EQ(engine.lifes(), expectedAt(n + 1)) << "generation " << n + 1;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Patterns, LifeEngineSkipsCycles,
+    ::testing::Values(
+        CycleCase{"TetrominoSettlesIntoABeehive", "OOOO\n", 20, 1},
+        CycleCase{"BeaconPeriod2", "OO\nO\n...O\n..OO\n", 30, 2},
+        CycleCase{"PulsarPeriod3", "..OOO...OOO\n\nO....O.O....O\nO....O.O....O\nO....O.O....O\n..OOO...OOO\n\n"
+                                   "..OOO...OOO\nO....O.O....O\nO....O.O....O\nO....O.O....O\n\n..OOO...OOO\n", 40, 3},
+        CycleCase{"PentadecathlonPeriod15", "OOOOOOOOOO\n", 40, 15},
+        CycleCase{"QueenBeeShuttlePeriod30", ".........O\n.......O.O\n......O.O\nOO...O..O...........OO\n"
+                                             "OO....O.O...........OO\n.......O.O\n.........O\n", 60, 30},
+        CycleCase{"RPentominoPeriod2FromGeneration1103", ".OO\nOO\n.O\n", 190, 2},
+        CycleCase{"GliderGunOnABoundedBoardPeriod60FromGeneration161",
+                  "........................O\n......................O.O\n............OO......OO............OO\n"
+                  "...........O...O....OO............OO\nOO........O.....O...OO\nOO........O...O.OO....O.O\n"
+                  "..........O.....O.......O\n...........O...O\n............OO\n",
+                  90, 60}),
+    [](const ::testing::TestParamInfo<CycleCase>& info) { return std::string(info.param.name); });
+
+// Every state offered with the same hash: only equal states may make a cycle.
+TEST(CycleFinder, AHashCollisionNeverReportsACycle)
+{
+    CycleFinder finder;
+    const std::vector<std::vector<std::uint64_t>> cycle{{1, 2}, {3, 4}, {5, 6}};
+    for (std::uint64_t g = 0; g < 40; ++g)
+        ASSERT_EQ(finder.offer(std::vector<std::uint64_t>{g, g}, 0), 0) << "distinct states, generation " << g;
+    std::int64_t period = 0;
+    for (int g = 0; g < 200 && period == 0; ++g)
+        period = finder.offer(cycle[static_cast<std::size_t>(g % 3)], 0);
+    EXPECT_EQ(period, 3);
+    EXPECT_EQ(finder.period(), 3);
 }

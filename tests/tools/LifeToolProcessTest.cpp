@@ -80,15 +80,24 @@ TEST(LifeToolProcess, RegressionRunningOutOfMemoryWhileDecodingIsNotCalledBadInp
 
 TEST(LifeToolProcess, RegressionCtrlCStopsALongRunWithTheInterruptStatus)
 {
-    // A blinker never settles: a billion generations would run for a long time.
-    const PatternFile blinker(R"([{"x":4,"y":5},{"x":5,"y":5},{"x":6,"y":5}])");
+    // The run skips any cycle, so the pattern must take long to reach one: a
+    // glider gun in the middle of the largest board takes about a second.
+    const PatternFile gun("........................O\n"
+                          "......................O.O\n"
+                          "............OO......OO............OO\n"
+                          "...........O...O....OO............OO\n"
+                          "OO........O.....O...OO\n"
+                          "OO........O...O.OO....O.O\n"
+                          "..........O.....O.......O\n"
+                          "...........O...O\n"
+                          "............OO\n");
     ToolProcessOptions options;
     options.whileRunning = [](pid_t child) {
         if (waitForSignalHandler(child, SIGINT))
             ::kill(child, SIGINT);
     };
     const ToolProcessRun run = runToolProcess(
-        LIFE_TOOL_PATH, {"step", "--rows", "190", "--generations", "1000000000", blinker.path()}, options);
+        LIFE_TOOL_PATH, {"step", "--rows", "10000", "--generations", "1000000000", "--from", "cells", gun.path()}, options);
     ASSERT_TRUE(run.exited) << "ended by the signal instead of stopping";
     EXPECT_EQ(run.status, 130);
     EXPECT_EQ(run.out, "");

@@ -139,3 +139,24 @@ TEST(LifeTool, HelpSaysHowToUseIt)
     EXPECT_NE(r.out.find("0 to 1000000000"), std::string::npos);
     EXPECT_NE(r.out.find("at most 64 MiB"), std::string::npos);
 }
+
+TEST(LifeTool, ABillionGenerationsSkipTheCycleAndStatsReportIt)
+{
+    // A row of ten becomes a pentadecathlon (period 15) at generation 2.
+    std::string row = "[";
+    for (int x = 10; x < 20; ++x)
+        row += std::string(x > 10 ? "," : "") + R"({"x":)" + std::to_string(x) + R"(,"y":20})";
+    row += "]";
+    const std::int64_t billion = 1'000'000'000;
+    const ToolRun r = run({"step", "--rows", "40", "--generations", std::to_string(billion), "--stats"}, row);
+    ASSERT_EQ(r.status, 0) << r.err;
+    LifeSet expected = *decodePattern(row);
+    for (std::int64_t g = 0; g < 2 + (billion - 2) % 15; ++g)
+        expected = nextGeneration(expected, 40);
+    EXPECT_EQ(decodePattern(r.out), expected);
+    EXPECT_EQ(r.err, "generation 1000000000, population " + std::to_string(expected.count()) + ", period 15\n");
+
+    const ToolRun quiet = run({"step", "--rows", "40", "--generations", "3"}, row);
+    EXPECT_EQ(quiet.status, 0);
+    EXPECT_TRUE(quiet.err.empty()) << "no statistics unless asked";
+}

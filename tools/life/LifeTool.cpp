@@ -3,11 +3,14 @@
 #include "BoardSize.h"
 #include "FirstRunPattern.h"
 #include "GenerationStep.h"
+#include "LifeEngine.h"
 #include "PatternCoding.h"
 #include "PatternText.h"
 #include "PlacedPattern.h"
+#include "StepWindow.h"
 #include "ToolInput.h"
 
+#include <algorithm>
 #include <charconv>
 #include <iostream>
 #include <new>
@@ -18,14 +21,17 @@ namespace cellarium {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: cellarium-life step --rows R --generations N [FILE] [--from FORMAT] [--to FORMAT]\n"
+    "usage: cellarium-life step --rows R --generations N [FILE] [--from FORMAT] [--to FORMAT] [--stats]\n"
     "       cellarium-life convert --to FORMAT [FILE] [--from FORMAT] [--rows R]\n"
     "       cellarium-life first-run\n"
     "\n"
     "step       reads a pattern (at most 64 MiB) from FILE or standard input, advances it\n"
     "           N generations (0 to 1000000000) on a board of R rows (1 to 10000), and\n"
     "           writes the result to standard output. Cells lacking a coordinate are\n"
-    "           dropped. Ctrl+C stops it.\n"
+    "           dropped. Ctrl+C stops it. Once the pattern repeats, whole periods are\n"
+    "           skipped. --stats writes the generation reached, the live cells on the\n"
+    "           board and its margin, and the period once one was found, to standard\n"
+    "           error.\n"
     "convert    reads a pattern as step does and writes it in another format, unstepped;\n"
     "           R (default 190) is the board it is placed on.\n"
     "first-run  writes the 40-cell pattern a new player starts with.\n"
@@ -44,6 +50,9 @@ constexpr const char* kUsage =
 
 constexpr std::int64_t kMaxRows = 10000;
 constexpr std::int64_t kMaxGenerations = 1'000'000'000;
+// Ctrl+C is noticed within this many generations (well under a millisecond
+// each on the largest board).
+constexpr std::int64_t kGenerationsBetweenChecks = 64;
 constexpr int kInterruptedStatus = 128 + 2;  // as a shell reports SIGINT
 
 struct Failure {
@@ -91,6 +100,7 @@ struct Options {
     std::optional<PatternFormat> from;
     std::optional<PatternFormat> to;
     std::optional<std::string> file;
+    bool stats = false;
 };
 
 Options parseOptions(const std::vector<std::string>& args, bool stepping)
@@ -101,6 +111,8 @@ Options parseOptions(const std::vector<std::string>& args, bool stepping)
             options.rows = integerOption(args, i, 1, kMaxRows);
         else if (args[i] == "--generations" && stepping)
             options.generations = integerOption(args, i, 0, kMaxGenerations);
+        else if (args[i] == "--stats" && stepping)
+            options.stats = true;
         else if (args[i] == "--from")
             options.from = formatOption(args, i);
         else if (args[i] == "--to")
@@ -154,7 +166,20 @@ std::string runConvert(const std::vector<std::string>& args, std::istream& in, c
     return writePatternText(pattern.lifes, *options.to, pattern.rows);
 }
 
-std::string runStep(const std::vector<std::string>& args, std::istream& in, const volatile std::sig_atomic_t* interrupted)
+struct StepResult {
+    std::string text;
+    std::string stats;  // the --stats line, or empty
+};
+
+std::string statsLine(std::int64_t generation, std::size_t population, std::int64_t period)
+{
+    std::string line = "generation " + std::to_string(generation) + ", population " + std::to_string(population);
+    if (period != 0)
+        line += ", period " + std::to_string(period);
+    return line + "\n";
+}
+
+StepResult runStep(const std::vector<std::string>& args, std::istream& in, const volatile std::sig_atomic_t* interrupted)
 {
     auto stopIfInterrupted = [interrupted] {
         if (interrupted && *interrupted)
@@ -171,14 +196,32 @@ std::string runStep(const std::vector<std::string>& args, std::istream& in, cons
     PlacedPattern pattern = readPattern(options, *rows, in, interrupted);
     const std::int64_t side = *pattern.rows;
     LifeSet& lifes = pattern.lifes;
-    for (std::int64_t g = 0; g < *generations && !lifes.empty(); ++g) {
-        stopIfInterrupted();
-        LifeSet next = nextGeneration(lifes, side);
-        if (next == lifes)
-            break;  // a still pattern stays still
-        lifes = std::move(next);
+    std::string stats;
+    if (side <= LifeEngine::kMaxRows) {
+        // Once the engine knows the pattern's period the rest costs nothing, so
+        // the remaining generations go in one call.
+        LifeEngine engine(lifes, side);
+        while (engine.generation() < *generations) {
+            stopIfInterrupted();
+            const std::int64_t left = *generations - engine.generation();
+            engine.run(engine.period() != 0 ? left : std::min(left, kGenerationsBetweenChecks));
+        }
+        lifes = engine.lifes();
+        stats = statsLine(engine.generation(), engine.population(), engine.period());
+    } else {
+        for (std::int64_t g = 0; g < *generations && !lifes.empty(); ++g) {
+            stopIfInterrupted();
+            LifeSet next = nextGeneration(lifes, side);
+            if (next == lifes)
+                break;  // a still pattern stays still
+            lifes = std::move(next);
+        }
+        const StepWindow window = StepWindow::forRows(side);
+        std::size_t population = 0;
+        lifes.forEachPlaced([&](std::int64_t x, std::int64_t y) { population += window.contains(x, y) ? 1 : 0; });
+        stats = statsLine(*generations, population, 0);
     }
-    return writePatternText(lifes, options.to.value_or(PatternFormat::json), side);
+    return {writePatternText(lifes, options.to.value_or(PatternFormat::json), side), options.stats ? stats : ""};
 }
 
 }  // namespace
@@ -192,10 +235,13 @@ int runLifeTool(const std::vector<std::string>& args, std::istream& in, std::ost
     }
     try {
         std::string result;
+        std::string stats;
         if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
             result = kUsage;
         } else if (args[0] == "step") {
-            result = runStep(args, in, interrupted);
+            StepResult step = runStep(args, in, interrupted);
+            result = std::move(step.text);
+            stats = std::move(step.stats);
         } else if (args[0] == "convert") {
             result = runConvert(args, in, interrupted);
         } else if (args[0] == "first-run") {
@@ -211,6 +257,7 @@ int runLifeTool(const std::vector<std::string>& args, std::istream& in, std::ost
             err << "cellarium-life: cannot write the result to standard output\n";
             return 1;
         }
+        err << stats;
         return 0;
     } catch (const Failure& failure) {
         err << "cellarium-life: " << failure.message << '\n';

@@ -8,8 +8,10 @@
 namespace cellarium {
 
 // cellarium-life: advances a pattern from the command line.
-//   step --rows R --generations N [FILE] [--from F] [--to F]   read a pattern (FILE or standard
-//                                          input), step it, write it (JSON unless --to says rle or cells)
+//   step --rows R --generations N [FILE] [--from F] [--to F] [--stats]   read a pattern (FILE or
+//                                          standard input), step it, write it (JSON unless --to says rle
+//                                          or cells); --stats adds one line on `err` on success: the
+//                                          generation, the window's population and the period if found
 //   convert --to F [FILE] [--from F] [--rows R]                 read a pattern, write it in format F
 //   first-run                              write the first-run pattern
 // The input's format is told by its content unless --from names it; RLE stands where
