@@ -6,7 +6,7 @@
 
 #include "platform/GridViewDataSource.h"
 #include "platform/GridViewDelegate.h"
-#include "platform/ViewController.h"
+#include "platform/SheetScreen.h"
 
 #include <QColor>
 #include <QImage>
@@ -36,7 +36,7 @@ class MoreViewController;
 // settings and actions, pattern exchange, the archive, the guide, the app icon
 // and the about items. The board opens it with "ShowMore" and hands it the
 // delegate (held weakly) and its settings before it loads. Main thread only.
-class MoreViewController : public platform::ViewController,
+class MoreViewController : public platform::SheetScreen,
                            public BoardSettingsReceiver,
                            public platform::GridViewDataSource,
                            public platform::GridViewDelegate {
@@ -84,8 +84,6 @@ public:
     const std::optional<std::string>& lifeData() const { return lifeData_; }
     const QImage& savedImage() const { return savedImage_; }
 
-    // The close button's action.
-    void back(QObject* sender);
     // Applies didUseLiveIcon through the platform's alternate icons.
     void applyAppIcon();
     // Presents a big alert and dismisses it one second after it has appeared.
@@ -116,8 +114,6 @@ public:
 protected:
     void viewDidLoad() override;
     void viewDidAppear(bool animated) override;
-    void viewWillDisappear(bool animated) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void prepare(platform::Segue& segue, QObject* sender) override;
 
 private:
