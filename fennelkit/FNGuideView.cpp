@@ -72,6 +72,7 @@ void FNGuideView::showGuide(QWidget* inWindow, QWidget* orInView)
     show();
     raise();
     button().setFocus();
+    cover_.coverSiblingsOf(*this);
     animate("alpha", 1, fadeInMs, {});
 }
 
@@ -100,6 +101,7 @@ void FNGuideView::finish()
         completeClosure_();
     animate("alpha", 0, fadeOutMs, [this] {
         finished_ = true;
+        cover_.uncover();
         if (focusBefore_)
             focusBefore_->setFocus(Qt::OtherFocusReason);
         hide();

@@ -2,6 +2,8 @@
 
 #include "FennelKitExport.h"
 
+#include "platform/ScreenCover.h"
+
 #include <QColor>
 #include <QLabel>
 #include <QPointer>
@@ -26,7 +28,8 @@ namespace fennelkit {
 //
 // From the keyboard: Return, Enter, Space and Right press the next button; while
 // the guide is shown the focus stays inside it (Tab included) and no key passes
-// through it to what it covers.
+// through it to what it covers, nor does an action through the accessibility
+// tree reach the controls under it (they are disabled until the guide goes).
 //
 // Ownership: initFromNib() returns a parentless view owned by the caller until
 // showGuide() attaches it to a host, which then owns it; a guide that finds no
@@ -99,6 +102,8 @@ private:
     int index_ = 0;
     bool finished_ = false;  // faded out: the focus may leave
     QPointer<QWidget> focusBefore_;
+    // The board and its buttons under the guide, out of reach until it goes.
+    platform::ScreenCover cover_;
     QStringList descriptions_;
     std::function<void()> completeClosure_;
 };

@@ -34,7 +34,7 @@ QThreadPool*& thumbnailPool()
 
 }  // namespace
 
-ArchiveViewController::ArchiveViewController(QWidget* parent) : ViewController(parent)
+ArchiveViewController::ArchiveViewController(QWidget* parent) : SheetScreen([] { feedbackcues::click(); }, parent)
 {
     setObjectName(QStringLiteral("ArchiveViewController"));
 }
@@ -71,8 +71,7 @@ void ArchiveViewController::viewDidLoad()
 {
     ui_ = std::make_unique<Ui::ArchiveViewController>();
     ui_->setupUi(this);
-    platform::setUpSymbolButton(*ui_->closeButton, QStringLiteral("xmark"), platform::closeSymbolSide, tr("Close"));
-    connect(ui_->closeButton, &QToolButton::clicked, this, [this] { back(ui_->closeButton); });
+    setUpCloseButton(*ui_->closeButton);
 
     platform::GridView* grid = ui_->collectionView;
     grid->setAccessibleName(tr("Archive"));
@@ -115,20 +114,10 @@ void ArchiveViewController::viewDidAppear(bool animated)
     ui_->collectionView->setFocus(Qt::OtherFocusReason);
 }
 
-void ArchiveViewController::viewWillDisappear(bool animated)
-{
-    ViewController::viewWillDisappear(animated);
-    feedbackcues::click();
-}
-
 void ArchiveViewController::keyPressEvent(QKeyEvent* event)
 {
-    // Keys the grid leaves unused end up here.
+    // Keys the grid leaves unused end up here; the sheet's own (Escape) go on.
     if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
-        if (event->key() == Qt::Key_Escape) {
-            back(nullptr);
-            return;
-        }
         if (event->key() == Qt::Key_Delete && ui_) {
             const int item = ui_->collectionView->currentItem();
             const auto& records = fetchedResultsController_->fetchedObjects();
@@ -137,12 +126,7 @@ void ArchiveViewController::keyPressEvent(QKeyEvent* event)
             return;
         }
     }
-    ViewController::keyPressEvent(event);
-}
-
-void ArchiveViewController::back(QObject*)
-{
-    dismiss(true, [] {});
+    SheetScreen::keyPressEvent(event);
 }
 
 int ArchiveViewController::numberOfItems(platform::GridView&)
@@ -267,7 +251,7 @@ void ArchiveViewController::didSelectItem(platform::GridView&, int item)
     if (!lifes)
         return;
     feedbackcues::click();
-    dismiss(true, [handBack = dismissClousre, lifes = std::move(*lifes)] {
+    closeHandingBack([handBack = dismissClousre, lifes = std::move(*lifes)] {
         if (handBack)
             handBack(lifes);
     });

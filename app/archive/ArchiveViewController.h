@@ -6,7 +6,7 @@
 
 #include "platform/GridViewDataSource.h"
 #include "platform/GridViewDelegate.h"
-#include "platform/ViewController.h"
+#include "platform/SheetScreen.h"
 
 #include <QCache>
 
@@ -46,7 +46,7 @@ class ArchiveViewController;
 //
 // Opened by the options screen under "LookUpArchive", which sets dismissClousre
 // before the screen loads. Main thread only.
-class ArchiveViewController : public platform::ViewController,
+class ArchiveViewController : public platform::SheetScreen,
                               public platform::GridViewDataSource,
                               public platform::GridViewDelegate,
                               public cellarium::FetchedResultsControllerDelegate {
@@ -63,8 +63,6 @@ public:
     // Called with the chosen pattern after the browser has closed.
     std::function<void(const cellarium::LifeSet&)> dismissClousre;
 
-    // The close button's action: closes the browser, handing nothing back.
-    void back(QObject* sender);
     // Removes the record from the store at once (a cell's delete button).
     void deleteRecord(const std::shared_ptr<cellarium::CoreLife>& record);
 
@@ -99,7 +97,6 @@ public:
 protected:
     void viewDidLoad() override;
     void viewDidAppear(bool animated) override;
-    void viewWillDisappear(bool animated) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

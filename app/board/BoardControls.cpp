@@ -4,6 +4,8 @@
 #include "platform/SystemSymbol.h"
 
 #include <QKeySequence>
+#include <QAbstractButton>
+#include <QApplication>
 #include <QShortcut>
 #include <QToolButton>
 
@@ -57,7 +59,9 @@ BoardControls::BoardControls(QWidget& board, QToolButton& startOrPauseButton, QT
     connect(&startOrPauseButton, &QToolButton::clicked, this, &BoardControls::startOrPausePressed);
     connect(&moreButton, &QToolButton::clicked, this, &BoardControls::optionsPressed);
 
-    addKey(board, QKeySequence(Qt::Key_Space), &BoardControls::startOrPausePressed);
+    addKey(board, QKeySequence(Qt::Key_Space), &BoardControls::spacePressed);
+    addKey(board, QKeySequence(Qt::CTRL | Qt::Key_Comma), &BoardControls::optionsPressed);
+    addKey(board, QKeySequence(Qt::Key_Menu), &BoardControls::optionsPressed);
     addKey(board, QKeySequence(Qt::CTRL | Qt::Key_Plus), &BoardControls::zoomInPressed);
     addKey(board, QKeySequence(Qt::CTRL | Qt::Key_Equal), &BoardControls::zoomInPressed);  // plus, unshifted
     addKey(board, QKeySequence(Qt::CTRL | Qt::Key_Minus), &BoardControls::zoomOutPressed);
@@ -75,6 +79,18 @@ void BoardControls::addKey(QWidget& board, const QKeySequence& key, void (BoardC
         if (boardOnTop_())
             emit(this->*pressed)();
     });
+}
+
+void BoardControls::spacePressed()
+{
+    // The board's shortcut sees Space before any of its buttons: on a focused
+    // button other than start/pause, Space presses that button, as on a desktop.
+    auto* focused = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
+    if (focused && focused != &startOrPauseButton_ && focused->isEnabled()) {
+        focused->click();
+        return;
+    }
+    emit startOrPausePressed();
 }
 
 void BoardControls::showRunning(bool running)

@@ -15,7 +15,8 @@ class QWidget;
 //
 // Keys act only while the board is the top screen and no guide covers it (on a
 // sheet or the guide the focused control gets them): Space presses start/pause
-// (without auto-repeat), Ctrl+plus and Ctrl+minus zoom, Ctrl+0 returns to the
+// (without auto-repeat) while the board or start/pause has the focus, and the
+// focused button otherwise; Ctrl+comma and the Menu key open the options; Ctrl+plus and Ctrl+minus zoom, Ctrl+0 returns to the
 // working zoom. Main thread only.
 class BoardControls : public QObject {
     Q_OBJECT
@@ -38,6 +39,7 @@ signals:
     void zoomResetPressed();
 
 private:
+    void spacePressed();
     void addKey(QWidget& board, const QKeySequence& key, void (BoardControls::*pressed)());
 
     QToolButton& startOrPauseButton_;

@@ -34,7 +34,8 @@ MoreViewController::DelayedWork& delayedWork()
 
 }  // namespace
 
-MoreViewController::MoreViewController(QWidget* parent) : ViewController(parent), items_(OptionItems::State{.chinaFiling = AboutItems::chinaFiling()})
+MoreViewController::MoreViewController(QWidget* parent)
+    : SheetScreen([] { feedbackcues::click(); }, parent), items_(OptionItems::State{.chinaFiling = AboutItems::chinaFiling()})
 {
     setObjectName(QStringLiteral("MoreViewController"));
 }
@@ -55,8 +56,7 @@ void MoreViewController::viewDidLoad()
 {
     ui_ = std::make_unique<Ui::MoreViewController>();
     ui_->setupUi(this);
-    platform::setUpSymbolButton(*ui_->closeButton, QStringLiteral("xmark"), platform::closeSymbolSide, tr("Close"));
-    connect(ui_->closeButton, &QToolButton::clicked, this, [this] { back(ui_->closeButton); });
+    setUpCloseButton(*ui_->closeButton);
     notice_ = new platform::NoticeLine(this);
     ui_->screenLayout->insertWidget(1, notice_);
 
@@ -75,30 +75,9 @@ void MoreViewController::viewDidAppear(bool animated)
     ui_->collectionView->setFocus(Qt::OtherFocusReason);
 }
 
-void MoreViewController::viewWillDisappear(bool animated)
-{
-    ViewController::viewWillDisappear(animated);
-    playClickFeedback();
-}
-
-void MoreViewController::keyPressEvent(QKeyEvent* event)
-{
-    // Keys the grid and the close button leave unused end up here.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        back(nullptr);
-        return;
-    }
-    ViewController::keyPressEvent(event);
-}
-
 void MoreViewController::playClickFeedback()
 {
     feedbackcues::click();
-}
-
-void MoreViewController::back(QObject*)
-{
-    dismiss(true);
 }
 
 QSizeF MoreViewController::sizeForItem(platform::GridView& grid, int)
@@ -191,14 +170,17 @@ void MoreViewController::prepare(platform::Segue& segue, QObject* sender)
 {
     ViewController::prepare(segue, sender);
     if (segue.identifier == QLatin1String(ArchiveViewController::segueIdentifier)) {
-        static_cast<ArchiveViewController*>(segue.destination)->dismissClousre = patternHandBack();
+        if (auto* archive = segue.destinationAs<ArchiveViewController>())
+            archive->dismissClousre = patternHandBack();
     } else if (segue.identifier == QLatin1String("QRCode")) {
-        auto* qrCode = static_cast<QRCodeViewController*>(segue.destination);
-        if (patternLifes_)
-            qrCode->setLifes(*patternLifes_);
-        qrCode->setSavedImage(savedImage_);
+        if (auto* qrCode = segue.destinationAs<QRCodeViewController>()) {
+            if (patternLifes_)
+                qrCode->setLifes(*patternLifes_);
+            qrCode->setSavedImage(savedImage_);
+        }
     } else if (segue.identifier == QLatin1String("ScanQRCode")) {
-        static_cast<ScanQRCodeViewController*>(segue.destination)->setDismissClosure(patternHandBack());
+        if (auto* scanner = segue.destinationAs<ScanQRCodeViewController>())
+            scanner->setDismissClosure(patternHandBack());
     }
 }
 

@@ -11,7 +11,7 @@
 #include "SettingItems.h"
 
 #include "platform/GridViewDelegate.h"
-#include "platform/ViewController.h"
+#include "platform/SheetScreen.h"
 
 #include <QColor>
 #include <QImage>
@@ -42,7 +42,7 @@ class MoreViewController;
 // dispatches a chosen item and opens the screens behind them. The board opens it
 // with "ShowMore" and hands it the delegate (held weakly) and its settings before
 // it loads. Main thread only.
-class MoreViewController : public platform::ViewController,
+class MoreViewController : public platform::SheetScreen,
                            public BoardSettingsReceiver,
                            public platform::GridViewDelegate {
     Q_OBJECT
@@ -89,8 +89,6 @@ public:
     std::optional<std::string> lifeData() const;
     const QImage& savedImage() const { return savedImage_; }
 
-    // The close button's action.
-    void back(QObject* sender);
     // Applies didUseLiveIcon through the platform's alternate icons.
     void applyAppIcon() { AppIconChoice::apply(didUseLiveIcon()); }
 
@@ -117,8 +115,6 @@ public:
 protected:
     void viewDidLoad() override;
     void viewDidAppear(bool animated) override;
-    void viewWillDisappear(bool animated) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void prepare(platform::Segue& segue, QObject* sender) override;
 
 private:

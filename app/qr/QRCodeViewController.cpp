@@ -14,7 +14,6 @@
 
 #include <QBuffer>
 #include <QImageWriter>
-#include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
 
@@ -22,7 +21,7 @@ namespace {
 constexpr qreal shareIconSide = 40;
 }  // namespace
 
-QRCodeViewController::QRCodeViewController(QWidget* parent) : ViewController(parent)
+QRCodeViewController::QRCodeViewController(QWidget* parent) : SheetScreen([] { feedbackcues::click(); }, parent)
 {
     setObjectName(QStringLiteral("QRCodeViewController"));
 }
@@ -59,12 +58,11 @@ void QRCodeViewController::viewDidLoad()
     ui_ = std::make_unique<Ui::QRCodeViewController>();
     ui_->setupUi(this);
     ui_->imageView->setScaling(platform::ImageView::Scaling::SharpEnlarged);
-    platform::setUpSymbolButton(*ui_->closeButton, QStringLiteral("xmark"), platform::closeSymbolSide, tr("Close"));
+    setUpCloseButton(*ui_->closeButton);
     ui_->shareButton->setAccessibleName(tr("Share"));
     ui_->shareButton->setToolTip(tr("Share"));
     setShareButtonSymbol(shareSymbol);
     ui_->imageView->setAccessibleName(data_ ? tr("QR code") : tr("Board picture"));
-    connect(ui_->closeButton, &QToolButton::clicked, this, [this] { back(ui_->closeButton); });
     connect(ui_->shareButton, &QToolButton::clicked, this, [this] { shareImage(ui_->shareButton); });
 
     if (data_) {
@@ -92,26 +90,6 @@ void QRCodeViewController::viewDidLoad()
     }
     if (!savedImage_.isNull())
         ui_->imageView->setImage(savedImage_);
-}
-
-void QRCodeViewController::viewWillDisappear(bool animated)
-{
-    ViewController::viewWillDisappear(animated);
-    feedbackcues::click();
-}
-
-void QRCodeViewController::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        back(nullptr);
-        return;
-    }
-    ViewController::keyPressEvent(event);
-}
-
-void QRCodeViewController::back(QObject*)
-{
-    dismiss(true, [] {});
 }
 
 QByteArray QRCodeViewController::jpegData(const QImage& image, const QColor& background)

@@ -2,7 +2,7 @@
 
 #include "LifeSet.h"
 
-#include "platform/ViewController.h"
+#include "platform/SheetScreen.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -26,7 +26,7 @@ class QRCodeViewController;
 // one of the two before the screen loads; the picture is built once, when the
 // view loads. When no code holds the pattern, the screen says so, with the
 // refusal cue, and Share is disabled. Main thread only.
-class QRCodeViewController : public platform::ViewController {
+class QRCodeViewController : public platform::SheetScreen {
     Q_OBJECT
 
 public:
@@ -48,8 +48,6 @@ public:
     // The share button's action: the shown picture as JPEG at quality 1.0 to
     // the share sheet, or the "hourglass" on the button when there is none.
     void shareImage(QObject* sender);
-    // The close button's action.
-    void back(QObject* sender);
 
     // The picture as the share sheet gets it: JPEG at quality 1.0, transparent
     // parts laid on `background`. Empty for a null image.
@@ -66,8 +64,6 @@ public:
 
 protected:
     void viewDidLoad() override;
-    void viewWillDisappear(bool animated) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void setShareButtonSymbol(const char* name);

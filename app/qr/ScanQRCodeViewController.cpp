@@ -27,7 +27,7 @@ namespace {
 constexpr qreal photoIconSide = 40;
 }  // namespace
 
-ScanQRCodeViewController::ScanQRCodeViewController(QWidget* parent) : ViewController(parent)
+ScanQRCodeViewController::ScanQRCodeViewController(QWidget* parent) : SheetScreen([] { feedbackcues::click(); }, parent)
 {
     setObjectName(QStringLiteral("ScanQRCodeViewController"));
     setModalPresentationStyle(platform::PresentationStyle::FullScreen);
@@ -73,9 +73,8 @@ void ScanQRCodeViewController::viewDidLoad()
     ui_ = std::make_unique<Ui::ScanQRCodeViewController>();
     ui_->setupUi(this);
     ui_->visualView->setAccessibleName(tr("Scan window"));
-    platform::setUpSymbolButton(*ui_->closeButton, QStringLiteral("xmark"), platform::closeSymbolSide, tr("Close"));
+    setUpCloseButton(*ui_->closeButton);
     platform::setUpSymbolButton(*ui_->photoButton, QStringLiteral("photo.on.rectangle"), photoIconSide, tr("Photo"));
-    connect(ui_->closeButton, &QToolButton::clicked, this, [this] { back(ui_->closeButton); });
     connect(ui_->photoButton, &QToolButton::clicked, this, [this] { pickUpQRCode(ui_->photoButton); });
 }
 
@@ -100,8 +99,7 @@ void ScanQRCodeViewController::viewDidAppear(bool animated)
 
 void ScanQRCodeViewController::viewWillDisappear(bool animated)
 {
-    ViewController::viewWillDisappear(animated);
-    feedbackcues::click();
+    SheetScreen::viewWillDisappear(animated);
     onScreen_ = false;
     updateCameraRunning();
 }
@@ -110,15 +108,6 @@ void ScanQRCodeViewController::viewDidLayoutSubviews()
 {
     if (onScreen_)
         layOutScanWindow();
-}
-
-void ScanQRCodeViewController::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        back(nullptr);
-        return;
-    }
-    ViewController::keyPressEvent(event);
 }
 
 void ScanQRCodeViewController::layOutScanWindow()
@@ -212,11 +201,6 @@ void ScanQRCodeViewController::didOutputCodes(const std::vector<std::optional<st
         dismiss(true);
 }
 
-void ScanQRCodeViewController::back(QObject*)
-{
-    dismiss(true, [] {});
-}
-
 void ScanQRCodeViewController::pickUpQRCode(QObject*)
 {
     feedbackcues::click();
@@ -282,7 +266,7 @@ bool ScanQRCodeViewController::handleScannedText(const QString& text)
     found_ = true;
     updateCameraRunning();
     QPointer<ScanQRCodeViewController> self(this);
-    dismiss(true, [self, pattern = std::move(pattern)] {
+    closeHandingBack([self, pattern = std::move(pattern)] {
         if (self)
             self->handOver(pattern);
     });

@@ -4,7 +4,7 @@
 #include "PlacedPattern.h"
 #include "QRCodeDetection.h"
 
-#include "platform/ViewController.h"
+#include "platform/SheetScreen.h"
 
 #include <QImage>
 #include <QPointer>
@@ -36,7 +36,7 @@ class ScanQRCodeViewController;
 // thread (QRCodeDetection), one picture at a time, the camera's latest frame
 // replacing the one waiting; what was read comes back on the main thread. A
 // photo that holds no pattern is refused with a line on the screen. Main thread only.
-class ScanQRCodeViewController : public platform::ViewController {
+class ScanQRCodeViewController : public platform::SheetScreen {
     Q_OBJECT
 
 public:
@@ -54,8 +54,6 @@ public:
     static QRectF scanWindow(const QSizeF& bounds);
     QRectF scanWindow() const { return scanWindow_; }
 
-    // The close button's action: closes, handing nothing back.
-    void back(QObject* sender);
     // The photo button's action: opens the photo picker.
     void pickUpQRCode(QObject* sender);
     // The one place scanned text becomes a pattern: reads it as the pattern
@@ -96,7 +94,6 @@ protected:
     void viewDidAppear(bool animated) override;
     void viewWillDisappear(bool animated) override;
     void viewDidLayoutSubviews() override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void setUpCamera();

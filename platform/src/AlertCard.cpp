@@ -1,5 +1,7 @@
 #include "platform/AlertCard.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -16,6 +18,29 @@ namespace {
 constexpr int minimumCardWidth = 270;
 constexpr qreal cornerRadius = 14;
 
+// A card is an alert to a screen reader: it says the card's name (or its title,
+// or its message) as the card shows.
+class AlertCardAccessible : public QAccessibleWidget {
+public:
+    explicit AlertCardAccessible(AlertCard* card) : QAccessibleWidget(card, QAccessible::AlertMessage) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        QString said = QAccessibleWidget::text(t);
+        const auto* card = static_cast<const AlertCard*>(widget());
+        if (t == QAccessible::Name && said.isEmpty())
+            said = card->title().isEmpty() ? card->message() : card->title();
+        return said;
+    }
+};
+
+QAccessibleInterface* alertCardFactory(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("platform::AlertCard") && object->isWidgetType())
+        return new AlertCardAccessible(static_cast<AlertCard*>(object));
+    return nullptr;
+}
+
 QColor& sharedTint()
 {
     static QColor color;
@@ -27,6 +52,11 @@ QColor& sharedTint()
 AlertCard::AlertCard(QString title, QString message, QWidget* parent)
     : ViewController(parent), title_(std::move(title)), message_(std::move(message)), contentView_(new QWidget(this))
 {
+    static const bool installed = [] {
+        QAccessible::installFactory(alertCardFactory);
+        return true;
+    }();
+    (void)installed;
     contentView_->setObjectName(QStringLiteral("contentView"));
     setModalPresentationStyle(PresentationStyle::Centered);
     setAttribute(Qt::WA_TranslucentBackground);
@@ -125,6 +155,14 @@ void AlertCard::viewDidLoad()
         }
         layout->addLayout(row);
     }
+}
+
+void AlertCard::viewDidAppear(bool animated)
+{
+    ViewController::viewDidAppear(animated);
+    // Qt 6.4 sends no announcement of its own: the alert role and the showing state are what screen readers get.
+    QAccessibleEvent shown(this, QAccessible::Alert);
+    QAccessible::updateAccessibility(&shown);
 }
 
 void AlertCard::trigger(int index)

@@ -1,5 +1,6 @@
 #include "platform/GridView.h"
 
+#include "GridViewAccessible.h"
 #include "platform/GridViewCell.h"
 #include "platform/GridViewDataSource.h"
 #include "platform/GridViewDelegate.h"
@@ -10,6 +11,7 @@
 #include <QScroller>
 
 #include <algorithm>
+#include <utility>
 #include <cmath>
 
 namespace platform {
@@ -57,6 +59,7 @@ GridView::GridView(QWidget* parent) : QAbstractScrollArea(parent), focusFrame_(n
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     verticalScrollBar()->setSingleStep(20);
     QScroller::grabGesture(viewport(), QScroller::TouchGesture);
+    installGridCellAccessibility();
 }
 
 GridView::~GridView() = default;
@@ -263,11 +266,15 @@ void GridView::placeFocusFrame()
     GridViewCell* cell = hasFocus() ? cellForItem(current_) : nullptr;
     if (!cell) {
         focusFrame_->hide();
+        announcedItem_ = -1;
         return;
     }
     focusFrame_->setGeometry(cell->geometry());
     focusFrame_->raise();
     focusFrame_->show();
+    // The keyboard's current tile is the accessible focus; said once per move.
+    if (std::exchange(announcedItem_, current_) != current_)
+        announceFocusedCell(*cell);
 }
 
 int GridView::itemInNeighbourRow(int item, int direction) const

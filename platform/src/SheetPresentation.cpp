@@ -2,7 +2,9 @@
 
 #include "platform/ViewController.h"
 
+#include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QGraphicsOpacityEffect>
 #include <QMouseEvent>
 #include <QPainter>
@@ -25,7 +27,7 @@ bool isCard(PresentationStyle style)
 } // namespace
 
 SheetPresentation::SheetPresentation(QWidget* window, ViewController* presented)
-    : QWidget(window), presented_(presented)
+    : QWidget(window), presented_(presented), focusBefore_(window->focusWidget())
 {
     setAttribute(Qt::WA_NoMousePropagation);
     setFocusPolicy(Qt::StrongFocus);
@@ -188,6 +190,58 @@ void SheetPresentation::mouseReleaseEvent(QMouseEvent* event)
     event->accept();
     if (tapped)
         presented_->backdropTapped();
+}
+
+void SheetPresentation::takeKeyboard()
+{
+    QWidget* keys = this;
+    if (presented_ && (presented_->focusPolicy() & Qt::TabFocus)) {
+        keys = presented_;
+    } else if (presented_) {
+        for (QWidget* next = presented_->nextInFocusChain(); next != presented_; next = next->nextInFocusChain()) {
+            if (presented_->isAncestorOf(next) && (next->focusPolicy() & Qt::TabFocus) && next->isVisibleTo(presented_)
+                && next->isEnabled()) {
+                keys = next;
+                break;
+            }
+        }
+    }
+    // Focus first, then cover: a covered widget holding the focus would pass it on
+    // along the window's chain.
+    keys->setFocus(Qt::OtherFocusReason);
+    cover_.coverSiblingsOf(*this);
+}
+
+bool SheetPresentation::focusNextPrevChild(bool next)
+{
+    if (!presented_)
+        return QWidget::focusNextPrevChild(next);
+    // Round the presented screen's own controls: what lies under the sheet is out of reach.
+    QWidget* from = focusWidget() ? focusWidget() : static_cast<QWidget*>(presented_.data());
+    for (QWidget* candidate = next ? from->nextInFocusChain() : from->previousInFocusChain(); candidate != from;
+         candidate = next ? candidate->nextInFocusChain() : candidate->previousInFocusChain()) {
+        const bool inside = candidate == presented_.data() || presented_->isAncestorOf(candidate);
+        if (inside && (candidate->focusPolicy() & Qt::TabFocus) && candidate->isVisible() && candidate->isEnabled()) {
+            candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return true;
+}
+
+void SheetPresentation::keyPressEvent(QKeyEvent* event)
+{
+    // The backdrop holds the focus only when the screen has no control for it;
+    // its keys (Escape) are the screen's.
+    if (presented_ && !forwardingKey_ && QApplication::focusWidget() == this) {
+        forwardingKey_ = true;
+        QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text(), event->isAutoRepeat(), event->count());
+        QCoreApplication::sendEvent(presented_, &copy);
+        forwardingKey_ = false;
+        event->setAccepted(copy.isAccepted());
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void SheetPresentation::paintEvent(QPaintEvent*)

@@ -3,7 +3,10 @@
 #include "SheetPresentation.h"
 #include "platform/Segue.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDebug>
+#include <QKeyEvent>
 #include <QEvent>
 
 #include <vector>
@@ -67,10 +70,7 @@ void ViewController::present(ViewController* viewController, bool animated, std:
     viewController->presentation_ = presentation;
     viewController->presenting_ = this;
     presented_ = viewController;
-    if (viewController->focusPolicy() != Qt::NoFocus)
-        viewController->setFocus(Qt::OtherFocusReason);
-    else
-        presentation->setFocus(Qt::OtherFocusReason);
+    presentation->takeKeyboard();
 
     const bool animate = animated && animationsOn;
     viewController->viewWillAppear(animate);
@@ -113,7 +113,8 @@ void ViewController::dismiss(bool animated, std::function<void()> completion)
     QPointer<SheetPresentation> targetPresentation = target->presentation_;
     // The keys go back to the screen below, where they were before (Escape closes it next).
     QPointer<ViewController> below = target->presenting_;
-    auto finish = [chain, animate, targetPresentation, below] {
+    QPointer<QWidget> focusBefore = targetPresentation->focusBefore();
+    auto finish = [chain, animate, targetPresentation, below, focusBefore] {
         std::vector<std::function<void()>> completions;
         if (targetPresentation)
             completions = targetPresentation->takeDismissCompletions();
@@ -127,12 +128,14 @@ void ViewController::dismiss(bool animated, std::function<void()> completion)
             screen->presenting_.clear();
             screen->viewDidDisappear(animate);
             if (screen->presentation_) {
+                screen->presentation_->uncover();
                 screen->presentation_->hide();
                 screen->presentation_->deleteLater();
             }
         }
         if (below && below->isVisible() && !below->presentedViewController()) {
-            QWidget* keys = below->focusWidget();
+            QWidget* keys = focusBefore && below->isAncestorOf(focusBefore) && focusBefore->isEnabled() ? focusBefore.data()
+                                                                                                      : below->focusWidget();
             (keys && below->isAncestorOf(keys) ? keys : static_cast<QWidget*>(below.data()))->setFocus(Qt::OtherFocusReason);
         }
         for (auto& done : completions) {
@@ -184,6 +187,21 @@ void ViewController::prepare(Segue& segue, QObject* sender)
 {
     Q_UNUSED(segue);
     Q_UNUSED(sender);
+}
+
+void ViewController::keyPressEvent(QKeyEvent* event)
+{
+    // Return and Enter press the focused button, as Space does: buttons outside
+    // dialogs leave them unused, and they end up here.
+    const bool plain = event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        auto* button = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
+        if (button && isAncestorOf(button) && button->isEnabled() && button->isVisible()) {
+            button->click();
+            return;
+        }
+    }
+    QWidget::keyPressEvent(event);
 }
 
 bool ViewController::event(QEvent* event)

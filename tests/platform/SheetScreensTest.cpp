@@ -2,15 +2,20 @@
 #include "platform/AppWindow.h"
 #include "platform/InAppBrowser.h"
 #include "platform/MailComposer.h"
+#include "platform/SheetScreen.h"
 #include "platform/UrlOpener.h"
 #include "RecordingUrlOpener.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QToolButton>
+#include <QVBoxLayout>
 #include <QTest>
 #include <QUrlQuery>
 
@@ -271,6 +276,118 @@ TEST_F(SheetScreensTest, CardWithFixedSizeSitsInTheMiddleOfTheWindow)
     card->dismiss(false, [&] { dismissed = true; }); // a card without actions closes only in code
     EXPECT_TRUE(dismissed);
 }
+
+// A sheet with a close button and two controls of its own; counts its closing cues.
+class CountingSheet : public platform::SheetScreen {
+public:
+    explicit CountingSheet(int& cues) : SheetScreen([&cues] { ++cues; }) {}
+
+    QToolButton* closeButton = nullptr;
+    QToolButton* first = nullptr;
+    QToolButton* second = nullptr;
+
+protected:
+    void viewDidLoad() override
+    {
+        auto* layout = new QVBoxLayout(this);
+        for (QToolButton** button : {&closeButton, &first, &second}) {
+            *button = new QToolButton(this);
+            (*button)->setFocusPolicy(Qt::StrongFocus);
+            layout->addWidget(*button);
+        }
+        setUpCloseButton(*closeButton);
+    }
+};
+
+// What goes over the sheet, and how it is closed.
+enum class OverTheSheet { AlertClosedWithEscape, AlertClosedByItsAction, SheetClosedWithEscape, SheetClosedByItsButton };
+
+class NestedSheetTest : public SheetScreensTest, public ::testing::WithParamInterface<OverTheSheet> {
+protected:
+    // Presses `button` as a screen reader does, through its accessible action.
+    static void pressThroughAccessibility(QWidget* button)
+    {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(button);
+        ASSERT_NE(face, nullptr);
+        ASSERT_NE(face->actionInterface(), nullptr);
+        face->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTest::qWait(150); // a button's accessible press comes as an animated click
+    }
+
+    static QWidget* focused() { return QApplication::focusWidget(); }
+};
+
+// Faults guarded against: a control under a sheet stayed pressable through the
+// accessibility tree and reachable with Tab, and after a sheet or alert over a
+// sheet had gone the keyboard no longer reached the sheet below.
+TEST_P(NestedSheetTest, OnlyTheTopScreenHasTheKeyboardAndEscapeClosesEveryDepth)
+{
+    auto* start = new QToolButton(root);
+    start->setFocusPolicy(Qt::StrongFocus);
+    start->show();
+    int starts = 0;
+    QObject::connect(start, &QToolButton::clicked, [&] { ++starts; });
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    start->setFocus();
+    ASSERT_EQ(focused(), start);
+
+    int cues = 0;
+    auto* sheet = new CountingSheet(cues);
+    root->present(sheet, false);
+    ASSERT_TRUE(sheet->isAncestorOf(focused()));
+    pressThroughAccessibility(start);
+    EXPECT_EQ(starts, 0) << "a covered control was pressed";
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(start)->state().disabled);
+    for (int press = 0; press < 5; ++press) {
+        QTest::keyClick(focused(), press % 2 ? Qt::Key_Backtab : Qt::Key_Tab);
+        EXPECT_TRUE(sheet->isAncestorOf(focused())) << "Tab left the sheet at press " << press;
+    }
+    int firstPresses = 0;
+    QObject::connect(sheet->first, &QToolButton::clicked, [&] { ++firstPresses; });
+    sheet->first->setFocus();
+    QTest::keyClick(focused(), Qt::Key_Return);
+    EXPECT_EQ(firstPresses, 1) << "Return did not press the focused button";
+    sheet->second->setFocus();
+
+    ViewController* over = nullptr;
+    CountingSheet* overSheet = nullptr;
+    const bool alert = GetParam() == OverTheSheet::AlertClosedWithEscape || GetParam() == OverTheSheet::AlertClosedByItsAction;
+    if (alert) {
+        auto* card = new AlertCard(QStringLiteral("Saved"));
+        card->addAction(QStringLiteral("OK"));
+        over = card;
+    } else {
+        over = overSheet = new CountingSheet(cues);
+    }
+    sheet->present(over, false);
+    ASSERT_TRUE(over->isAncestorOf(focused()) || focused() == over);
+    if (alert)
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(over)->role(), QAccessible::AlertMessage);
+    pressThroughAccessibility(sheet->first);
+    EXPECT_EQ(firstPresses, 1) << "a control of the covered sheet was pressed";
+
+    switch (GetParam()) {
+    case OverTheSheet::AlertClosedWithEscape:
+    case OverTheSheet::SheetClosedWithEscape: QTest::keyClick(focused(), Qt::Key_Escape); break;
+    case OverTheSheet::AlertClosedByItsAction: QTest::mouseClick(child<QPushButton>(over, "action0"), Qt::LeftButton); break;
+    case OverTheSheet::SheetClosedByItsButton: QTest::mouseClick(overSheet->closeButton, Qt::LeftButton); break;
+    }
+    EXPECT_EQ(sheet->presentedViewController(), nullptr);
+    EXPECT_EQ(focused(), sheet->second) << "the keyboard did not come back to the sheet's control";
+    EXPECT_EQ(cues, alert ? 0 : 1);
+
+    QTest::keyClick(focused(), Qt::Key_Escape);
+    EXPECT_EQ(root->presentedViewController(), nullptr);
+    EXPECT_EQ(cues, alert ? 1 : 2);
+    EXPECT_EQ(focused(), start);
+    pressThroughAccessibility(start);
+    EXPECT_EQ(starts, 1) << "the uncovered control stayed out of reach";
+}
+
+INSTANTIATE_TEST_SUITE_P(SheetScreens, NestedSheetTest,
+                         ::testing::Values(OverTheSheet::AlertClosedWithEscape, OverTheSheet::AlertClosedByItsAction,
+                                           OverTheSheet::SheetClosedWithEscape, OverTheSheet::SheetClosedByItsButton));
 
 } // namespace
 

@@ -36,13 +36,15 @@ def showing(node):
         return False
 
 
-def find(root, role, name=None, timeout=10.0):
-    """The first showing node of `role` (and `name`), waiting up to `timeout` seconds."""
+def find(root, role, name=None, timeout=10.0, enabled=False):
+    """The first showing node of `role` (and `name`), waiting up to `timeout` seconds;
+    with `enabled`, one not covered by a sheet over it."""
     end = time.time() + timeout
     while True:
         for node in walk(root):
             try:
-                if node.getRoleName() == role and (name is None or node.name == name) and showing(node):
+                if node.getRoleName() == role and (name is None or node.name == name) and showing(node) \
+                        and (not enabled or pyatspi.STATE_ENABLED in node.getState().getStates()):
                     return node
             except Exception:
                 pass
@@ -61,7 +63,10 @@ def gone(root, role, name, timeout=10.0):
 
 
 def press(root, role, name):
+    # The topmost of its name: controls under a sheet are disabled (their action refused).
     node = find(root, role, name)
+    if node is not None:
+        node = find(root, role, name, timeout=0, enabled=True) or node
     if node is None:
         fail(f"no {role} '{name}' on the screen")
     action = node.queryAction()

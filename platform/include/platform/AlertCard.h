@@ -21,6 +21,9 @@ namespace platform {
 // it. A card without actions stays until it is dismissed in code. Present it
 // with present(); it fades in (PresentationStyle::Centered).
 //
+// To a screen reader the card is an alert, announced as it appears, named by its
+// accessible name, else its title, else its message.
+//
 // Action buttons are named "action0", "action1", ... in the order added.
 class PLATFORM_EXPORT AlertCard : public ViewController {
     Q_OBJECT
@@ -54,6 +57,7 @@ public:
 
 protected:
     void viewDidLoad() override;
+    void viewDidAppear(bool animated) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void backdropTapped() override;

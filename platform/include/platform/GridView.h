@@ -95,6 +95,7 @@ private:
     std::vector<int> rowBottoms_; // one past each row's lowest pixel
     int contentHeight_ = 0;
     int current_ = -1;
+    int announcedItem_ = -1; // the current item last reported focused to the accessibility tree
     int cellsMade_ = 0;
     int laidOutWidth_ = -1;
     QWidget* focusFrame_ = nullptr;

@@ -31,6 +31,11 @@ enum class PresentationStyle {
 // presented and disappears when it is dismissed. The presenter gets no appear
 // or disappear calls while a screen is presented over it or dismissed from it.
 //
+// While a screen is presented over it, the presenter is out of reach: the keys,
+// Tab and the accessibility tree's actions go to the topmost screen only. The
+// presented screen takes the keyboard when it shows, and the screen below gets
+// it back, on the control that had it, when the screen over it goes.
+//
 // Main thread only.
 class PLATFORM_EXPORT ViewController : public QWidget {
     Q_OBJECT
@@ -97,6 +102,8 @@ protected:
     // A tap on the dimmed backdrop beside this presented screen. Nothing by
     // default; a card the user may leave without choosing dismisses itself.
     virtual void backdropTapped() {}
+    // Return and Enter press the focused button of this screen.
+    void keyPressEvent(QKeyEvent* event) override;
 
     bool event(QEvent* event) override;
 

@@ -1,0 +1,177 @@
+"""Drives the real window by keyboard alone (xdotool), watching it through AT-SPI.
+
+Through the first-run guide with Return; Ctrl+comma opens the options, where a
+covered Start refuses its action; the arrows move the grid's current tile, which
+is the accessible focus; Return saves, and once the alert has gone Escape closes
+the options. Options, QR code, Share, Save to Pictures: Escape closes the QR
+screen, Escape again the options. Run by keyboard-sheets-in-a-window.sh.
+"""
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+
+def fail(message):
+    print("FAILED:", message)
+    sys.exit(1)
+
+
+def walk(node):
+    yield node
+    for child in node:
+        if child is not None:
+            yield from walk(child)
+
+
+def states(node):
+    try:
+        return node.getState().getStates()
+    except Exception:  # gone while looked at
+        return []
+
+
+def find(root, role, name=None, timeout=10.0):
+    end = time.time() + timeout
+    while True:
+        for node in walk(root):
+            try:
+                if node.getRoleName() == role and (name is None or node.name == name) \
+                        and pyatspi.STATE_SHOWING in states(node):
+                    return node
+            except Exception:
+                pass
+        if time.time() > end:
+            return None
+        time.sleep(0.2)
+
+
+def gone(root, role, name, timeout=10.0):
+    end = time.time() + timeout
+    while find(root, role, name, timeout=0) is not None:
+        if time.time() > end:
+            return False
+        time.sleep(0.2)
+    return True
+
+
+def focused(root):
+    """The innermost focused node's name: a grid's current tile, not the grid."""
+    name = None
+    for node in walk(root):
+        try:
+            if pyatspi.STATE_FOCUSED in states(node) and pyatspi.STATE_SHOWING in states(node):
+                name = node.name
+        except Exception:
+            pass
+    return name
+
+
+def key(*names):
+    for name in names:
+        subprocess.run(["xdotool", "key", name], check=True)
+        time.sleep(0.25)
+
+
+def find_app(timeout=30.0):
+    end = time.time() + timeout
+    while time.time() < end:
+        for app in pyatspi.Registry.getDesktop(0):
+            if app is not None and app.name == "cellarium":
+                return app
+        time.sleep(0.5)
+    fail("cellarium never appeared on the accessibility bus")
+
+
+def expect_focus(app, name, timeout=5.0):
+    end = time.time() + timeout
+    while focused(app) != name:
+        if time.time() > end:
+            fail(f"the focus is on {focused(app)!r}, not {name!r}")
+        time.sleep(0.2)
+
+
+def open_options(app):
+    key("ctrl+comma")
+    if find(app, "push button", "Close") is None:
+        fail("Ctrl+comma did not open the options")
+    expect_focus(app, "Board size")
+
+
+def tab_to(app, name, limit=12):
+    for _ in range(limit):
+        if focused(app) == name:
+            return
+        key("Tab")
+    fail(f"Tab never reached {name!r} (last {focused(app)!r})")
+
+
+def main():
+    app = find_app()
+    window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "Cellarium"],
+                            capture_output=True, text=True).stdout.split()
+    if not window:
+        fail("no window")
+    subprocess.run(["xdotool", "windowfocus", "--sync", window[0]])
+    time.sleep(1)
+    for _ in range(12):  # the first-run guide, by Return
+        if find(app, "push button", "Next", timeout=1) is None:
+            break
+        key("Return")
+        time.sleep(0.6)
+    if not gone(app, "push button", "Next"):
+        fail("Return did not go through the guide")
+
+    open_options(app)
+    start = find(app, "push button", "Start")
+    if start is not None:
+        try:
+            start.queryAction().doAction(0)
+        except Exception:
+            pass
+        time.sleep(0.5)
+        if find(app, "push button", "Pause", timeout=0) is not None:
+            fail("Start under the options screen was pressed through the accessibility tree")
+    key("Right")
+    expect_focus(app, "Drawing mode")
+    key("Home", *["Right"] * 8)
+    expect_focus(app, "Save to archive")
+    key("Return")
+    if find(app, "alert", "Saved") is None:
+        fail("no alert said Saved")
+    if not gone(app, "alert", "Saved"):
+        fail("the alert stayed")
+    key("Escape")
+    if not gone(app, "push button", "Close"):
+        fail("Escape after the alert did not close the options")
+
+    open_options(app)
+    key(*["Right"] * 6)
+    expect_focus(app, "QR code")
+    key("Return")
+    if find(app, "push button", "Share") is None:
+        fail("the QR screen did not open")
+    tab_to(app, "Share")
+    key("Return")
+    if find(app, "push button", "Save to Pictures") is None:
+        fail("the share sheet did not open")
+    tab_to(app, "Save to Pictures")
+    key("Return")
+    if not gone(app, "push button", "Save to Pictures"):
+        fail("the share sheet stayed after saving")
+    if not any(name.endswith(".jpg") or name.endswith(".jpeg") for name in os.listdir(os.path.join(os.environ["HOME"], "Pictures"))):
+        fail("nothing was saved to Pictures")
+    key("Escape")
+    if not gone(app, "push button", "Share"):
+        fail("Escape after the share sheet did not close the QR screen")
+    if find(app, "push button", "Close", timeout=2) is None:
+        fail("the options went with the QR screen")
+    key("Escape")
+    if not gone(app, "push button", "Close"):
+        fail("Escape did not close the options after the QR screen")
+    print("by keyboard: options opened, saved, moved, closed; QR code shared and both sheets closed with Escape")
+
+
+main()
