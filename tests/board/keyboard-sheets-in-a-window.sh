@@ -15,7 +15,7 @@ app=$2
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share XDG_RUNTIME_DIR=$home
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb  # a real window, whatever the suite runs under
 mkdir -p "$home/Pictures"
 "$app" 2> "$home/stderr" &
 pid=$!
