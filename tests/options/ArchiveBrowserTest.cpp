@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QTest>
 #include <QSemaphore>
+#include <QThread>
 #include <QThreadPool>
 #include <QToolButton>
 
@@ -527,6 +528,13 @@ TEST_F(ArchiveBrowser, RegressionRecordTooLargeToDecodeIsRefusedAndItsThumbnailI
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
+            // A thread's stack needs address space too: the pool's threads are started
+            // before the limit and kept, or a drawing could wait for a thread never made.
+            QThreadPool* pool = QThreadPool::globalInstance();
+            pool->setExpiryTimeout(-1);
+            for (int i = 0; i < pool->maxThreadCount(); ++i)
+                pool->start([] { QThread::msleep(50); });
+            pool->waitForDone();
             limitAddressSpace(rlim_t{256} << 20);
             std::string failures;
             auto check = [&failures](bool holds, const char* what) {
