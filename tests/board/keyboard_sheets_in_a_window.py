@@ -4,57 +4,15 @@ Through the first-run guide with Return; Ctrl+comma opens the options, where a
 covered Start refuses its action; the arrows move the grid's current tile, which
 is the accessible focus; Return saves, and once the alert has gone Escape closes
 the options. Options, QR code, Share, Save to Pictures: Escape closes the QR
-screen, Escape again the options. Run by keyboard-sheets-in-a-window.sh.
+screen, Escape again the options. Run by tests/support/in-a-window.sh.
 """
 import os
 import subprocess
-import sys
 import time
 
 import pyatspi
 
-
-def fail(message):
-    print("FAILED:", message)
-    sys.exit(1)
-
-
-def walk(node):
-    yield node
-    for child in node:
-        if child is not None:
-            yield from walk(child)
-
-
-def states(node):
-    try:
-        return node.getState().getStates()
-    except Exception:  # gone while looked at
-        return []
-
-
-def find(root, role, name=None, timeout=10.0):
-    end = time.time() + timeout
-    while True:
-        for node in walk(root):
-            try:
-                if node.getRoleName() == role and (name is None or node.name == name) \
-                        and pyatspi.STATE_SHOWING in states(node):
-                    return node
-            except Exception:
-                pass
-        if time.time() > end:
-            return None
-        time.sleep(0.2)
-
-
-def gone(root, role, name, timeout=10.0):
-    end = time.time() + timeout
-    while find(root, role, name, timeout=0) is not None:
-        if time.time() > end:
-            return False
-        time.sleep(0.2)
-    return True
+from window_driver import fail, find, find_app, gone, states, walk
 
 
 def focused(root):
@@ -73,16 +31,6 @@ def key(*names):
     for name in names:
         subprocess.run(["xdotool", "key", name], check=True)
         time.sleep(0.25)
-
-
-def find_app(timeout=30.0):
-    end = time.time() + timeout
-    while time.time() < end:
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is not None and app.name == "cellarium":
-                return app
-        time.sleep(0.5)
-    fail("cellarium never appeared on the accessibility bus")
 
 
 def expect_focus(app, name, timeout=5.0):

@@ -2,99 +2,18 @@
 
 Photos whose codes hold no pattern leave the board as it was and put "No pattern in
 this picture" on the screen as an alert; a code on a transparent background loads its
-pattern. Run by scan-photos-in-a-window.sh, which starts the app under Xvfb on a
-private session bus with accessibility on; the photos lie in $HOME/Pictures.
+pattern. Run by tests/support/in-a-window.sh; the photos are made in $HOME/Pictures.
 """
 import os
-import struct
 import subprocess
-import sys
 import time
 
 import pyatspi
 
+from window_driver import fail, find, find_app, gone, press, screen_rows
+
 PICTURES = os.path.join(os.environ["HOME"], "Pictures")
 NOTICE = "No pattern in this picture"
-
-
-def fail(message):
-    print("FAILED:", message)
-    sys.exit(1)
-
-
-def walk(node):
-    yield node
-    for child in node:
-        if child is not None:
-            yield from walk(child)
-
-
-def showing(node):
-    try:
-        return pyatspi.STATE_SHOWING in node.getState().getStates()
-    except Exception:  # gone while looked at
-        return False
-
-
-def find(root, role, name=None, timeout=10.0, enabled=False):
-    """The first showing node of `role` (and `name`), waiting up to `timeout` seconds;
-    with `enabled`, one not covered by a sheet over it."""
-    end = time.time() + timeout
-    while True:
-        for node in walk(root):
-            try:
-                if node.getRoleName() == role and (name is None or node.name == name) and showing(node) \
-                        and (not enabled or pyatspi.STATE_ENABLED in node.getState().getStates()):
-                    return node
-            except Exception:
-                pass
-        if time.time() > end:
-            return None
-        time.sleep(0.2)
-
-
-def gone(root, role, name, timeout=10.0):
-    end = time.time() + timeout
-    while find(root, role, name, timeout=0) is not None:
-        if time.time() > end:
-            return False
-        time.sleep(0.2)
-    return True
-
-
-def press(root, role, name):
-    # The topmost of its name: controls under a sheet are disabled (their action refused).
-    node = find(root, role, name)
-    if node is not None:
-        node = find(root, role, name, timeout=0, enabled=True) or node
-    if node is None:
-        fail(f"no {role} '{name}' on the screen")
-    action = node.queryAction()
-    try:
-        action.doAction(0)
-    except Exception:
-        pass  # the button may be gone by the time the answer comes (a sheet it closed)
-
-
-def screen_rows(extents):
-    """The window's pixels as rows of bytes, from xwd."""
-    data = subprocess.run(["xwd", "-root", "-silent"], capture_output=True, check=True).stdout
-    header = struct.unpack(">25I", data[:100])
-    header_size, bits_per_pixel, bytes_per_line, colours = header[0], header[11], header[12], header[19]
-    pixels = data[header_size + colours * 12:]
-    x, y, width, height = extents
-    step = bits_per_pixel // 8
-    return [pixels[row * bytes_per_line + x * step:row * bytes_per_line + (x + width) * step] for row in range(y, y + height)]
-
-
-def find_app(timeout=30.0):
-    end = time.time() + timeout
-    while time.time() < end:
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is not None and app.name == "cellarium":
-                return app
-        time.sleep(0.5)
-    fail("cellarium never appeared on the accessibility bus")
 
 
 def pick(app, photo):
@@ -109,7 +28,16 @@ def pick(app, photo):
         fail(f"the photo picker did not close on {photo}")
 
 
+def make_photos():
+    for name, text, options in (("hello.png", "hello", []), ("address.png", "https://example.com/cellarium", []),
+                                ("transparent-glider.png",
+                                 '[{"x":1,"y":0},{"x":2,"y":1},{"x":0,"y":2},{"x":1,"y":2},{"x":2,"y":2}]',
+                                 ["-8", "--background=00000000"])):
+        subprocess.run(["qrencode", *options, "-o", os.path.join(PICTURES, name), text], check=True)
+
+
 def main():
+    make_photos()
     app = find_app()
     for _ in range(12):  # the first-run guide
         if find(app, "push button", "Next", timeout=1) is None:
