@@ -14,6 +14,7 @@
 #include "CoreLifeManager.h"
 #include "PatternCoding.h"
 #include "RandomSoup.h"
+#include "FrameClock.h"
 #include "TargetReporter.h"
 
 #include "platform/GridView.h"
@@ -35,22 +36,10 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using frameclock::Clock;
+using frameclock::millisecondsSince;
+using frameclock::threadCpuMilliseconds;
 constexpr int kWidth = 390, kHeight = 844;
-
-double millisecondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-// The main thread's own CPU time: what its frames cost, without the time other
-// processes on a shared machine take the core from it.
-double threadCpuMilliseconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
 
 QTemporaryDir* theFolder = nullptr;
 std::map<int, std::string> archives;  // record count → file

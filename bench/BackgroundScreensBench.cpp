@@ -20,6 +20,8 @@
 #include "PatternCoding.h"
 #include "RandomSoup.h"
 #include "SomethingHappenedInMoreViewController.h"
+#include "FrameClock.h"
+#include "QuietFeedback.h"
 #include "TargetReporter.h"
 
 #include "platform/AppWindow.h"
@@ -50,38 +52,18 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using frameclock::Clock;
+using frameclock::millisecondsSince;
+using frameclock::threadCpuMilliseconds;
 constexpr int kWidth = 390, kHeight = 844;
 constexpr double kScale = 3;
 constexpr auto kFrame = std::chrono::microseconds(16'667);
 constexpr auto kGiveUp = std::chrono::seconds(60);
 
-double millisecondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double threadCpuMilliseconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
-
 class FixedScreen : public platform::MainScreen {
 public:
     QSizeF size() const override { return {kWidth, kHeight}; }
     qreal scale() const override { return kScale; }
-};
-
-class SilentSound : public platform::SystemSound {
-protected:
-    void output(int) override {}
-};
-
-class NoHaptics : public platform::Haptics {
-protected:
-    void output(platform::FeedbackEvent) override {}
 };
 
 class NoCamera : public platform::CameraAccess {

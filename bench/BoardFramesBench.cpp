@@ -12,6 +12,7 @@
 #include "BoardGeometry.h"
 #include "MainViewController.h"
 #include "RandomSoup.h"
+#include "QuietFeedback.h"
 #include "TargetReporter.h"
 
 #include "platform/AppWindow.h"
@@ -61,16 +62,6 @@ public:
 
 private:
     double scale_;
-};
-
-class SilentSound : public platform::SystemSound {
-protected:
-    void output(int) override {}
-};
-
-class NoHaptics : public platform::Haptics {
-protected:
-    void output(platform::FeedbackEvent) override {}
 };
 
 // Counts the paints of one widget.
