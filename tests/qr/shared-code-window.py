@@ -47,7 +47,7 @@ def inner(app, life, archive):
 
     home = tempfile.mkdtemp(prefix='cellarium-window-')
     env = dict(os.environ, HOME=home, XDG_DATA_HOME=home + '/data', XDG_CONFIG_HOME=home + '/config',
-               XDG_CACHE_HOME=home + '/cache', QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', QT_ACCESSIBILITY='1')
+               XDG_CACHE_HOME=home + '/cache', XDG_RUNTIME_DIR=home, QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', QT_ACCESSIBILITY='1')
     env.pop('QT_QPA_PLATFORM', None)
     pictures = os.path.join(home, 'Pictures')
     os.makedirs(pictures)
@@ -132,7 +132,8 @@ def drive(pyatspi, proc, pictures, life, cells):
         time.sleep(0.6)
         return node
 
-    if wait_for(app) is None or wait_for(lambda: named('Options')) is None:
+    # A sanitized build takes a while to start on a loaded machine: the bound is for a hang.
+    if wait_for(app, timeout=90) is None or wait_for(lambda: named('Options'), timeout=60) is None:
         print('the app did not show its board')
         return 1
     # The first-run guide, if shown, goes page by page.

@@ -68,7 +68,8 @@ def press(root, role, name):
         pass  # the button may be gone by the time the answer comes (a sheet it closed)
 
 
-def find_app(timeout=30.0):
+def find_app(timeout=90.0):
+    # Bounded for a hang only: a sanitized build starts slowly on a loaded machine.
     end = time.time() + timeout
     while time.time() < end:
         for app in pyatspi.Registry.getDesktop(0):
