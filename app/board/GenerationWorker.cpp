@@ -24,12 +24,10 @@ bool GenerationWorker::submit(cellarium::LifeSet lifes, std::int64_t rows, Deliv
     busy_ = true;
     ticketInFlight_ = ticket_;
     deliver_ = std::move(deliver);
-    // The engine's next generation depends on nothing but the set it hands back,
-    // so an equal set on the same board goes on with it.
+    // Kept since the last invalidate(), the engine holds the pattern it last handed back.
     std::shared_ptr<cellarium::LifeEngine> engine = std::move(engine_);
-    if (engine && (rows != engineRows_ || lifes != engineLifes_))
+    if (engine && rows != engineRows_)
         engine.reset();
-    engineLifes_ = {};
     const bool build = !engine && rows >= 1 && rows <= cellarium::LifeEngine::kMaxRows;
     if (build)
         ++enginesBuilt_;
@@ -56,7 +54,6 @@ void GenerationWorker::finished()
     if (ticketInFlight_ != ticket_ || !deliver)
         return;  // the engine went past the pattern: the next step builds a new one
     engine_ = std::move(step.engine);
-    engineLifes_ = step.next;
     deliver(std::move(step.next));
 }
 

@@ -15,10 +15,11 @@
 // belongs to the run and the pattern it was computed from, and a pause, a new
 // pattern or a shifted one makes it stale.
 //
-// The steps run on one LifeEngine kept from step to step while each submitted
-// pattern is the one the engine last handed back on a board of the same size;
-// any other pattern (an edit, a load, a size change) or a dropped result builds
-// a new engine. The engine belongs to the step in flight while there is one,
+// The steps run on one LifeEngine kept from step to step, on a board of the same
+// size, until invalidate(): every change to the pattern other than a delivered
+// generation (an edit, a load, a size change, a pause) must call it, since the
+// engine goes on from the pattern it last handed back. A dropped result builds a
+// new engine too. The engine belongs to the step in flight while there is one,
 // and to the main thread otherwise.
 class GenerationWorker : public QObject {
     Q_OBJECT
@@ -33,8 +34,12 @@ public:
     // on the main thread. Returns false, and starts nothing, while a step is in flight.
     bool submit(cellarium::LifeSet lifes, std::int64_t rows, Delivery deliver);
 
-    // Drops the result of any step in flight.
-    void invalidate() { ++ticket_; }
+    // Drops the result of any step in flight, and the engine.
+    void invalidate()
+    {
+        ++ticket_;
+        engine_.reset();
+    }
 
     // From submit() until the result has been handed back or dropped.
     bool isBusy() const { return busy_; }
@@ -58,9 +63,8 @@ private:
     std::uint64_t ticket_ = 0;
     std::uint64_t ticketInFlight_ = 0;
     bool busy_ = false;
-    // The engine and the generation it last handed back, on a board of engineRows_.
+    // The engine of the last delivered generation, on a board of engineRows_.
     std::shared_ptr<cellarium::LifeEngine> engine_;
-    cellarium::LifeSet engineLifes_;
     std::int64_t engineRows_ = 0;
     int enginesBuilt_ = 0;
 };
