@@ -48,7 +48,7 @@ def inner(app, life, archive):
     home = tempfile.mkdtemp(prefix='cellarium-window-')
     env = dict(os.environ, HOME=home, XDG_DATA_HOME=home + '/data', XDG_CONFIG_HOME=home + '/config',
                XDG_CACHE_HOME=home + '/cache', XDG_RUNTIME_DIR=home, QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', QT_ACCESSIBILITY='1')
-    env.pop('QT_QPA_PLATFORM', None)
+    env['QT_QPA_PLATFORM'] = 'xcb'  # a real window, whatever the suite runs under
     pictures = os.path.join(home, 'Pictures')
     os.makedirs(pictures)
     cells = pattern()
@@ -60,8 +60,10 @@ def inner(app, life, archive):
         return 1
 
     proc = subprocess.Popen([app], env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+    status = 1
     try:
-        return drive(pyatspi, proc, pictures, life, cells)
+        status = drive(pyatspi, proc, pictures, life, cells)
+        return status
     finally:
         proc.terminate()
         try:
@@ -69,8 +71,8 @@ def inner(app, life, archive):
         except subprocess.TimeoutExpired:
             proc.kill()
             out = proc.communicate()[0]
-        if os.environ.get('VERBOSE'):
-            print(out)
+        if status != 0 or os.environ.get('VERBOSE'):
+            print('the app printed (exit status %s):\n%s' % (proc.returncode, out))
 
 
 def nodes(pyatspi, root):
@@ -133,7 +135,10 @@ def drive(pyatspi, proc, pictures, life, cells):
         return node
 
     # A sanitized build takes a while to start on a loaded machine: the bound is for a hang.
-    if wait_for(app, timeout=90) is None or wait_for(lambda: named('Options'), timeout=60) is None:
+    if wait_for(app, timeout=90) is None:
+        print('cellarium never appeared on the accessibility bus')
+        return 1
+    if wait_for(lambda: named('Options'), timeout=60) is None:
         print('the app did not show its board')
         return 1
     # The first-run guide, if shown, goes page by page.
