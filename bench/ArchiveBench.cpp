@@ -7,14 +7,14 @@
 // Targets: opening 10,000 under 100 ms and at most 3× opening 10; no scrolling frame
 // over 16 ms; the big thumbnail under 50 ms.
 
-#include "ArchiveThumbnail.h"
-#include "ArchiveViewController.h"
-#include "BoardGeometry.h"
-#include "CoreLifeContainer.h"
-#include "CoreLifeManager.h"
-#include "PatternCoding.h"
-#include "RandomSoup.h"
+#include "browser/ArchiveThumbnail.h"
+#include "browser/ArchiveViewController.h"
 #include "FrameClock.h"
+#include "model/BoardGeometry.h"
+#include "model/PatternCoding.h"
+#include "RandomSoup.h"
+#include "store/CoreLifeContainer.h"
+#include "store/CoreLifeManager.h"
 #include "TargetReporter.h"
 
 #include "platform/GridView.h"

@@ -9,19 +9,19 @@
 // thread's own CPU time (steadier on a shared machine); the picture on the screen
 // within a second of the tap (a fill of one path of its squares took half a minute).
 
-#include "MoreViewController.h"
-#include "OptionsScreens.h"
-#include "QRCodeImage.h"
-#include "QRCodeViewController.h"
-#include "ScanQRCodeViewController.h"
+#include "options/MoreViewController.h"
+#include "qr/QRCodeImage.h"
+#include "qr/QRCodeViewController.h"
+#include "qr/ScanQRCodeViewController.h"
+#include "shell/ScreenRegistry.h"
 
-#include "BoardDrawing.h"
-#include "BoardGeometry.h"
-#include "PatternCoding.h"
-#include "RandomSoup.h"
-#include "SomethingHappenedInMoreViewController.h"
+#include "board/BoardDrawing.h"
+#include "board/SomethingHappenedInMoreViewController.h"
 #include "FrameClock.h"
+#include "model/BoardGeometry.h"
+#include "model/PatternCoding.h"
 #include "QuietFeedback.h"
+#include "RandomSoup.h"
 #include "TargetReporter.h"
 
 #include "platform/AppWindow.h"
@@ -260,7 +260,7 @@ int main(int argc, char** argv)
     cellarium::replaceBoardGeometry(
         std::make_unique<cellarium::BoardGeometry>([] { return cellarium::ScreenInputs{kWidth, kHeight, kScale}; }));
     platform::ViewController::setAnimationsEnabled(false);
-    registerOptionsScreens();
+    registerScreens();
     using Bound = TargetReporter::Bound;
     return runBenchmarksAndCheckTargets(argc, argv, [](TargetReporter& r) {
         const std::string scan = "scanner/pick-4096-photo/iterations:3";

@@ -3,8 +3,8 @@
 // 390 × 844 screen of scale 3 with 760 rows. Painted offscreen into an image of the
 // screen's pixels. Targets: a repaint under 16 ms, a redraw with a repaint under 30 ms.
 
-#include "BoardDrawing.h"
-#include "LifeView.h"
+#include "board/BoardDrawing.h"
+#include "board/LifeView.h"
 #include "RandomSoup.h"
 #include "TargetReporter.h"
 

@@ -9,10 +9,10 @@
 // environment names: run under `xvfb-run -a -s "-screen 0 1280x2600x24"` for a real
 // X window (offscreen, the default without a display, paints into memory only).
 
-#include "BoardGeometry.h"
-#include "MainViewController.h"
-#include "RandomSoup.h"
+#include "model/BoardGeometry.h"
+#include "board/MainViewController.h"
 #include "QuietFeedback.h"
+#include "RandomSoup.h"
 #include "TargetReporter.h"
 
 #include "platform/AppWindow.h"

@@ -7,13 +7,13 @@
 // this process, or of the child processes), which a shared machine disturbs far
 // less than wall time. The targets are checked as ratios of this same run.
 
-#include "GenerationStep.h"
-#include "LifeEngine.h"
-#include "PatternCoding.h"
+#include "model/GenerationStep.h"
+#include "model/LifeEngine.h"
+#include "model/PatternCoding.h"
+#include "model/PlaintextPattern.h"
+#include "model/RlePattern.h"
 #include "PlainBitBoard.h"
-#include "PlaintextPattern.h"
 #include "RandomSoup.h"
-#include "RlePattern.h"
 #include "TargetReporter.h"
 
 #include <benchmark/benchmark.h>

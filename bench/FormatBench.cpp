@@ -1,9 +1,9 @@
 // Reading and writing the pattern texts of the Life community (RLE, plaintext) for
 // a 290k-cell soup on the 760-row board; the targets are checked after the run.
 
-#include "PlaintextPattern.h"
+#include "model/PlaintextPattern.h"
+#include "model/RlePattern.h"
 #include "RandomSoup.h"
-#include "RlePattern.h"
 #include "TargetReporter.h"
 
 #include <benchmark/benchmark.h>

@@ -2,8 +2,8 @@
 // measured in one run. After the run the targets are checked as ratios of the
 // figures of that same run, so the machine's speed cancels out.
 
-#include "GenerationStep.h"
-#include "PatternCoding.h"
+#include "model/GenerationStep.h"
+#include "model/PatternCoding.h"
 #include "RandomSoup.h"
 #include "ReferenceGeneration.h"
 #include "TargetReporter.h"

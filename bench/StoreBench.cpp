@@ -7,11 +7,11 @@
 // The files go to a temporary folder beside the real archive ($XDG_DATA_HOME, so the
 // same disk), or to $CELLARIUM_BENCH_DIR when set.
 
-#include "CoreLifeManager.h"
-#include "FetchedResultsController.h"
-#include "PatternCoding.h"
+#include "store/CoreLifeManager.h"
+#include "model/PatternCoding.h"
 #include "RandomSoup.h"
-#include "StoreLocation.h"
+#include "store/FetchedResultsController.h"
+#include "store/StoreLocation.h"
 
 #include "TargetReporter.h"
 

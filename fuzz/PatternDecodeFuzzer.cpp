@@ -1,6 +1,6 @@
 // libFuzzer target: decoding never crashes, and whatever decodes survives a round trip.
 
-#include "PatternCoding.h"
+#include "model/PatternCoding.h"
 
 #include <cstdint>
 #include <cstdlib>

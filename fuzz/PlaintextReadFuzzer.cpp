@@ -1,7 +1,7 @@
 // libFuzzer target: reading plaintext never crashes, a refusal always names its fault in
 // one line, and whatever is read survives writing and reading back unchanged.
 
-#include "PlaintextPattern.h"
+#include "model/PlaintextPattern.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // libFuzzer target: reading RLE never crashes, a refusal always names its fault in
 // one line, and whatever is read survives writing and reading back unchanged.
 
-#include "RlePattern.h"
+#include "model/RlePattern.h"
 
 #include <cstdint>
 #include <cstdlib>

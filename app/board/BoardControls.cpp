@@ -1,4 +1,4 @@
-#include "BoardControls.h"
+#include "board/BoardControls.h"
 
 #include "FNApp.h"
 #include "platform/SystemSymbol.h"

@@ -1,9 +1,9 @@
-#include "BoardDrawing.h"
+#include "board/BoardDrawing.h"
 
-#include "BoardGeometry.h"
-#include "CellLayer.h"
-#include "GridLayer.h"
-#include "LifeView.h"
+#include "board/CellLayer.h"
+#include "board/GridLayer.h"
+#include "board/LifeView.h"
+#include "model/BoardGeometry.h"
 
 #include <QGraphicsScene>
 #include <QPainter>

@@ -1,7 +1,7 @@
-#include "BoardEditing.h"
+#include "board/BoardEditing.h"
 
-#include "BoardLayout.h"
-#include "FeedbackCues.h"
+#include "cues/FeedbackCues.h"
+#include "model/BoardLayout.h"
 
 using cellarium::Life;
 

@@ -1,9 +1,9 @@
-#include "BoardPatternTransfer.h"
+#include "board/BoardPatternTransfer.h"
 
-#include "BoardGeometry.h"
-#include "FeedbackCues.h"
-#include "PatternCoding.h"
-#include "PatternText.h"
+#include "cues/FeedbackCues.h"
+#include "model/BoardGeometry.h"
+#include "model/PatternCoding.h"
+#include "model/PatternText.h"
 
 #include <QClipboard>
 #include <QDragEnterEvent>

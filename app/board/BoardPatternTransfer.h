@@ -1,7 +1,7 @@
 #pragma once
 
-#include "LifeSet.h"
-#include "PlacedPattern.h"
+#include "model/LifeSet.h"
+#include "model/PlacedPattern.h"
 
 #include <QObject>
 

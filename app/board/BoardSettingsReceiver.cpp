@@ -1,4 +1,4 @@
-#include "BoardSettingsReceiver.h"
+#include "board/BoardSettingsReceiver.h"
 
 #include <QObject>
 

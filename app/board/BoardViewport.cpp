@@ -1,8 +1,8 @@
-#include "BoardViewport.h"
+#include "board/BoardViewport.h"
 
-#include "BoardControls.h"
-#include "BoardGeometry.h"
-#include "LifeView.h"
+#include "board/BoardControls.h"
+#include "board/LifeView.h"
+#include "model/BoardGeometry.h"
 
 #include "platform/ZoomingScrollView.h"
 

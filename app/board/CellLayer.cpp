@@ -1,7 +1,7 @@
-#include "CellLayer.h"
+#include "board/CellLayer.h"
 
-#include "ExposedPieces.h"
-#include "StepWindow.h"
+#include "board/ExposedPieces.h"
+#include "model/StepWindow.h"
 
 #include <QPainter>
 #include <QStyleOptionGraphicsItem>

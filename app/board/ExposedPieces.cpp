@@ -1,4 +1,4 @@
-#include "ExposedPieces.h"
+#include "board/ExposedPieces.h"
 
 #include <QPaintEngine>
 #include <QPaintDevice>

@@ -1,4 +1,4 @@
-#include "FirstRunGuide.h"
+#include "board/FirstRunGuide.h"
 
 #include "FNApp.h"
 #include "FNGuideView.h"

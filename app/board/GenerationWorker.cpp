@@ -1,6 +1,6 @@
-#include "GenerationWorker.h"
+#include "board/GenerationWorker.h"
 
-#include "GenerationStep.h"
+#include "model/GenerationStep.h"
 
 #include <QCoreApplication>
 #include <QThreadPool>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "LifeEngine.h"
-#include "LifeSet.h"
+#include "model/LifeEngine.h"
+#include "model/LifeSet.h"
 
 #include <QFutureWatcher>
 #include <QObject>

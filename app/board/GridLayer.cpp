@@ -1,7 +1,7 @@
-#include "GridLayer.h"
+#include "board/GridLayer.h"
 
-#include "BoardLayout.h"
-#include "ExposedPieces.h"
+#include "board/ExposedPieces.h"
+#include "model/BoardLayout.h"
 
 #include <QPainter>
 #include <QStyleOptionGraphicsItem>

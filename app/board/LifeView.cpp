@@ -1,4 +1,4 @@
-#include "LifeView.h"
+#include "board/LifeView.h"
 
 LifeView::LifeView(QGraphicsItem* parent)
     : QGraphicsObject(parent)

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "BoardEditing.h"
-#include "BoardPattern.h"
-#include "BoardViewport.h"
-#include "LifeSet.h"
-#include "SimulationClock.h"
-#include "SomethingHappenedInMoreViewController.h"
+#include "board/BoardEditing.h"
+#include "board/BoardViewport.h"
+#include "board/SimulationClock.h"
+#include "board/SomethingHappenedInMoreViewController.h"
+#include "model/BoardPattern.h"
+#include "model/LifeSet.h"
 
 #include "platform/ViewController.h"
 

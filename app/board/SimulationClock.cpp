@@ -1,7 +1,7 @@
-#include "SimulationClock.h"
+#include "board/SimulationClock.h"
 
-#include "FeedbackCues.h"
-#include "RunOutcome.h"
+#include "cues/FeedbackCues.h"
+#include "model/RunOutcome.h"
 
 SimulationClock::SimulationClock(cellarium::BoardPattern& pattern, QObject* parent)
     : QObject(parent)

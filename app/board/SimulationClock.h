@@ -1,7 +1,7 @@
 #pragma once
 
-#include "BoardPattern.h"
-#include "GenerationWorker.h"
+#include "board/GenerationWorker.h"
+#include "model/BoardPattern.h"
 
 #include <QObject>
 #include <QTimer>

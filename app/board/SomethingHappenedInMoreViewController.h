@@ -1,8 +1,8 @@
 #pragma once
 
-#include "BoardDrawing.h"
-#include "LifeSet.h"
-#include "PlacedPattern.h"
+#include "board/BoardDrawing.h"
+#include "model/LifeSet.h"
+#include "model/PlacedPattern.h"
 
 // What the options screen may do to the board. Main thread only; the board
 // outlives every options screen.

@@ -1,4 +1,4 @@
-#include "BoardGeometry.h"
+#include "model/BoardGeometry.h"
 
 #include "ProcessWide.h"
 

@@ -1,4 +1,4 @@
-#include "BoardLayout.h"
+#include "model/BoardLayout.h"
 
 #include <cmath>
 

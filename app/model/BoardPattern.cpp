@@ -1,6 +1,6 @@
-#include "BoardPattern.h"
+#include "model/BoardPattern.h"
 
-#include "LifeShift.h"
+#include "model/LifeShift.h"
 
 namespace cellarium {
 

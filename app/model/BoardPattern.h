@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Life.h"
-#include "LifeSet.h"
+#include "model/Life.h"
+#include "model/LifeSet.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "BoardSize.h"
+#include "model/BoardSize.h"
 
 namespace cellarium {
 

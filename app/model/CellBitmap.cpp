@@ -1,4 +1,4 @@
-#include "CellBitmap.h"
+#include "model/CellBitmap.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,4 +1,4 @@
-#include "CycleFinder.h"
+#include "model/CycleFinder.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "FirstRunPattern.h"
+#include "model/FirstRunPattern.h"
 
 #include <utility>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "GenerationStep.h"
+#include "model/GenerationStep.h"
 
-#include "StepWindow.h"
+#include "model/StepWindow.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
-#include "LifeEngine.h"
+#include "model/LifeEngine.h"
 
-#include "StepWindow.h"
+#include "model/StepWindow.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CycleFinder.h"
-#include "LifeEngineKernel.h"
-#include "LifeSet.h"
+#include "model/CycleFinder.h"
+#include "model/LifeEngineKernel.h"
+#include "model/LifeSet.h"
 
 #include <cstdint>
 #include <vector>

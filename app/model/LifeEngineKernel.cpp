@@ -1,4 +1,4 @@
-#include "LifeEngineKernel.h"
+#include "model/LifeEngineKernel.h"
 
 #include <bit>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FlatTileMap.h"
-#include "Life.h"
+#include "model/FlatTileMap.h"
+#include "model/Life.h"
 
 #include <array>
 #include <bit>

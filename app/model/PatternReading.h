@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LifeSet.h"
+#include "model/LifeSet.h"
 
 #include <cstdint>
 #include <optional>

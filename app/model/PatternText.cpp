@@ -1,10 +1,10 @@
-#include "PatternText.h"
+#include "model/PatternText.h"
 
-#include "BoardSize.h"
-#include "PatternCoding.h"
-#include "PlacedPattern.h"
-#include "PlaintextPattern.h"
-#include "RlePattern.h"
+#include "model/BoardSize.h"
+#include "model/PatternCoding.h"
+#include "model/PlacedPattern.h"
+#include "model/PlaintextPattern.h"
+#include "model/RlePattern.h"
 
 namespace cellarium {
 

@@ -1,7 +1,7 @@
-#include "PlacedPattern.h"
+#include "model/PlacedPattern.h"
 
-#include "BoardSize.h"
-#include "LifeShift.h"
+#include "model/BoardSize.h"
+#include "model/LifeShift.h"
 
 #include <algorithm>
 #include <limits>

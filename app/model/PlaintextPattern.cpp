@@ -1,6 +1,6 @@
-#include "PlaintextPattern.h"
+#include "model/PlaintextPattern.h"
 
-#include "CellBitmap.h"
+#include "model/CellBitmap.h"
 
 #include <algorithm>
 #include <bit>

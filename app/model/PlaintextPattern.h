@@ -1,7 +1,7 @@
 #pragma once
 
-#include "LifeSet.h"
-#include "PatternReading.h"
+#include "model/LifeSet.h"
+#include "model/PatternReading.h"
 
 #include <cstdint>
 #include <string>

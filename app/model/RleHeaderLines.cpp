@@ -1,6 +1,6 @@
-#include "RleHeaderLines.h"
+#include "model/RleHeaderLines.h"
 
-#include "RlePattern.h"
+#include "model/RlePattern.h"
 
 #include <algorithm>
 #include <charconv>

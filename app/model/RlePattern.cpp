@@ -1,7 +1,7 @@
-#include "RlePattern.h"
+#include "model/RlePattern.h"
 
-#include "CellBitmap.h"
-#include "RleHeaderLines.h"
+#include "model/CellBitmap.h"
+#include "model/RleHeaderLines.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,6 +1,6 @@
-#include "RlePattern.h"
+#include "model/RlePattern.h"
 
-#include "CellBitmap.h"
+#include "model/CellBitmap.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,4 +1,4 @@
-#include "RunOutcome.h"
+#include "model/RunOutcome.h"
 
 namespace cellarium {
 

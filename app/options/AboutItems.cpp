@@ -1,6 +1,6 @@
-#include "AboutItems.h"
+#include "options/AboutItems.h"
 
-#include "OptionItems.h"
+#include "options/OptionItems.h"
 
 #include "FNApp.h"
 #include "FNMore.h"

@@ -1,4 +1,4 @@
-#include "AppIconChoice.h"
+#include "options/AppIconChoice.h"
 
 #include "platform/AlternateIcons.h"
 #include "platform/UserDefaults.h"

@@ -1,4 +1,4 @@
-#include "AppImages.h"
+#include "options/AppImages.h"
 
 #include "platform/MainScreen.h"
 

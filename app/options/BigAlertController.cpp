@@ -1,8 +1,8 @@
-#include "BigAlertController.h"
+#include "options/BigAlertController.h"
 
-#include "AllSubviews.h"
-#include "DesignableImageView.h"
-#include "VisualEffectView.h"
+#include "widgets/AllSubviews.h"
+#include "widgets/DesignableImageView.h"
+#include "widgets/VisualEffectView.h"
 
 #include "platform/SystemSymbol.h"
 

@@ -1,4 +1,4 @@
-#include "BoardPictureDrawing.h"
+#include "options/BoardPictureDrawing.h"
 
 #include "platform/ImageRenderer.h"
 #include "platform/MainScreen.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BoardDrawing.h"
+#include "board/BoardDrawing.h"
 
 #include <QImage>
 

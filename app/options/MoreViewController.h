@@ -1,14 +1,14 @@
 #pragma once
 
-#include "AppIconChoice.h"
-#include "BigAlertController.h"
-#include "BoardSettingsReceiver.h"
-#include "LifeSet.h"
-#include "OptionGridSource.h"
-#include "OptionItems.h"
-#include "PlacedPattern.h"
-#include "SaveToArchive.h"
-#include "SettingItems.h"
+#include "board/BoardSettingsReceiver.h"
+#include "model/LifeSet.h"
+#include "model/PlacedPattern.h"
+#include "options/AppIconChoice.h"
+#include "options/BigAlertController.h"
+#include "options/OptionGridSource.h"
+#include "options/OptionItems.h"
+#include "options/SaveToArchive.h"
+#include "options/SettingItems.h"
 
 #include "platform/GridViewDelegate.h"
 #include "platform/SheetScreen.h"

@@ -1,7 +1,7 @@
-#include "OptionCell.h"
+#include "options/OptionCell.h"
 
-#include "DesignableImageView.h"
-#include "DesignableView.h"
+#include "widgets/DesignableImageView.h"
+#include "widgets/DesignableView.h"
 #include "ui_OptionCell.h"
 
 #include <QResizeEvent>

@@ -1,9 +1,9 @@
-#include "OptionGridSource.h"
+#include "options/OptionGridSource.h"
 
-#include "AppImages.h"
-#include "DesignableImageView.h"
-#include "DesignableView.h"
-#include "OptionCell.h"
+#include "options/AppImages.h"
+#include "options/OptionCell.h"
+#include "widgets/DesignableImageView.h"
+#include "widgets/DesignableView.h"
 
 #include "platform/GridView.h"
 #include "platform/SystemSymbol.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "OptionItems.h"
+#include "options/OptionItems.h"
 
 #include "platform/GridViewDataSource.h"
 

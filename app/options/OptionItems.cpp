@@ -1,6 +1,6 @@
-#include "OptionItems.h"
+#include "options/OptionItems.h"
 
-#include "BoardSize.h"
+#include "model/BoardSize.h"
 
 #include <QCoreApplication>
 

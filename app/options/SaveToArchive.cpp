@@ -1,8 +1,8 @@
-#include "SaveToArchive.h"
+#include "options/SaveToArchive.h"
 
-#include "BigAlertController.h"
-#include "CoreLifeManager.h"
-#include "PatternCoding.h"
+#include "model/PatternCoding.h"
+#include "options/BigAlertController.h"
+#include "store/CoreLifeManager.h"
 
 #include "platform/ViewController.h"
 

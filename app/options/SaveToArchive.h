@@ -1,7 +1,7 @@
 #pragma once
 
-#include "LifeSet.h"
-#include "StoreResult.h"
+#include "model/LifeSet.h"
+#include "store/StoreResult.h"
 
 #include <cstdint>
 #include <functional>

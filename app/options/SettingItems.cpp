@@ -1,10 +1,10 @@
-#include "SettingItems.h"
+#include "options/SettingItems.h"
 
-#include "AppIconChoice.h"
-#include "OptionGridSource.h"
-#include "SomethingHappenedInMoreViewController.h"
+#include "board/SomethingHappenedInMoreViewController.h"
+#include "options/AppIconChoice.h"
+#include "options/OptionGridSource.h"
 
-#include "BoardSize.h"
+#include "model/BoardSize.h"
 
 #include <QObject>
 

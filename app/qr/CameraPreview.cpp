@@ -1,4 +1,4 @@
-#include "CameraPreview.h"
+#include "qr/CameraPreview.h"
 
 #include <QPainter>
 

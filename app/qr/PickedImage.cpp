@@ -1,4 +1,4 @@
-#include "PickedImage.h"
+#include "qr/PickedImage.h"
 
 #include <QImageReader>
 

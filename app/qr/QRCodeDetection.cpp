@@ -1,4 +1,4 @@
-#include "QRCodeDetection.h"
+#include "qr/QRCodeDetection.h"
 
 #include <QDebug>
 #include <QPointer>

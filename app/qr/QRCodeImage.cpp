@@ -1,4 +1,4 @@
-#include "QRCodeImage.h"
+#include "qr/QRCodeImage.h"
 
 #include <qrencode.h>
 

@@ -1,8 +1,8 @@
-#include "QRCodeMessage.h"
+#include "qr/QRCodeMessage.h"
 
-#include "PatternCoding.h"
-#include "PatternReading.h"
-#include "RlePattern.h"
+#include "model/PatternCoding.h"
+#include "model/PatternReading.h"
+#include "model/RlePattern.h"
 
 #include <algorithm>
 #include <limits>

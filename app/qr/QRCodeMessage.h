@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BoardGeometry.h"
+#include "model/BoardGeometry.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "QRCodeReader.h"
+#include "qr/QRCodeReader.h"
 
 #include <QPainter>
 

@@ -1,11 +1,11 @@
-#include "QRCodeViewController.h"
+#include "qr/QRCodeViewController.h"
 
-#include "FeedbackCues.h"
-#include "QRCodeImage.h"
-#include "QRCodeMessage.h"
+#include "cues/FeedbackCues.h"
+#include "qr/QRCodeImage.h"
+#include "qr/QRCodeMessage.h"
 #include "ui_QRCodeViewController.h"
 
-#include "PatternCoding.h"
+#include "model/PatternCoding.h"
 
 #include "platform/NoticeLine.h"
 #include "platform/ShareSheet.h"

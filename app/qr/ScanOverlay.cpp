@@ -1,4 +1,4 @@
-#include "ScanOverlay.h"
+#include "qr/ScanOverlay.h"
 
 #include "platform/SystemSymbol.h"
 

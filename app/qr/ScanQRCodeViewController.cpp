@@ -1,14 +1,14 @@
-#include "ScanQRCodeViewController.h"
+#include "qr/ScanQRCodeViewController.h"
 
-#include "CameraPreview.h"
-#include "FeedbackCues.h"
-#include "PickedImage.h"
-#include "QRCodeReader.h"
-#include "ScanOverlay.h"
+#include "cues/FeedbackCues.h"
+#include "qr/CameraPreview.h"
+#include "qr/PickedImage.h"
+#include "qr/QRCodeReader.h"
+#include "qr/ScanOverlay.h"
 #include "ui_ScanQRCodeViewController.h"
 
-#include "BoardGeometry.h"
-#include "PatternText.h"
+#include "model/BoardGeometry.h"
+#include "model/PatternText.h"
 
 #include "platform/CaptureSession.h"
 #include "platform/Haptics.h"

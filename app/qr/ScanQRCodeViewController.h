@@ -1,8 +1,8 @@
 #pragma once
 
-#include "LifeSet.h"
-#include "PlacedPattern.h"
-#include "QRCodeDetection.h"
+#include "model/LifeSet.h"
+#include "model/PlacedPattern.h"
+#include "qr/QRCodeDetection.h"
 
 #include "platform/SheetScreen.h"
 

@@ -1,4 +1,4 @@
-#include "AppDelegate.h"
+#include "shell/AppDelegate.h"
 
 #include "FNApp.h"
 #include "platform/AlertCard.h"

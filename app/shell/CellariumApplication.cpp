@@ -1,14 +1,14 @@
-#include "CellariumApplication.h"
+#include "shell/CellariumApplication.h"
 
-#include "AppDelegate.h"
-#include "MainViewController.h"
-#include "MoreViewController.h"
-#include "OptionsScreens.h"
-#include "SceneDelegate.h"
-#include "TerminationSignals.h"
-#include "WindowFit.h"
+#include "board/MainViewController.h"
+#include "options/MoreViewController.h"
+#include "shell/AppDelegate.h"
+#include "shell/SceneDelegate.h"
+#include "shell/ScreenRegistry.h"
+#include "shell/TerminationSignals.h"
+#include "shell/WindowFit.h"
 
-#include "BoardGeometry.h"
+#include "model/BoardGeometry.h"
 #include "platform/AlternateIcons.h"
 #include "platform/ApplicationId.h"
 #include "platform/AppWindow.h"
@@ -82,7 +82,7 @@ int runCellarium(const CommandLineOptions& options)
 {
     loadShellResources();
     applyPlatformOptions(options);
-    registerOptionsScreens();
+    registerScreens();
     restoreAppIcon();
     // Copies handed to other applications by a run that did not end cleanly.
     platform::SharedCopies::removeCopiesOlderThan(QDateTime::currentDateTime().addDays(-1));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CommandLineOptions.h"
+#include "shell/CommandLineOptions.h"
 
 // Names the application for Qt and the desktop, right after the QApplication is made:
 // "cellarium" (the folders of its settings and archive) and, as its desktop file name,
@@ -20,5 +20,5 @@ void loadShellResources();
 
 // Gives the application's windows the app icon chosen on the options screen in an
 // earlier run (the user's desktop entry names it already), the standard one
-// otherwise. After registerOptionsScreens(); runCellarium does it itself.
+// otherwise. After registerScreens(); runCellarium does it itself.
 void restoreAppIcon();

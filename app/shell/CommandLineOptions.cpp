@@ -1,4 +1,4 @@
-#include "CommandLineOptions.h"
+#include "shell/CommandLineOptions.h"
 
 #include <QRegularExpression>
 

@@ -1,4 +1,4 @@
-#include "DisplayFailureGuard.h"
+#include "shell/DisplayFailureGuard.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "InterfaceScale.h"
+#include "shell/InterfaceScale.h"
 
 #include <QByteArray>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
-#include "SceneDelegate.h"
+#include "shell/SceneDelegate.h"
 
-#include "MainViewController.h"
+#include "board/MainViewController.h"
 
 #include "platform/AppWindow.h"
 #include "platform/IdleTimer.h"

@@ -1,4 +1,4 @@
-#include "WindowFit.h"
+#include "shell/WindowFit.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "CellariumApplication.h"
-#include "DisplayFailureGuard.h"
-#include "InterfaceScale.h"
+#include "shell/CellariumApplication.h"
+#include "shell/DisplayFailureGuard.h"
+#include "shell/InterfaceScale.h"
 
 #include "platform/Bundle.h"
 #include "platform/SessionBusCheck.h"

@@ -1,6 +1,6 @@
 #include "BoardScreenFixture.h"
 
-#include "GenerationStep.h"
+#include "model/GenerationStep.h"
 
 #include <QTest>
 #include <QToolButton>

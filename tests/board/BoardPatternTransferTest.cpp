@@ -1,8 +1,8 @@
-#include "BoardPatternTransfer.h"
+#include "board/BoardPatternTransfer.h"
 
+#include "board/LifeView.h"
 #include "BoardScreenFixture.h"
-#include "LifeView.h"
-#include "PatternCoding.h"
+#include "model/PatternCoding.h"
 #include "platform/AppWindow.h"
 #include "platform/ZoomingScrollView.h"
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "MainViewController.h"
+#include "board/MainViewController.h"
 
-#include "BoardGeometry.h"
-#include "RecordedFeedback.h"
+#include "model/BoardGeometry.h"
 #include "platform/SystemSound.h"
 #include "platform/UserDefaults.h"
+#include "RecordedFeedback.h"
 
 #include <QTemporaryDir>
 

@@ -1,9 +1,9 @@
 #include "BoardScreenFixture.h"
 
-#include "BoardSettingsReceiver.h"
+#include "board/BoardSettingsReceiver.h"
 
+#include "board/LifeView.h"
 #include "FNGuideView.h"
-#include "LifeView.h"
 #include "platform/AppWindow.h"
 #include "platform/IdleTimer.h"
 #include "platform/ZoomingScrollView.h"

@@ -1,6 +1,6 @@
 #include "BoardScreenFixture.h"
 
-#include "LifeView.h"
+#include "board/LifeView.h"
 #include "platform/ZoomingScrollView.h"
 
 #include <algorithm>

@@ -1,5 +1,5 @@
-#include "CellariumApplication.h"
-#include "OptionsScreens.h"
+#include "shell/CellariumApplication.h"
+#include "shell/ScreenRegistry.h"
 
 #include "platform/AlternateIcons.h"
 #include "platform/ApplicationId.h"
@@ -42,7 +42,7 @@ TEST(InstalledIcons, TheAlternateIconsEntryNamesIconsThatAreInstalled)
     qputenv("XDG_DATA_HOME", home.filePath("data").toLocal8Bit());
     qputenv("XDG_DATA_DIRS", share.toLocal8Bit());
     nameApplication();
-    registerOptionsScreens();
+    registerScreens();
     platform::AlternateIcons& icons = platform::alternateIcons();
 
     const QString installedPath = share + "/applications/" + platform::applicationId() + ".desktop";

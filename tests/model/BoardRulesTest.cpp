@@ -1,7 +1,7 @@
-#include "BoardPattern.h"
-#include "BoardSize.h"
-#include "RunOutcome.h"
-#include "StepWindow.h"
+#include "model/BoardPattern.h"
+#include "model/BoardSize.h"
+#include "model/RunOutcome.h"
+#include "model/StepWindow.h"
 
 #include <gtest/gtest.h>
 

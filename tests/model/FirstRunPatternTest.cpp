@@ -1,4 +1,4 @@
-#include "FirstRunPattern.h"
+#include "model/FirstRunPattern.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "FlatTileMap.h"
+#include "model/FlatTileMap.h"
 
 #include <gtest/gtest.h>
 

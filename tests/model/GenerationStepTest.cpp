@@ -1,4 +1,4 @@
-#include "GenerationStep.h"
+#include "model/GenerationStep.h"
 
 #include "RandomSoup.h"
 #include "ReferenceGeneration.h"

@@ -1,8 +1,8 @@
-#include "CycleFinder.h"
-#include "GenerationStep.h"
-#include "LifeEngine.h"
-#include "PatternCoding.h"
-#include "PlaintextPattern.h"
+#include "model/CycleFinder.h"
+#include "model/GenerationStep.h"
+#include "model/LifeEngine.h"
+#include "model/PatternCoding.h"
+#include "model/PlaintextPattern.h"
 
 #include "RandomSoup.h"
 

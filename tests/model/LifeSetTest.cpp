@@ -1,4 +1,4 @@
-#include "LifeSet.h"
+#include "model/LifeSet.h"
 
 #include <gtest/gtest.h>
 

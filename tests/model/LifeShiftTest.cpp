@@ -1,4 +1,4 @@
-#include "LifeShift.h"
+#include "model/LifeShift.h"
 
 #include <gtest/gtest.h>
 

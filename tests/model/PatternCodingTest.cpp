@@ -1,4 +1,4 @@
-#include "PatternCoding.h"
+#include "model/PatternCoding.h"
 
 #include "RandomSoup.h"
 

@@ -1,4 +1,4 @@
-#include "PatternText.h"
+#include "model/PatternText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "PatternCoding.h"
-#include "PatternText.h"
+#include "model/PatternCoding.h"
+#include "model/PatternText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "BoardSize.h"
-#include "LifeShift.h"
-#include "PatternText.h"
-#include "PlacedPattern.h"
-#include "RlePattern.h"
+#include "model/BoardSize.h"
+#include "model/LifeShift.h"
+#include "model/PatternText.h"
+#include "model/PlacedPattern.h"
+#include "model/RlePattern.h"
 
 #include <gtest/gtest.h>
 

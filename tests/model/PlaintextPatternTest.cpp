@@ -1,4 +1,4 @@
-#include "PlaintextPattern.h"
+#include "model/PlaintextPattern.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "PatternText.h"
-#include "RlePattern.h"
+#include "model/PatternText.h"
+#include "model/RlePattern.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "AllSubviews.h"
-#include "BigAlertController.h"
-#include "DesignableImageView.h"
-#include "VisualEffectView.h"
+#include "widgets/AllSubviews.h"
+#include "options/BigAlertController.h"
+#include "widgets/DesignableImageView.h"
+#include "widgets/VisualEffectView.h"
 
 #include "platform/ViewController.h"
 

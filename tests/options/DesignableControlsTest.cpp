@@ -1,8 +1,8 @@
-#include "AppImages.h"
-#include "DesignableButton.h"
-#include "DesignableImageView.h"
-#include "DesignableView.h"
-#include "OptionCell.h"
+#include "options/AppImages.h"
+#include "options/OptionCell.h"
+#include "widgets/DesignableButton.h"
+#include "widgets/DesignableImageView.h"
+#include "widgets/DesignableView.h"
 
 #include "platform/MainScreen.h"
 

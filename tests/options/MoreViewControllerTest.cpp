@@ -1,15 +1,16 @@
 #include "OptionsScreenFixture.h"
 
-#include "BigAlertController.h"
-#include "DesignableImageView.h"
-#include "DesignableView.h"
-#include "OptionCell.h"
+#include "options/BigAlertController.h"
+#include "options/OptionCell.h"
+#include "widgets/DesignableImageView.h"
+#include "widgets/DesignableView.h"
 
-#include "BoardGeometry.h"
+#include "FennelKitTesting.h"
 #include "FNApp.h"
 #include "FNGuideView.h"
 #include "FNMore.h"
-#include "PatternCoding.h"
+#include "model/BoardGeometry.h"
+#include "model/PatternCoding.h"
 #include "platform/AlertCard.h"
 #include "platform/GridView.h"
 #include "platform/InAppBrowser.h"
@@ -17,7 +18,6 @@
 #include "platform/NoticeLine.h"
 #include "platform/Storefront.h"
 #include "platform/UserDefaults.h"
-#include "FennelKitTesting.h"
 
 #include <QAccessible>
 #include <QPushButton>

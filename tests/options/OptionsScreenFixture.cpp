@@ -2,9 +2,8 @@
 #include "FixedScreen.h"
 #include "OptionsScreenFixture.h"
 
-#include "BoardGeometry.h"
 #include "FennelKitTesting.h"
-#include "OptionsScreens.h"
+#include "model/BoardGeometry.h"
 #include "platform/GridView.h"
 #include "platform/GridViewCell.h"
 #include "platform/Haptics.h"
@@ -14,6 +13,7 @@
 #include "platform/SystemSound.h"
 #include "platform/UserDefaults.h"
 #include "platform/ViewController.h"
+#include "shell/ScreenRegistry.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -75,7 +75,7 @@ void OptionsScreen::SetUp()
                 work();
         });
     });
-    registerOptionsScreens();
+    registerScreens();
 }
 
 void OptionsScreen::TearDown()

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "MainViewController.h"
-#include "MoreViewController.h"
+#include "board/MainViewController.h"
+#include "options/MoreViewController.h"
 
-#include "CoreLifeManager.h"
 #include "platform/AlternateIcons.h"
 #include "platform/AppWindow.h"
 #include "platform/FeedbackEvent.h"
 #include "RecordingUrlOpener.h"
+#include "store/CoreLifeManager.h"
 
 #include <QTemporaryDir>
 

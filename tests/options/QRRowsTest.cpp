@@ -2,20 +2,20 @@
 
 #include "BackgroundWork.h"
 #include "FakeCamera.h"
-#include "QRCodeImage.h"
-#include "QRCodeViewController.h"
-#include "ScanQRCodeViewController.h"
 #include "platform/ImageView.h"
+#include "qr/QRCodeImage.h"
+#include "qr/QRCodeViewController.h"
+#include "qr/ScanQRCodeViewController.h"
 #include "QRPeers.h"
 
-#include "BoardGeometry.h"
-#include "BoardSize.h"
-#include "PatternCoding.h"
-#include "PatternText.h"
-#include "PlacedPattern.h"
-#include "QRCodeMessage.h"
+#include "model/BoardGeometry.h"
+#include "model/BoardSize.h"
+#include "model/PatternCoding.h"
+#include "model/PatternText.h"
+#include "model/PlacedPattern.h"
 #include "platform/PicturesFolder.h"
 #include "platform/ShareSheet.h"
+#include "qr/QRCodeMessage.h"
 
 #include <QCoreApplication>
 #include <QDir>

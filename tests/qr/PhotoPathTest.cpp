@@ -1,14 +1,14 @@
-#include "PickedImage.h"
-#include "QRCodeImage.h"
-#include "QRCodeReader.h"
+#include "qr/PickedImage.h"
+#include "qr/QRCodeImage.h"
+#include "qr/QRCodeReader.h"
+#include "qr/ScanQRCodeViewController.h"
 #include "QRPeers.h"
-#include "ScanQRCodeViewController.h"
 #include "ScannerFixture.h"
 
 #include "FakeCamera.h"
-#include "PatternCoding.h"
-#include "RecordedFeedback.h"
+#include "model/PatternCoding.h"
 #include "platform/NoticeLine.h"
+#include "RecordedFeedback.h"
 
 #include <QAccessible>
 #include <QPainter>

@@ -1,8 +1,8 @@
-#include "QRCodeImage.h"
+#include "qr/QRCodeImage.h"
 #include "QRPeers.h"
 
-#include "LifeSet.h"
-#include "PatternCoding.h"
+#include "model/LifeSet.h"
+#include "model/PatternCoding.h"
 #include "RandomSoup.h"
 
 #include <gtest/gtest.h>

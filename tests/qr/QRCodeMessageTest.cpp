@@ -1,7 +1,7 @@
-#include "QRCodeMessage.h"
+#include "qr/QRCodeMessage.h"
 
-#include "PatternCoding.h"
-#include "PatternText.h"
+#include "model/PatternCoding.h"
+#include "model/PatternText.h"
 #include "RandomSoup.h"
 
 #include <gtest/gtest.h>

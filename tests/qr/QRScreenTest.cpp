@@ -1,17 +1,17 @@
 #include "FixedScreen.h"
-#include "QRCodeMessage.h"
-#include "QRCodeViewController.h"
 #include "platform/ImageView.h"
+#include "qr/QRCodeMessage.h"
+#include "qr/QRCodeViewController.h"
 #include "QRPeers.h"
 
-#include "PatternCoding.h"
-#include "PatternText.h"
-#include "RandomSoup.h"
-#include "RecordedFeedback.h"
+#include "model/PatternCoding.h"
+#include "model/PatternText.h"
 #include "platform/AppWindow.h"
 #include "platform/MainScreen.h"
 #include "platform/NoticeLine.h"
 #include "platform/ShareSheet.h"
+#include "RandomSoup.h"
+#include "RecordedFeedback.h"
 
 #include <QAccessible>
 #include <QCoreApplication>

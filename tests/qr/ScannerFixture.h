@@ -1,11 +1,11 @@
 #pragma once
 
-#include "ScanQRCodeViewController.h"
+#include "qr/ScanQRCodeViewController.h"
 
 #include "FakeCamera.h"
-#include "LifeSet.h"
-#include "RecordedFeedback.h"
+#include "model/LifeSet.h"
 #include "platform/AppWindow.h"
+#include "RecordedFeedback.h"
 
 #include <QTemporaryDir>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Life.h"
+#include "model/Life.h"
 
 #include <cstdint>
 #include <random>

@@ -1,9 +1,9 @@
 #include "LifeTool.h"
 #include "LifeToolRun.h"
 
-#include "GenerationStep.h"
-#include "PatternCoding.h"
-#include "PatternText.h"
+#include "model/GenerationStep.h"
+#include "model/PatternCoding.h"
+#include "model/PatternText.h"
 
 #include <gtest/gtest.h>
 

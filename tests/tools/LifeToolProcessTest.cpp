@@ -1,5 +1,5 @@
-#include "FirstRunPattern.h"
-#include "PatternCoding.h"
+#include "model/FirstRunPattern.h"
+#include "model/PatternCoding.h"
 #include "ToolProcess.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 #include "LifeTool.h"
 #include "LifeToolRun.h"
 
-#include "FirstRunPattern.h"
-#include "GenerationStep.h"
-#include "PatternCoding.h"
+#include "model/FirstRunPattern.h"
+#include "model/GenerationStep.h"
+#include "model/PatternCoding.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 #include "ArchiveTool.h"
 
 #include "ArchiveExport.h"
-#include "BoardSize.h"
 #include "IsoDate.h"
-#include "PatternCoding.h"
-#include "PatternText.h"
-#include "PlacedPattern.h"
+#include "model/BoardSize.h"
+#include "model/PatternCoding.h"
+#include "model/PatternText.h"
+#include "model/PlacedPattern.h"
 #include "ToolArchive.h"
 #include "ToolInput.h"
 

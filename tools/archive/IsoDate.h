@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CoreLifeRow.h"
+#include "store/CoreLifeRow.h"
 
 #include <string>
 

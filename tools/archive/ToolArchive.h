@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CoreLifeContainer.h"
+#include "store/CoreLifeContainer.h"
 
 #include <filesystem>
 #include <memory>

@@ -1,5 +1,5 @@
 #include "ArchiveTool.h"
-#include "StoreLocation.h"
+#include "store/StoreLocation.h"
 
 #include <cstring>
 #include <iostream>

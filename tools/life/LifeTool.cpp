@@ -1,13 +1,13 @@
 #include "LifeTool.h"
 
-#include "BoardSize.h"
-#include "FirstRunPattern.h"
-#include "GenerationStep.h"
-#include "LifeEngine.h"
-#include "PatternCoding.h"
-#include "PatternText.h"
-#include "PlacedPattern.h"
-#include "StepWindow.h"
+#include "model/BoardSize.h"
+#include "model/FirstRunPattern.h"
+#include "model/GenerationStep.h"
+#include "model/LifeEngine.h"
+#include "model/PatternCoding.h"
+#include "model/PatternText.h"
+#include "model/PlacedPattern.h"
+#include "model/StepWindow.h"
 #include "ToolInput.h"
 
 #include <algorithm>

@@ -1,0 +1,288 @@
+#include "browser/ArchiveViewController.h"
+
+#include "browser/ArchiveCell.h"
+#include "browser/ArchiveThumbnailRenderer.h"
+#include "ui_ArchiveViewController.h"
+
+#include "cues/FeedbackCues.h"
+#include "model/BoardGeometry.h"
+#include "model/PatternCoding.h"
+#include "store/CoreLifeManager.h"
+#include "store/FetchedResultsController.h"
+
+#include "platform/GridView.h"
+#include "platform/NoticeLine.h"
+#include "platform/SymbolButton.h"
+#include "platform/SystemSymbol.h"
+
+#include <QDateTime>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QThreadPool>
+
+#include <algorithm>
+#include <iostream>
+#include <new>
+
+namespace {
+
+QThreadPool*& thumbnailPool()
+{
+    static QThreadPool* pool = nullptr;
+    return pool;
+}
+
+}  // namespace
+
+ArchiveViewController::ArchiveViewController(QWidget* parent) : SheetScreen([] { feedbackcues::click(); }, parent)
+{
+    setObjectName(QStringLiteral("ArchiveViewController"));
+}
+
+ArchiveViewController::~ArchiveViewController()
+{
+    // The thumbnails being drawn and the listing go first, so that neither a drawing
+    // nor a change reaches a half-destroyed browser.
+    renderer_.reset();
+    fetchedResultsController_.reset();
+}
+
+void ArchiveViewController::setThumbnailPool(QThreadPool* pool)
+{
+    thumbnailPool() = pool;
+}
+
+platform::GridView* ArchiveViewController::collectionView() const
+{
+    return ui_ ? ui_->collectionView : nullptr;
+}
+
+QToolButton* ArchiveViewController::closeButton() const
+{
+    return ui_ ? ui_->closeButton : nullptr;
+}
+
+platform::NoticeLine* ArchiveViewController::noticeLine() const
+{
+    return ui_ ? ui_->noticeLine : nullptr;
+}
+
+void ArchiveViewController::viewDidLoad()
+{
+    ui_ = std::make_unique<Ui::ArchiveViewController>();
+    ui_->setupUi(this);
+    setUpCloseButton(*ui_->closeButton);
+
+    platform::GridView* grid = ui_->collectionView;
+    grid->setAccessibleName(tr("Archive"));
+    grid->registerCell(QString::fromLatin1(ArchiveCell::reuseIdentifier), [](QWidget* parent) { return new ArchiveCell(parent); });
+    grid->setDataSource(this);
+    grid->setDelegate(this);
+
+    renderer_ = std::make_unique<cellarium::ArchiveThumbnailRenderer>(
+        [this](std::int64_t recordID, std::optional<cellarium::ArchiveThumbnail> thumbnail) {
+            thumbnailDidFinish(recordID, std::move(thumbnail));
+        });
+    // An archive that could not be loaded is tried again at every opening.
+    cellarium::CoreLifeManager::reloadIfUnavailable();
+    fetchedResultsController_ = std::make_unique<cellarium::FetchedResultsController>(cellarium::CoreLifeManager::persistentContainer().viewContext());
+    fetchedResultsController_->setDelegate(this);
+    // An archive that cannot be read shows an empty grid under the notice; the app goes
+    // on without it, and the listing keeps following the store.
+    if (const std::optional<cellarium::StoreFailure> failure = fetchedResultsController_->performFetch())
+        archiveCannotBeRead(*failure);
+    else
+        listed_ = true;
+    grid->reloadData();
+}
+
+void ArchiveViewController::archiveCannotBeRead(const cellarium::StoreFailure& failure)
+{
+    const QString line = listed_ ? tr("The archive cannot be read; showing what it last held")
+                                 : tr("The archive cannot be read");
+    // Said once while it stays true, not at every change of the store's files.
+    if (ui_ && !ui_->noticeLine->isHidden() && ui_->noticeLine->text() == line)
+        return;
+    std::cerr << "The archive cannot be read: " << failure.description << std::endl;
+    if (ui_)
+        ui_->noticeLine->say(line);
+}
+
+void ArchiveViewController::viewDidAppear(bool animated)
+{
+    ViewController::viewDidAppear(animated);
+    ui_->collectionView->setFocus(Qt::OtherFocusReason);
+}
+
+void ArchiveViewController::keyPressEvent(QKeyEvent* event)
+{
+    // Keys the grid leaves unused end up here; the sheet's own (Escape) go on.
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        if (event->key() == Qt::Key_Delete && ui_) {
+            const int item = ui_->collectionView->currentItem();
+            const auto& records = fetchedResultsController_->fetchedObjects();
+            if (item >= 0 && std::size_t(item) < records.size())
+                deleteRecord(records[std::size_t(item)]);
+            return;
+        }
+    }
+    SheetScreen::keyPressEvent(event);
+}
+
+int ArchiveViewController::numberOfItems(platform::GridView&)
+{
+    return fetchedResultsController_ ? int(fetchedResultsController_->fetchedObjects().size()) : 0;
+}
+
+QString ArchiveViewController::accessibleDescription(const cellarium::CoreLife& record) const
+{
+    QStringList parts;
+    if (const auto& id = record.objectID()) {
+        if (const cellarium::ArchiveThumbnail* cached = cacheImages_.object(*id))
+            parts << tr("%n cells", nullptr, int(std::min<std::size_t>(cached->cellCount, INT_MAX)));
+    }
+    if (const auto& date = record.addedDate()) {
+        const QDateTime when = QDateTime::fromMSecsSinceEpoch(date->time_since_epoch().count());
+        parts << QLocale().toString(when.toLocalTime(), QLocale::ShortFormat);
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
+platform::GridViewCell* ArchiveViewController::cellForItem(platform::GridView& grid, int item)
+{
+    auto* cell = static_cast<ArchiveCell*>(grid.dequeueReusableCell(QString::fromLatin1(ArchiveCell::reuseIdentifier)));
+    const std::shared_ptr<cellarium::CoreLife> record = fetchedResultsController_->object(std::size_t(item));
+    const std::optional<std::int64_t> id = record->objectID();
+    if (cell->recordID != id)
+        cell->setThumbnail(QImage());
+    cell->recordID = id;
+    cell->setAccessibleName(tr("Pattern"));
+    cell->setToolTip(tr("Pattern"));
+    cell->setAccessibleDescription(accessibleDescription(*record));
+    std::weak_ptr<cellarium::CoreLife> weak = record;
+    cell->deleteClosure = [this, weak] {
+        if (auto shown = weak.lock())
+            deleteRecord(shown);
+    };
+    if (!id)
+        return cell;
+
+    if (const cellarium::ArchiveThumbnail* cached = cacheImages_.object(*id)) {
+        cell->setThumbnail(cached->image);
+    } else if (!rendering_.contains(*id) && !undecodable_.contains(*id)) {
+        // Everything the drawing needs that belongs to the main thread is read here.
+        try {
+            if (const std::optional<std::string>& bytes = record->lifeData()) {
+                const cellarium::BoardGeometry& geometry = cellarium::boardGeometry();
+                cellarium::ArchiveThumbnailInputs inputs{*bytes,
+                                                         std::min(geometry.mainScreenWidth(), geometry.mainScreenHeight()),
+                                                         geometry.maxScale(),
+                                                         geometry.lifeWidth(),
+                                                         geometry.contentWidth(),
+                                                         platform::labelColor()};
+                renderThumbnail(*id, std::move(inputs));
+            }
+        } catch (const std::bad_alloc&) {
+            undecodable_.insert(*id);  // bytes too large to copy for the drawing
+        }
+    }
+    return cell;
+}
+
+void ArchiveViewController::renderThumbnail(std::int64_t recordID, cellarium::ArchiveThumbnailInputs inputs)
+{
+    rendering_.insert(recordID);
+    QThreadPool* pool = thumbnailPool() ? thumbnailPool() : QThreadPool::globalInstance();
+    renderer_->render(recordID, std::move(inputs), pool);
+}
+
+void ArchiveViewController::thumbnailDidFinish(std::int64_t recordID, std::optional<cellarium::ArchiveThumbnail> thumbnail)
+{
+    rendering_.erase(recordID);
+    if (!thumbnail) {
+        undecodable_.insert(recordID);
+        return;
+    }
+    const std::vector<std::shared_ptr<cellarium::CoreLife>>& records = fetchedResultsController_->fetchedObjects();
+    const auto listed = std::find_if(records.begin(), records.end(),
+                                     [recordID](const auto& record) { return record->objectID() == recordID; });
+    if (listed == records.end() || !ui_)
+        return;  // deleted while it was drawn
+    const QImage image = thumbnail->image;
+    const qsizetype cost = std::max<qsizetype>(1, image.sizeInBytes());
+    cacheImages_.insert(recordID, new cellarium::ArchiveThumbnail(std::move(*thumbnail)), cost);
+    // Only a cell that shows this record now gets it: cells are reused while drawing
+    // runs. A cell waiting for reuse forgets its record when it is handed out again.
+    // The match is by record, not by item: a drawing that finished at once lands
+    // while its cell is still being handed out, before the grid gave it an item.
+    const QString description = accessibleDescription(**listed);
+    for (ArchiveCell* cell : ui_->collectionView->findChildren<ArchiveCell*>()) {
+        if (cell->recordID != recordID)
+            continue;
+        cell->setThumbnail(image);
+        cell->setAccessibleDescription(description);
+    }
+}
+
+QSizeF ArchiveViewController::sizeForItem(platform::GridView& grid, int)
+{
+    const qreal side = grid.boundsWidth();
+    return {side, side};
+}
+
+void ArchiveViewController::didSelectItem(platform::GridView&, int item)
+{
+    const auto& records = fetchedResultsController_->fetchedObjects();
+    if (item < 0 || std::size_t(item) >= records.size())
+        return;
+    std::optional<cellarium::LifeSet> lifes;
+    try {
+        const std::optional<std::string>& bytes = records[std::size_t(item)]->lifeData();
+        if (!bytes)
+            return;
+        lifes = cellarium::decodeBoardPattern(*bytes);
+    } catch (const std::bad_alloc&) {
+        // Too large to hold: refused, and the board stays as it is.
+        feedbackcues::refused();
+        if (ui_)
+            ui_->noticeLine->say(tr("This pattern is too large to open"));
+        return;
+    }
+    if (!lifes)
+        return;
+    feedbackcues::click();
+    closeHandingBack([handBack = dismissClousre, lifes = std::move(*lifes)] {
+        if (handBack)
+            handBack(lifes);
+    });
+}
+
+void ArchiveViewController::deleteRecord(const std::shared_ptr<cellarium::CoreLife>& record)
+{
+    feedbackcues::click();
+    // Thumbnails are cached by record, so only the deleted one's goes.
+    if (const auto& id = record->objectID())
+        cacheImages_.remove(*id);
+    cellarium::CoreLifeContainer& container = cellarium::CoreLifeManager::persistentContainer();
+    container.viewContext().deleteObject(record);
+    // A record of no context (its deletion saved already) leaves nothing to save.
+    const bool pending = container.viewContext().hasChanges();
+    // A failed save is rolled back, so the record is still listed, as it is still stored.
+    if (!cellarium::CoreLifeManager::saveContext(container) && pending && ui_)
+        ui_->noticeLine->say(tr("The pattern cannot be deleted"));
+}
+
+void ArchiveViewController::controllerDidChangeContent(cellarium::FetchedResultsController&)
+{
+    listed_ = true;
+    if (!ui_)
+        return;
+    ui_->noticeLine->clear();
+    ui_->collectionView->reloadData();
+}
+
+void ArchiveViewController::controllerDidFailToRefetch(cellarium::FetchedResultsController&,
+                                                       const cellarium::StoreFailure& failure)
+{
+    archiveCannotBeRead(failure);
+}

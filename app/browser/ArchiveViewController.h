@@ -1,0 +1,116 @@
+#pragma once
+
+#include "browser/ArchiveThumbnail.h"
+#include "model/LifeSet.h"
+#include "store/FetchedResultsControllerDelegate.h"
+
+#include "platform/GridViewDataSource.h"
+#include "platform/GridViewDelegate.h"
+#include "platform/SheetScreen.h"
+
+#include <QCache>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <set>
+
+class QThreadPool;
+class QToolButton;
+namespace cellarium {
+class CoreLife;
+class ArchiveThumbnailRenderer;
+class CoreLifeContainer;
+class FetchedResultsController;
+}  // namespace cellarium
+namespace platform {
+class GridView;
+class NoticeLine;
+}
+namespace Ui {
+class ArchiveViewController;
+}
+
+// The archive browser: every archived pattern as a full-width square thumbnail,
+// newest first, following the store live (other processes' changes included).
+// Choosing one closes the browser and hands the decoded pattern to dismissClousre;
+// each cell's delete button removes its record at once. Thumbnails are drawn on the
+// global thread pool from the record's bytes and cached by record; the browser waits
+// for those being drawn when it goes.
+//
+// What cannot be done is said on the notice line: an archive that cannot be read (the
+// listing shown, if any, is the last one read, and the browser goes on following the
+// store, so it recovers when the store can be read again; an archive that could not be
+// loaded is loaded again at the next opening; the reason goes to standard error), a deletion that cannot be saved (the record stays), and a pattern too large
+// to open (with the refusal cue; the board is left as it is).
+//
+// Opened by the options screen under "LookUpArchive", which sets dismissClousre
+// before the screen loads. Main thread only.
+class ArchiveViewController : public platform::SheetScreen,
+                              public platform::GridViewDataSource,
+                              public platform::GridViewDelegate,
+                              public cellarium::FetchedResultsControllerDelegate {
+    Q_OBJECT
+
+public:
+    static constexpr const char* segueIdentifier = "LookUpArchive";
+    // The thumbnails kept, in bytes: a few screenfuls.
+    static constexpr qsizetype cacheBytes = 96 * 1024 * 1024;
+
+    explicit ArchiveViewController(QWidget* parent = nullptr);
+    ~ArchiveViewController() override;
+
+    // Called with the chosen pattern after the browser has closed.
+    std::function<void(const cellarium::LifeSet&)> dismissClousre;
+
+    // Removes the record from the store at once (a cell's delete button).
+    void deleteRecord(const std::shared_ptr<cellarium::CoreLife>& record);
+
+    // Outlets; valid once the view has loaded.
+    platform::GridView* collectionView() const;
+    QToolButton* closeButton() const;
+    platform::NoticeLine* noticeLine() const;
+    // The live listing; null before the view has loaded.
+    cellarium::FetchedResultsController* fetchedResultsController() const { return fetchedResultsController_.get(); }
+
+    // Whether the record's thumbnail is cached (tests and benchmarks).
+    bool hasCachedThumbnail(std::int64_t recordID) const { return cacheImages_.contains(recordID); }
+    // Thumbnails being drawn now.
+    std::size_t renderingCount() const { return rendering_.size(); }
+
+    // The grid's data source and delegate.
+    int numberOfItems(platform::GridView& grid) override;
+    platform::GridViewCell* cellForItem(platform::GridView& grid, int item) override;
+    QSizeF sizeForItem(platform::GridView& grid, int item) override;
+    void didSelectItem(platform::GridView& grid, int item) override;
+
+    // The live listing's delegate.
+    void controllerDidChangeContent(cellarium::FetchedResultsController& controller) override;
+    void controllerDidFailToRefetch(cellarium::FetchedResultsController& controller,
+                                    const cellarium::StoreFailure& failure) override;
+
+    // Where thumbnails are drawn: the global thread pool unless a test gives another
+    // (not owned, and it must outlive every browser that draws on it; nullptr restores
+    // the global one).
+    static void setThumbnailPool(QThreadPool* pool);
+
+protected:
+    void viewDidLoad() override;
+    void viewDidAppear(bool animated) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void renderThumbnail(std::int64_t recordID, cellarium::ArchiveThumbnailInputs inputs);
+    void thumbnailDidFinish(std::int64_t recordID, std::optional<cellarium::ArchiveThumbnail> thumbnail);
+    QString accessibleDescription(const cellarium::CoreLife& record) const;
+    void archiveCannotBeRead(const cellarium::StoreFailure& failure);
+
+    std::unique_ptr<Ui::ArchiveViewController> ui_;
+    std::unique_ptr<cellarium::FetchedResultsController> fetchedResultsController_;
+    QCache<std::int64_t, cellarium::ArchiveThumbnail> cacheImages_{cacheBytes};
+    std::set<std::int64_t> rendering_;
+    std::set<std::int64_t> undecodable_;  // records whose bytes are no pattern, or too large for memory
+    bool listed_ = false;                 // a listing was read
+    // Declared last, so that it goes first: its handler uses the members above.
+    std::unique_ptr<cellarium::ArchiveThumbnailRenderer> renderer_;
+};

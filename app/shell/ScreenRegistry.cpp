@@ -1,0 +1,26 @@
+#include "shell/ScreenRegistry.h"
+
+#include "browser/ArchiveViewController.h"
+#include "options/AppImages.h"
+#include "options/MoreViewController.h"
+#include "qr/QRCodeViewController.h"
+#include "qr/ScanQRCodeViewController.h"
+
+#include "platform/AlternateIcons.h"
+#include "platform/ApplicationId.h"
+
+#include <QIcon>
+#include <QPixmap>
+
+void registerScreens()
+{
+    platform::ViewController::registerSegue(QStringLiteral("ShowMore"), [] { return new MoreViewController; });
+    platform::ViewController::registerSegue(QStringLiteral("QRCode"), [] { return new QRCodeViewController; });
+    platform::ViewController::registerSegue(QStringLiteral("ScanQRCode"), [] { return new ScanQRCodeViewController; });
+    platform::ViewController::registerSegue(QString::fromLatin1(ArchiveViewController::segueIdentifier),
+                                            [] { return new ArchiveViewController; });
+    platform::AlternateIcons& icons = platform::alternateIcons();
+    icons.setStandardIcon(platform::applicationId(), QIcon(QPixmap::fromImage(standardAppIcon())));
+    const QString other = QString::fromLatin1(MoreViewController::otherAppIconName);
+    icons.addAlternateIcon(other, platform::alternateIconThemeName(other), QIcon(QPixmap::fromImage(otherAppIcon())));
+}
