@@ -14,6 +14,7 @@
 #include "qr/QRCodeViewController.h"
 #include "qr/ScanQRCodeViewController.h"
 #include "shell/ScreenRegistry.h"
+#include "store/CoreLifeManager.h"
 
 #include "board/BoardDrawing.h"
 #include "board/SomethingHappenedInMoreViewController.h"
@@ -171,6 +172,13 @@ struct Frames {
 };
 
 QTemporaryDir* theFolder = nullptr;
+
+// The archive the options screen saves to, never opened here.
+cellarium::CoreLifeManager& theArchive()
+{
+    static cellarium::CoreLifeManager archive;
+    return archive;
+}
 InstantPicker* thePicker = nullptr;
 
 // A 4096 × 4096 photo, as a phone's camera saves it, of a pattern's code filling a third of it.
@@ -219,7 +227,7 @@ void drawBoardPicture(benchmark::State& state)
     double seconds = 0;
     for (auto _ : state) {
         Frames frames;
-        auto* more = new MoreViewController;
+        auto* more = new MoreViewController(theArchive());
         more->setDelegate(&board);
         frames.root().present(more, false);
         frames.frame();
@@ -260,7 +268,7 @@ int main(int argc, char** argv)
     cellarium::replaceBoardGeometry(
         std::make_unique<cellarium::BoardGeometry>([] { return cellarium::ScreenInputs{kWidth, kHeight, kScale}; }));
     platform::ViewController::setAnimationsEnabled(false);
-    registerScreens();
+    registerScreens({.archive = theArchive()});
     using Bound = TargetReporter::Bound;
     return runBenchmarksAndCheckTargets(argc, argv, [](TargetReporter& r) {
         const std::string scan = "scanner/pick-4096-photo/iterations:3";

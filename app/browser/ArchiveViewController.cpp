@@ -24,17 +24,11 @@
 #include <iostream>
 #include <new>
 
-namespace {
-
-QThreadPool*& thumbnailPool()
-{
-    static QThreadPool* pool = nullptr;
-    return pool;
-}
-
-}  // namespace
-
-ArchiveViewController::ArchiveViewController(QWidget* parent) : SheetScreen([] { feedbackcues::click(); }, parent)
+ArchiveViewController::ArchiveViewController(cellarium::CoreLifeManager& archive, QThreadPool* thumbnailPool,
+                                             QWidget* parent)
+    : SheetScreen([] { feedbackcues::click(); }, parent)
+    , archive_(archive)
+    , thumbnailPool_(thumbnailPool ? thumbnailPool : QThreadPool::globalInstance())
 {
     setObjectName(QStringLiteral("ArchiveViewController"));
 }
@@ -45,11 +39,6 @@ ArchiveViewController::~ArchiveViewController()
     // nor a change reaches a half-destroyed browser.
     renderer_.reset();
     fetchedResultsController_.reset();
-}
-
-void ArchiveViewController::setThumbnailPool(QThreadPool* pool)
-{
-    thumbnailPool() = pool;
 }
 
 platform::GridView* ArchiveViewController::collectionView() const
@@ -84,8 +73,8 @@ void ArchiveViewController::viewDidLoad()
             thumbnailDidFinish(recordID, std::move(thumbnail));
         });
     // An archive that could not be loaded is tried again at every opening.
-    cellarium::CoreLifeManager::reloadIfUnavailable();
-    fetchedResultsController_ = std::make_unique<cellarium::FetchedResultsController>(cellarium::CoreLifeManager::persistentContainer().viewContext());
+    archive_.reloadIfUnavailable();
+    fetchedResultsController_ = std::make_unique<cellarium::FetchedResultsController>(archive_.persistentContainer().viewContext());
     fetchedResultsController_->setDelegate(this);
     // An archive that cannot be read shows an empty grid under the notice; the app goes
     // on without it, and the listing keeps following the store.
@@ -192,8 +181,7 @@ platform::GridViewCell* ArchiveViewController::cellForItem(platform::GridView& g
 void ArchiveViewController::renderThumbnail(std::int64_t recordID, cellarium::ArchiveThumbnailInputs inputs)
 {
     rendering_.insert(recordID);
-    QThreadPool* pool = thumbnailPool() ? thumbnailPool() : QThreadPool::globalInstance();
-    renderer_->render(recordID, std::move(inputs), pool);
+    renderer_->render(recordID, std::move(inputs), thumbnailPool_);
 }
 
 void ArchiveViewController::thumbnailDidFinish(std::int64_t recordID, std::optional<cellarium::ArchiveThumbnail> thumbnail)
@@ -263,7 +251,7 @@ void ArchiveViewController::deleteRecord(const std::shared_ptr<cellarium::CoreLi
     // Thumbnails are cached by record, so only the deleted one's goes.
     if (const auto& id = record->objectID())
         cacheImages_.remove(*id);
-    cellarium::CoreLifeContainer& container = cellarium::CoreLifeManager::persistentContainer();
+    cellarium::CoreLifeContainer& container = archive_.persistentContainer();
     container.viewContext().deleteObject(record);
     // A record of no context (its deletion saved already) leaves nothing to save.
     const bool pending = container.viewContext().hasChanges();

@@ -21,6 +21,7 @@ namespace cellarium {
 class CoreLife;
 class ArchiveThumbnailRenderer;
 class CoreLifeContainer;
+class CoreLifeManager;
 class FetchedResultsController;
 }  // namespace cellarium
 namespace platform {
@@ -57,7 +58,10 @@ public:
     // The thumbnails kept, in bytes: a few screenfuls.
     static constexpr qsizetype cacheBytes = 96 * 1024 * 1024;
 
-    explicit ArchiveViewController(QWidget* parent = nullptr);
+    // The records of `archive`, with thumbnails drawn on `thumbnailPool` (the global
+    // pool when null). Neither is owned; both outlive the browser.
+    explicit ArchiveViewController(cellarium::CoreLifeManager& archive, QThreadPool* thumbnailPool = nullptr,
+                                   QWidget* parent = nullptr);
     ~ArchiveViewController() override;
 
     // Called with the chosen pattern after the browser has closed.
@@ -89,11 +93,6 @@ public:
     void controllerDidFailToRefetch(cellarium::FetchedResultsController& controller,
                                     const cellarium::StoreFailure& failure) override;
 
-    // Where thumbnails are drawn: the global thread pool unless a test gives another
-    // (not owned, and it must outlive every browser that draws on it; nullptr restores
-    // the global one).
-    static void setThumbnailPool(QThreadPool* pool);
-
 protected:
     void viewDidLoad() override;
     void viewDidAppear(bool animated) override;
@@ -105,6 +104,8 @@ private:
     QString accessibleDescription(const cellarium::CoreLife& record) const;
     void archiveCannotBeRead(const cellarium::StoreFailure& failure);
 
+    cellarium::CoreLifeManager& archive_;
+    QThreadPool* thumbnailPool_;
     std::unique_ptr<Ui::ArchiveViewController> ui_;
     std::unique_ptr<cellarium::FetchedResultsController> fetchedResultsController_;
     QCache<std::int64_t, cellarium::ArchiveThumbnail> cacheImages_{cacheBytes};

@@ -24,18 +24,11 @@
 
 using fennelkit::FNApp;
 
-namespace {
-
-MoreViewController::DelayedWork& delayedWork()
-{
-    static MoreViewController::DelayedWork work;
-    return work;
-}
-
-}  // namespace
-
-MoreViewController::MoreViewController(QWidget* parent)
-    : SheetScreen([] { feedbackcues::click(); }, parent), items_(OptionItems::State{.chinaFiling = AboutItems::chinaFiling()})
+MoreViewController::MoreViewController(cellarium::CoreLifeManager& archive, DelayedWork delayedWork, QWidget* parent)
+    : SheetScreen([] { feedbackcues::click(); }, parent)
+    , archive_(archive)
+    , delayedWork_(std::move(delayedWork))
+    , items_(OptionItems::State{.chinaFiling = AboutItems::chinaFiling()})
 {
     setObjectName(QStringLiteral("MoreViewController"));
 }
@@ -131,7 +124,7 @@ void MoreViewController::didSelectItem(platform::GridView&, int item)
 void MoreViewController::saveToArchive()
 {
     if (SomethingHappenedInMoreViewController* board = delegate())
-        SaveToArchive::save(board->lifes(), *this, delayedWork());
+        SaveToArchive::save(board->lifes(), archive_, *this, delayedWork_);
 }
 
 void MoreViewController::refuse(const QString& why)
@@ -204,9 +197,4 @@ std::function<void(const cellarium::PlacedPattern&)> MoreViewController::pattern
 std::optional<std::string> MoreViewController::lifeData() const
 {
     return patternLifes_ ? std::optional(cellarium::encodePattern(*patternLifes_)) : std::nullopt;
-}
-
-void MoreViewController::setDelayedWork(DelayedWork work)
-{
-    delayedWork() = std::move(work);
 }

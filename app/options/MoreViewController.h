@@ -27,6 +27,7 @@
 class SomethingHappenedInMoreViewController;
 namespace cellarium {
 class CoreLifeContainer;
+class CoreLifeManager;
 }
 namespace platform {
 class GridView;
@@ -59,7 +60,13 @@ public:
     using Row = OptionItems::Row;
     using enum OptionItems::Row;
 
-    explicit MoreViewController(QWidget* parent = nullptr);
+    // Runs `work` on the main thread after `ms` milliseconds unless `context` is gone;
+    // empty runs it on a timer (tests hand in their own to run it when they say).
+    using DelayedWork = SaveToArchive::DelayedWork;
+
+    // `archive` is where "Save to archive" saves; it outlives the screen.
+    explicit MoreViewController(cellarium::CoreLifeManager& archive, DelayedWork delayedWork = {},
+                                QWidget* parent = nullptr);
     ~MoreViewController() override;
 
     // The board, and copies of its settings; each setter refreshes its item's icon.
@@ -107,11 +114,6 @@ public:
     QSizeF sizeForItem(platform::GridView& grid, int item) override;
     void didSelectItem(platform::GridView& grid, int item) override;
 
-    // Runs `work` on the main thread after `ms` milliseconds unless `context` is gone;
-    // tests replace it so that delayed work runs when they say.
-    using DelayedWork = SaveToArchive::DelayedWork;
-    static void setDelayedWork(DelayedWork delayedWork);
-
 protected:
     void viewDidLoad() override;
     void viewDidAppear(bool animated) override;
@@ -125,6 +127,8 @@ private:
     void reloadItem(int row);
     void playClickFeedback();
 
+    cellarium::CoreLifeManager& archive_;
+    DelayedWork delayedWork_;
     std::unique_ptr<Ui::MoreViewController> ui_;
     platform::NoticeLine* notice_ = nullptr;
     OptionGridSource items_;

@@ -11,10 +11,12 @@
 
 #include <chrono>
 
-void SaveToArchive::save(const cellarium::LifeSet& lifes, platform::ViewController& screen, DelayedWork delayedWork)
+void SaveToArchive::save(const cellarium::LifeSet& lifes, cellarium::CoreLifeManager& archive,
+                         platform::ViewController& screen, DelayedWork delayedWork)
 {
     const cellarium::StoreResult<std::int64_t> saved = cellarium::CoreLifeManager::saveLife(
-        cellarium::encodePattern(lifes), std::chrono::floor<std::chrono::milliseconds>(std::chrono::system_clock::now()));
+        cellarium::encodePattern(lifes), std::chrono::floor<std::chrono::milliseconds>(std::chrono::system_clock::now()),
+        archive.persistentContainer());
     QPointer<platform::ViewController> self(&screen);
     QMetaObject::invokeMethod(
         &screen,

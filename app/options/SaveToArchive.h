@@ -7,6 +7,9 @@
 #include <functional>
 
 class QObject;
+namespace cellarium {
+class CoreLifeManager;
+}
 namespace platform {
 class ViewController;
 }
@@ -22,9 +25,10 @@ public:
     // empty runs it on a timer.
     using DelayedWork = std::function<void(int ms, QObject* context, std::function<void()> work)>;
 
-    // Saves `lifes` (CoreLifeManager::saveLife) and, on the next turn of the event loop
-    // and unless `screen` is gone by then, presents the answer over it (showAnswer).
-    static void save(const cellarium::LifeSet& lifes, platform::ViewController& screen, DelayedWork delayedWork);
+    // Saves `lifes` in `archive` (CoreLifeManager::saveLife) and, on the next turn of the
+    // event loop and unless `screen` is gone by then, presents the answer over it (showAnswer).
+    static void save(const cellarium::LifeSet& lifes, cellarium::CoreLifeManager& archive,
+                     platform::ViewController& screen, DelayedWork delayedWork);
     // Presents BigAlertController::saveConfirmation(saved) over `screen` and dismisses
     // it alertDelayMs after it has appeared.
     static void showAnswer(const cellarium::StoreResult<std::int64_t>& saved, platform::ViewController& screen,

@@ -7,6 +7,7 @@
 #include "shell/ScreenRegistry.h"
 #include "shell/TerminationSignals.h"
 #include "shell/WindowFit.h"
+#include "store/CoreLifeManager.h"
 
 #include "model/BoardGeometry.h"
 #include "platform/AlternateIcons.h"
@@ -82,7 +83,8 @@ int runCellarium(const CommandLineOptions& options)
 {
     loadShellResources();
     applyPlatformOptions(options);
-    registerScreens();
+    cellarium::CoreLifeManager archive;
+    registerScreens({.archive = archive});
     restoreAppIcon();
     // Copies handed to other applications by a run that did not end cleanly.
     platform::SharedCopies::removeCopiesOlderThan(QDateTime::currentDateTime().addDays(-1));

@@ -12,13 +12,18 @@
 #include <QIcon>
 #include <QPixmap>
 
-void registerScreens()
+void registerScreens(const ScreenDependencies& dependencies)
 {
-    platform::ViewController::registerSegue(QStringLiteral("ShowMore"), [] { return new MoreViewController; });
+    cellarium::CoreLifeManager& archive = dependencies.archive;
+    platform::ViewController::registerSegue(QStringLiteral("ShowMore"), [&archive, work = dependencies.delayedWork] {
+        return new MoreViewController(archive, work);
+    });
     platform::ViewController::registerSegue(QStringLiteral("QRCode"), [] { return new QRCodeViewController; });
     platform::ViewController::registerSegue(QStringLiteral("ScanQRCode"), [] { return new ScanQRCodeViewController; });
     platform::ViewController::registerSegue(QString::fromLatin1(ArchiveViewController::segueIdentifier),
-                                            [] { return new ArchiveViewController; });
+                                            [&archive, pool = dependencies.thumbnailPool] {
+                                                return new ArchiveViewController(archive, pool);
+                                            });
     platform::AlternateIcons& icons = platform::alternateIcons();
     icons.setStandardIcon(platform::applicationId(), QIcon(QPixmap::fromImage(standardAppIcon())));
     const QString other = QString::fromLatin1(MoreViewController::otherAppIconName);

@@ -1,6 +1,5 @@
 #include "store/CoreLifeManager.h"
 
-#include "ProcessWide.h"
 #include "store/StoreLocation.h"
 
 #include <iostream>
@@ -20,8 +19,6 @@ std::unique_ptr<CoreLifeContainer> loadContainer()
     return container;
 }
 
-ProcessWide<CoreLifeContainer> shared(loadContainer);
-
 // Saves `context`, printing why a save failed.
 std::optional<StoreFailure> saveReporting(CoreLifeContext& context)
 {
@@ -33,14 +30,22 @@ std::optional<StoreFailure> saveReporting(CoreLifeContext& context)
 
 }  // namespace
 
+CoreLifeManager::CoreLifeManager() = default;
+
+CoreLifeManager::CoreLifeManager(std::unique_ptr<CoreLifeContainer> container) : container_(std::move(container)) {}
+
+CoreLifeManager::~CoreLifeManager() = default;
+
 CoreLifeContainer& CoreLifeManager::persistentContainer()
 {
-    return shared.get();
+    if (!container_)
+        container_ = loadContainer();
+    return *container_;
 }
 
 void CoreLifeManager::replacePersistentContainer(std::unique_ptr<CoreLifeContainer> container)
 {
-    shared.replace(std::move(container));
+    container_ = std::move(container);
 }
 
 void CoreLifeManager::reloadIfUnavailable()
@@ -49,7 +54,7 @@ void CoreLifeManager::reloadIfUnavailable()
         return;
     std::unique_ptr<CoreLifeContainer> again = persistentContainer().loadedAgain();
     if (again && again->isAvailable())
-        shared.replace(std::move(again));
+        container_ = std::move(again);
 }
 
 bool CoreLifeManager::saveContext(CoreLifeContainer& container)

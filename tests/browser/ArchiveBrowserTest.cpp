@@ -46,7 +46,6 @@ protected:
     }
     void TearDown() override
     {
-        ArchiveViewController::setThumbnailPool(nullptr);
         QThreadPool::globalInstance()->waitForDone();
         OptionsScreen::TearDown();
         platform::ViewController::unregisterSegue(QString::fromLatin1(ArchiveViewController::segueIdentifier));
@@ -76,8 +75,9 @@ protected:
     }
 
     // Lets every thumbnail being drawn finish and reach the browser.
-    static void finishThumbnails()
+    void finishThumbnails()
     {
+        heldPool_.waitForDone();
         QThreadPool::globalInstance()->waitForDone();
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
@@ -114,6 +114,9 @@ protected:
                                                 geometry.maxScale(), geometry.lifeWidth(), geometry.contentWidth(),
                                                 platform::labelColor()});
     }
+
+    // A pool a test holds back with a task of its own; it outlives every browser.
+    QThreadPool heldPool_;
 };
 
 cellarium::ArchiveThumbnailInputs inputs(const std::string& bytes, double side, std::int64_t rows)
@@ -214,7 +217,7 @@ TEST_F(ArchiveBrowser, EmptyArchiveShowsAnEmptyGrid)
 TEST_F(ArchiveBrowser, RegressionArchiveThatCannotBeReadShowsAnEmptyGridInsteadOfStopping)
 {
     add(1000, kBlinker);
-    cellarium::CoreLifeManager::replacePersistentContainer(
+    archive_.replacePersistentContainer(
         std::make_unique<CoreLifeContainer>(cellarium::StoreFailure{"the disk is gone"}));
     ArchiveViewController& browser = openBrowser();
     EXPECT_EQ(browser.collectionView()->numberOfItems(), 0);
@@ -266,7 +269,7 @@ TEST_F(ArchiveBrowser, RegressionArchiveThatCouldNotBeLoadedIsLoadedAgainAtTheNe
     sqlite3* other = nullptr;
     ASSERT_EQ(sqlite3_open(dir_.filePath("CoreLife.sqlite").toUtf8().constData(), &other), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
-    cellarium::CoreLifeManager::replacePersistentContainer(
+    archive_.replacePersistentContainer(
         std::make_unique<CoreLifeContainer>(dir_.filePath("CoreLife.sqlite").toStdString(), std::chrono::milliseconds(50)));
     ASSERT_FALSE(archive().isAvailable());
     testing::internal::CaptureStderr();
@@ -348,7 +351,7 @@ TEST_F(ArchiveBrowser, DeleteButtonRemovesItsRecordAtOnce)
 // A deletion whose save failed stayed pending and was saved with the next deletion.
 TEST_F(ArchiveBrowser, RegressionDeletionThatCannotBeSavedKeepsItsRecordAndGoesWithNoLaterSave)
 {
-    cellarium::CoreLifeManager::replacePersistentContainer(
+    archive_.replacePersistentContainer(
         std::make_unique<CoreLifeContainer>(dir_.filePath("CoreLife.sqlite").toStdString(), std::chrono::milliseconds(50)));
     add(1000, kDot);
     add(2000, kBlinker);
@@ -416,11 +419,11 @@ TEST_F(ArchiveBrowser, RegressionThumbnailFinishingAfterItsCellWasReusedIsNotSho
     add(1000, kDot);
     add(2000, kBlinker);
     // Thumbnails wait behind a held task until the test lets them go.
-    QThreadPool held;
+    QThreadPool& held = heldPool_;
     held.setMaxThreadCount(1);
     QSemaphore gate;
     held.start([&gate] { gate.acquire(); });
-    ArchiveViewController::setThumbnailPool(&held);
+    registerScreensDrawingThumbnailsOn(&held);
     ArchiveViewController& browser = openBrowser();
     // Both thumbnails are being drawn; meanwhile another process deletes the newest,
     // so the cell of row 0 now shows the dot.
@@ -433,7 +436,6 @@ TEST_F(ArchiveBrowser, RegressionThumbnailFinishingAfterItsCellWasReusedIsNotSho
 
     gate.release();
     held.waitForDone();
-    ArchiveViewController::setThumbnailPool(nullptr);
     finishThumbnails();
     EXPECT_FALSE(browser.hasCachedThumbnail(2)) << "kept for a record that is gone";
     EXPECT_EQ(cellOf(browser, 0)->thumbnail(), expectedThumbnail(kDot));
@@ -465,11 +467,11 @@ TEST_F(ArchiveBrowser, RegressionClosingTheBrowserWithThumbnailsInFlightLeavesNo
     add(2000, kBlinker);
     add(3000, kGlider);
     // Thumbnails wait behind a held task on a pool of one thread.
-    QThreadPool held;
+    QThreadPool& held = heldPool_;
     held.setMaxThreadCount(1);
     QSemaphore gate;
     held.start([&gate] { gate.acquire(); });
-    ArchiveViewController::setThumbnailPool(&held);
+    registerScreensDrawingThumbnailsOn(&held);
     QPointer<ArchiveViewController> browser(&openBrowser());
     ASSERT_GE(browser->renderingCount(), 2u);
     browser->back(nullptr);
@@ -481,7 +483,6 @@ TEST_F(ArchiveBrowser, RegressionClosingTheBrowserWithThumbnailsInFlightLeavesNo
     EXPECT_EQ(held.activeThreadCount(), 1) << "a drawing of the closed browser is still queued";
     gate.release();
     held.waitForDone();
-    ArchiveViewController::setThumbnailPool(nullptr);
     finishThumbnails();
     EXPECT_NE(options(), nullptr);
 }

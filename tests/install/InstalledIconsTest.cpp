@@ -1,5 +1,6 @@
 #include "shell/CellariumApplication.h"
 #include "shell/ScreenRegistry.h"
+#include "store/CoreLifeManager.h"
 
 #include "platform/AlternateIcons.h"
 #include "platform/ApplicationId.h"
@@ -42,7 +43,8 @@ TEST(InstalledIcons, TheAlternateIconsEntryNamesIconsThatAreInstalled)
     qputenv("XDG_DATA_HOME", home.filePath("data").toLocal8Bit());
     qputenv("XDG_DATA_DIRS", share.toLocal8Bit());
     nameApplication();
-    registerScreens();
+    static cellarium::CoreLifeManager archive;  // never opened here
+    registerScreens({.archive = archive});
     platform::AlternateIcons& icons = platform::alternateIcons();
 
     const QString installedPath = share + "/applications/" + platform::applicationId() + ".desktop";

@@ -590,7 +590,7 @@ TEST_F(OptionsScreen, PatternHandBackGrowsTheBoardAndTheScreensSizeOrRefusesAndS
 TEST_F(OptionsScreen, WithoutABoardSettingsStillChangeAndSaveDoesNothing)
 {
     MainViewController& root = board();
-    auto* more = new MoreViewController;  // no delegate
+    auto* more = new MoreViewController(archive_);  // no delegate
     root.present(more, false);
     tapRow(MoreViewController::boardSizeRow);
     tapRow(MoreViewController::panModeRow);

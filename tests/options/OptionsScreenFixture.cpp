@@ -66,16 +66,23 @@ void OptionsScreen::SetUp()
         std::make_unique<cellarium::BoardGeometry>([] { return cellarium::ScreenInputs{390, 844, 3}; }));
     platform::ViewController::setAnimationsEnabled(false);
 
-    cellarium::CoreLifeManager::replacePersistentContainer(
+    archive_.replacePersistentContainer(
         std::make_unique<cellarium::CoreLifeContainer>(dir_.filePath("CoreLife.sqlite").toStdString()));
-    MoreViewController::setDelayedWork([this](int ms, QObject* context, std::function<void()> work) {
-        QPointer<QObject> guard(context);
-        alertDelays_.emplace_back(ms, [guard, work = std::move(work)] {
-            if (guard)
-                work();
-        });
-    });
-    registerScreens();
+    registerScreensDrawingThumbnailsOn(nullptr);
+}
+
+void OptionsScreen::registerScreensDrawingThumbnailsOn(QThreadPool* thumbnailPool)
+{
+    registerScreens({.archive = archive_,
+                     .delayedWork =
+                         [this](int ms, QObject* context, std::function<void()> work) {
+                             QPointer<QObject> guard(context);
+                             alertDelays_.emplace_back(ms, [guard, work = std::move(work)] {
+                                 if (guard)
+                                     work();
+                             });
+                         },
+                     .thumbnailPool = thumbnailPool});
 }
 
 void OptionsScreen::TearDown()
@@ -83,9 +90,7 @@ void OptionsScreen::TearDown()
     platform::setKeyWindow(nullptr);
     window_.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    MoreViewController::setDelayedWork({});
     platform::ViewController::unregisterSegue(QStringLiteral("ShowMore"));
-    cellarium::CoreLifeManager::replacePersistentContainer(nullptr);
     cellarium::replaceBoardGeometry(nullptr);
     platform::MailComposer::setCanSendMailOverride(std::nullopt);
     platform::storefront().clearOverride();
@@ -172,7 +177,7 @@ std::vector<QUrl> OptionsScreen::openedUrls() const
 
 void OptionsScreen::makeArchiveUnavailable()
 {
-    cellarium::CoreLifeManager::replacePersistentContainer(
+    archive_.replacePersistentContainer(
         std::make_unique<cellarium::CoreLifeContainer>(cellarium::StoreFailure{"the disk is gone"}));
 }
 

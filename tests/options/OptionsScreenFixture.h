@@ -58,13 +58,17 @@ protected:
     std::vector<platform::FeedbackEvent> cues() const { return *cues_; }
     void clearCues() { cues_->clear(); }
     std::vector<QUrl> openedUrls() const;
-    static cellarium::CoreLifeContainer& archive() { return cellarium::CoreLifeManager::persistentContainer(); }
+    cellarium::CoreLifeContainer& archive() { return archive_.persistentContainer(); }
+    // Registers the screens again, the browser drawing its thumbnails on `thumbnailPool`
+    // (not owned; it must outlive every browser opened; null: the global pool).
+    void registerScreensDrawingThumbnailsOn(QThreadPool* thumbnailPool);
     // Row 8 then saves to an archive that cannot be loaded.
     void makeArchiveUnavailable();
 
     static std::vector<platform::FeedbackEvent> clickFeedback();
 
     QTemporaryDir dir_;
+    cellarium::CoreLifeManager archive_;  // before the window, whose screens use it
     std::unique_ptr<platform::AppWindow> window_;
     std::shared_ptr<std::vector<platform::FeedbackEvent>> cues_ = std::make_shared<std::vector<platform::FeedbackEvent>>();
     std::vector<std::function<void()>> delayed_;

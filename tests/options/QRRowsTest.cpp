@@ -198,7 +198,7 @@ TEST_F(OptionsScreen, RegressionTheBoardPictureIsDrawnOnAPoolThreadFromTheCellsA
 TEST_F(OptionsScreen, WithoutABoardThePictureAndCodeRowsOpenNothing)
 {
     MainViewController& root = board();
-    auto* more = new MoreViewController;  // no delegate
+    auto* more = new MoreViewController(archive_);  // no delegate
     root.present(more, false);
     for (int row : {MoreViewController::pictureRow, MoreViewController::qrCodeRow}) {
         clearCues();

@@ -47,14 +47,15 @@ TEST(CoreLifeManager, PersistentContainerIsLoadedOnceFromTheDataFolder)
 {
     TemporaryFolder folder;
     ScopedEnvironment xdg("XDG_DATA_HOME", folder.path().c_str());
-    CoreLifeContainer& container = CoreLifeManager::persistentContainer();
+    CoreLifeManager manager;
+    CoreLifeContainer& container = manager.persistentContainer();
     ASSERT_TRUE(container.isAvailable()) << container.loadFailure()->description;
     EXPECT_TRUE(std::filesystem::exists(folder.storeFile()));
-    EXPECT_EQ(&CoreLifeManager::persistentContainer(), &container);
+    EXPECT_EQ(&manager.persistentContainer(), &container);
 
     container.viewContext().insertNewObject()->setLifeData("[]");
     std::optional<bool> result;
-    EXPECT_TRUE(*(result = CoreLifeManager::saveContext()));
+    EXPECT_TRUE(*(result = CoreLifeManager::saveContext(container)));
     EXPECT_EQ(result, true);
     EXPECT_EQ(sql(folder.storeFile(), "SELECT lifeData FROM CoreLife"), std::vector<std::string>{"[]"});
 }
