@@ -257,14 +257,15 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QTemporaryDir folder;
     theFolder = &folder;
-    platform::setMainScreen(std::make_unique<FixedScreen>());
     platform::setUserDefaults(std::make_unique<platform::UserDefaults>(folder.filePath(QStringLiteral("defaults.json"))));
-    platform::setSystemSound(std::make_unique<SilentSound>());
-    platform::setHaptics(std::make_unique<NoHaptics>());
-    platform::setCameraAccess(std::make_unique<NoCamera>());
     auto picker = std::make_unique<InstantPicker>();
     thePicker = picker.get();
-    platform::setPhotoPicker(std::move(picker));
+    platform::ServicesInPlace services(platform::Services()
+                                           .with(std::make_unique<FixedScreen>())
+                                           .with(std::make_unique<SilentSound>())
+                                           .with(std::make_unique<NoHaptics>())
+                                           .with(std::make_unique<NoCamera>())
+                                           .with(std::move(picker)));
     cellarium::replaceBoardGeometry(
         std::make_unique<cellarium::BoardGeometry>([] { return cellarium::ScreenInputs{kWidth, kHeight, kScale}; }));
     platform::ViewController::setAnimationsEnabled(false);

@@ -93,11 +93,12 @@ int runChild(int argc, char** argv, double scale)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir folder;
-    platform::setMainScreen(std::make_unique<Screen>(scale));
+    platform::ServicesInPlace services(platform::Services()
+                                           .with(std::make_unique<Screen>(scale))
+                                           .with(std::make_unique<SilentSound>())
+                                           .with(std::make_unique<NoHaptics>()));
     platform::setUserDefaults(std::make_unique<platform::UserDefaults>(folder.filePath(QStringLiteral("defaults.json"))));
     platform::userDefaults().setValue(QStringLiteral("KeyOfDidShowGuide"), true);
-    platform::setSystemSound(std::make_unique<SilentSound>());
-    platform::setHaptics(std::make_unique<NoHaptics>());
     cellarium::replaceBoardGeometry(
         std::make_unique<cellarium::BoardGeometry>([scale] { return cellarium::ScreenInputs{kWidth, kHeight, scale}; }));
     platform::ViewController::setAnimationsEnabled(false);

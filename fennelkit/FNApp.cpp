@@ -39,7 +39,7 @@ const char* const cellariumGuide[] = {
 
 std::optional<QString> bundleText(const char* key)
 {
-    const QVariant value = platform::mainBundle().infoValue(QString::fromLatin1(key));
+    const QVariant value = platform::services().mainBundle().infoValue(QString::fromLatin1(key));
     if (value.typeId() != QMetaType::QString)
         return std::nullopt;
     return value.toString();

@@ -49,7 +49,7 @@ FNGuideView* FNGuideView::initFromNib(const QColor& tintColor, const QStringList
     view->button().setText(FNBundleClass::localizedString(QT_TRANSLATE_NOOP("FennelKit", "Next")));
     connect(&view->button(), &QPushButton::clicked, view, [view] { view->nextGuide(&view->button()); });
     // The screen is read afresh: the guide follows the screen as it is when built.
-    view->setGeometry(QRect(QPoint(0, 0), platform::mainScreen().size().toSize()));
+    view->setGeometry(QRect(QPoint(0, 0), platform::services().mainScreen().size().toSize()));
     return view;
 }
 
@@ -81,7 +81,7 @@ void FNGuideView::nextGuide(QObject*)
     QPushButton& next = button();
     if (!next.isEnabled())
         return;
-    platform::haptics().impact(platform::ImpactStyle::Soft);
+    platform::services().haptics().impact(platform::ImpactStyle::Soft);
     // Disabling the button itself, not only its touches, also stops a key press
     // on the focused button from advancing the guide during the change. The
     // guide holds the focus meanwhile, or Qt would pass it to the board.

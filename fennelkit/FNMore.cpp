@@ -120,7 +120,7 @@ bool FNMore::openUrl(const QString& url, const std::optional<QColor>& tintColor)
         top->present(browser, true);
         return true;
     }
-    return platform::urlOpener().openUrl(*address);
+    return platform::services().urlOpener().openUrl(*address);
 }
 
 void FNMore::sendFeedbackEmail(const std::optional<QColor>& tintColor, const QString& message, std::function<void()> unsent)
@@ -158,7 +158,7 @@ void FNMore::sendFeedbackEmail(const std::optional<QColor>& tintColor, const QSt
     }
     delete composer;
     const std::optional<QUrl> contact = parsedWebAddress(feedbackUrl());
-    if ((!contact || !platform::urlOpener().openUrl(*contact)) && unsent)
+    if ((!contact || !platform::services().urlOpener().openUrl(*contact)) && unsent)
         unsent();
 }
 

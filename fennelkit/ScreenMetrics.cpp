@@ -9,11 +9,11 @@ namespace fennelkit {
 
 namespace {
 
-detail::LazyValue<double> cachedScreenWidth(detail::computedBy([] { return platform::mainScreen().size().width(); }));
-detail::LazyValue<double> cachedScreenHeight(detail::computedBy([] { return platform::mainScreen().size().height(); }));
-detail::LazyValue<double> cachedScreenScale(detail::computedBy([] { return double(platform::mainScreen().scale()); }));
+detail::LazyValue<double> cachedScreenWidth(detail::computedBy([] { return platform::services().mainScreen().size().width(); }));
+detail::LazyValue<double> cachedScreenHeight(detail::computedBy([] { return platform::services().mainScreen().size().height(); }));
+detail::LazyValue<double> cachedScreenScale(detail::computedBy([] { return double(platform::services().mainScreen().scale()); }));
 detail::LazyValue<bool> cachedIsChn(detail::computedBy([] {
-    const std::optional<QString> country = platform::storefront().countryCode();
+    const std::optional<QString> country = platform::services().storefront().countryCode();
     return !country || *country == QLatin1String("CHN");
 }));
 

@@ -66,7 +66,7 @@ void MainViewController::viewDidLoad()
         performSegue(QString::fromLatin1(showMoreSegue), ui_->moreButton);
     });
 
-    platform::idleTimer().setIdleTimerDisabled(true);
+    platform::services().idleTimer().setIdleTimerDisabled(true);
     configureZoomLimits();
 }
 

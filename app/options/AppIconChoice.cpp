@@ -22,7 +22,7 @@ void AppIconChoice::choose(bool didUseLiveIcon)
 
 void AppIconChoice::apply(bool didUseLiveIcon)
 {
-    platform::AlternateIcons& icons = platform::alternateIcons();
+    platform::AlternateIcons& icons = platform::services().alternateIcons();
     if (!icons.supportsAlternateIcons())
         return;
     const std::optional<QString> name =

@@ -20,7 +20,7 @@ namespace {
 
 QImage scaled(const QImage& source, qreal pointSize)
 {
-    const qreal scale = platform::mainScreen().scale();
+    const qreal scale = platform::services().mainScreen().scale();
     const int side = int(std::lround(pointSize * scale));
     QImage image = source.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation)
                        .convertToFormat(QImage::Format_ARGB32_Premultiplied);

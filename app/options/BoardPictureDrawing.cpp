@@ -12,7 +12,7 @@ bool BoardPictureDrawing::start(QObject& owner, BoardSnapshot snapshot, std::fun
     const QString drawingName = QStringLiteral("boardPictureDrawing");
     if (owner.findChild<QObject*>(drawingName, Qt::FindDirectChildrenOnly))
         return false;
-    const QSizeF screen = platform::mainScreen().size();
+    const QSizeF screen = platform::services().mainScreen().size();
     const qreal side = qMax(screen.width(), screen.height());
     // The cells and the geometry's values are copied into the task. The watcher is the
     // owner's child, so a picture finished after the owner has gone reaches nothing.

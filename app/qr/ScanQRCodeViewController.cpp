@@ -119,7 +119,7 @@ void ScanQRCodeViewController::layOutScanWindow()
 
 void ScanQRCodeViewController::setUpCamera()
 {
-    captureSession_ = platform::cameraAccess().makeSession();
+    captureSession_ = platform::services().cameraAccess().makeSession();
     if (!captureSession_)
         return;
     auto* preview = new CameraPreview(this);
@@ -195,7 +195,7 @@ void ScanQRCodeViewController::didOutputCodes(const std::vector<std::optional<st
     }
     if (!codes.front())
         return;  // a code without text: stays open, the camera stopped
-    platform::haptics().impact(platform::ImpactStyle::Heavy);
+    platform::services().haptics().impact(platform::ImpactStyle::Heavy);
     feedbackcues::click();
     if (!handleScannedText(QString::fromStdString(*codes.front())))
         dismiss(true);
@@ -208,7 +208,7 @@ void ScanQRCodeViewController::pickUpQRCode(QObject*)
     picking_ = true;
     updateCameraRunning();
     QPointer<ScanQRCodeViewController> self(this);
-    platform::photoPicker().pickImage(this, [self](std::optional<QString> path) {
+    platform::services().photoPicker().pickImage(this, [self](std::optional<QString> path) {
         if (self)
             self->didFinishPicking(path);
     });

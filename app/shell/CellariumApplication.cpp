@@ -61,13 +61,13 @@ void applyPlatformOptions(const CommandLineOptions& options)
     if (!screen && !onTouchDevice() && QGuiApplication::primaryScreen() != nullptr)
         screen = fittedWindowSize(platform::MainScreen::desktopSize,
                                   QGuiApplication::primaryScreen()->availableGeometry().size(), kWindowFrame);
-    platform::mainScreen().setSizeOverride(screen);
-    platform::mainScreen().setScaleOverride(options.scale);
+    platform::services().mainScreen().setSizeOverride(screen);
+    platform::services().mainScreen().setScaleOverride(options.scale);
     if (options.storefront)
-        platform::storefront().setOverride(options.storefront);
+        platform::services().storefront().setOverride(options.storefront);
     cellarium::setMainScreenReader([] {
-        const QSizeF size = platform::mainScreen().size();
-        return cellarium::ScreenInputs{size.width(), size.height(), platform::mainScreen().scale()};
+        const QSizeF size = platform::services().mainScreen().size();
+        return cellarium::ScreenInputs{size.width(), size.height(), platform::services().mainScreen().scale()};
     });
 }
 
@@ -75,7 +75,7 @@ void restoreAppIcon()
 {
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/cellarium/AppIcon.png")));
     const bool alternate = MoreViewController::storedDidUseLiveIcon().value_or(false);
-    platform::alternateIcons().restoreAlternateIconName(
+    platform::services().alternateIcons().restoreAlternateIconName(
         alternate ? std::optional(QString::fromLatin1(MoreViewController::otherAppIconName)) : std::nullopt);
 }
 
@@ -96,7 +96,7 @@ int runCellarium(const CommandLineOptions& options)
 
     platform::AppWindow window;
     window.setObjectName(configuration.name);
-    window.setWindowTitle(platform::mainBundle().infoValue(QStringLiteral("CFBundleDisplayName")).toString());
+    window.setWindowTitle(platform::services().mainBundle().infoValue(QStringLiteral("CFBundleDisplayName")).toString());
     // The board reads the screen once, at this size; the window may then be resized
     // and maximised, and the board and its buttons follow the window.
     const cellarium::BoardGeometry& geometry = cellarium::boardGeometry();

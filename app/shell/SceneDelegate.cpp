@@ -12,7 +12,7 @@ SceneDelegate::SceneDelegate(QObject* parent)
 
 void SceneDelegate::applicationStateChanged(Qt::ApplicationState state)
 {
-    platform::idleTimer().setApplicationActive(state == Qt::ApplicationActive);
+    platform::services().idleTimer().setApplicationActive(state == Qt::ApplicationActive);
     if (state == Qt::ApplicationInactive)
         sceneWillResignActive();
     else if (state == Qt::ApplicationHidden || state == Qt::ApplicationSuspended)

@@ -24,7 +24,7 @@ void registerScreens(const ScreenDependencies& dependencies)
                                             [&archive, pool = dependencies.thumbnailPool] {
                                                 return new ArchiveViewController(archive, pool);
                                             });
-    platform::AlternateIcons& icons = platform::alternateIcons();
+    platform::AlternateIcons& icons = platform::services().alternateIcons();
     icons.setStandardIcon(platform::applicationId(), QIcon(QPixmap::fromImage(standardAppIcon())));
     const QString other = QString::fromLatin1(MoreViewController::otherAppIconName);
     icons.addAlternateIcon(other, platform::alternateIconThemeName(other), QIcon(QPixmap::fromImage(otherAppIcon())));

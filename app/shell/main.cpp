@@ -47,7 +47,7 @@ int main(int argc, char** argv)
         return 0;
     }
     if (options.version) {
-        const QString version = platform::mainBundle().infoValue(QStringLiteral("CFBundleShortVersionString")).toString();
+        const QString version = platform::services().mainBundle().infoValue(QStringLiteral("CFBundleShortVersionString")).toString();
         std::printf("cellarium %s\n", qPrintable(version));
         return 0;
     }

@@ -1,8 +1,6 @@
 #include "platform/AlternateIcons.h"
 #include "platform/ApplicationId.h"
 
-#include "ProcessWide.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -100,8 +98,6 @@ QByteArray installedDesktopEntry(const QString& fileName)
     }
     return {};
 }
-
-cellarium::ProcessWide<AlternateIcons> slot;
 
 } // namespace
 
@@ -264,16 +260,6 @@ std::optional<QString> AlternateIcons::apply(const Icon& icon) const
     if (!out.commit())
         return QStringLiteral("cannot write %1: %2").arg(path, out.errorString());
     return std::nullopt;
-}
-
-AlternateIcons& alternateIcons()
-{
-    return slot.get();
-}
-
-void setAlternateIcons(std::unique_ptr<AlternateIcons> icons)
-{
-    slot.replace(std::move(icons));
 }
 
 } // namespace platform

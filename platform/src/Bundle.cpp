@@ -1,7 +1,5 @@
 #include "platform/Bundle.h"
 
-#include "ProcessWide.h"
-
 namespace platform {
 
 Bundle::Bundle(QVariantMap info) : info_(std::move(info)) {}
@@ -19,20 +17,6 @@ Bundle Bundle::fromBuild()
         {QStringLiteral("CFBundleShortVersionString"), QStringLiteral(CELLARIUM_BUNDLE_VERSION)},
         {QStringLiteral("CFBundleVersion"), QStringLiteral(CELLARIUM_BUILD_NUMBER)},
     });
-}
-
-namespace {
-cellarium::ProcessWide<Bundle> slot([] { return std::make_unique<Bundle>(Bundle::fromBuild()); });
-}
-
-Bundle& mainBundle()
-{
-    return slot.get();
-}
-
-void setMainBundle(std::unique_ptr<Bundle> bundle)
-{
-    slot.replace(std::move(bundle));
 }
 
 } // namespace platform

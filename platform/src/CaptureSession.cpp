@@ -1,7 +1,5 @@
 #include "platform/CaptureSession.h"
 
-#include "ProcessWide.h"
-
 #include <QCamera>
 #include <QCameraDevice>
 #include <QMediaCaptureSession>
@@ -96,8 +94,6 @@ private:
     QMediaCaptureSession session_;
 };
 
-cellarium::ProcessWide<CameraAccess> slot;
-
 } // namespace
 
 CameraAccess::~CameraAccess() = default;
@@ -111,16 +107,6 @@ std::unique_ptr<CaptureSession> CameraAccess::makeSession()
     if (!session->usable())
         return nullptr;
     return session;
-}
-
-CameraAccess& cameraAccess()
-{
-    return slot.get();
-}
-
-void setCameraAccess(std::unique_ptr<CameraAccess> access)
-{
-    slot.replace(std::move(access));
 }
 
 } // namespace platform

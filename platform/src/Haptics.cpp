@@ -1,6 +1,5 @@
 #include "platform/Haptics.h"
 
-#include "ProcessWide.h"
 #include "SessionBus.h"
 #include "platform/Bundle.h"
 
@@ -46,26 +45,12 @@ void Haptics::output(FeedbackEvent event)
     QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.sigxcpu.Feedback"), QStringLiteral("/org/sigxcpu/Feedback"),
                                                        QStringLiteral("org.sigxcpu.Feedback"), QStringLiteral("TriggerFeedback"));
     call.setAutoStartService(false);
-    const QString appId = mainBundle().infoValue(QStringLiteral("CFBundleName")).toString();
+    const QString appId = services().mainBundle().infoValue(QStringLiteral("CFBundleName")).toString();
     // The quiet profile keeps feedbackd to haptics: the app plays its own sounds.
     const QVariantMap hints{{QStringLiteral("profile"), QStringLiteral("quiet")}};
     call << appId << feedbackEventName(event) << hints << -1;
     // Fire and forget: an absent feedbackd answers with an error nobody waits for.
     whenSessionBusConnected([call](QDBusConnection& bus) { bus.send(call); });
-}
-
-namespace {
-cellarium::ProcessWide<Haptics> slot;
-}
-
-Haptics& haptics()
-{
-    return slot.get();
-}
-
-void setHaptics(std::unique_ptr<Haptics> haptics)
-{
-    slot.replace(std::move(haptics));
 }
 
 } // namespace platform

@@ -2,7 +2,6 @@
 
 #include "platform/Bundle.h"
 
-#include "ProcessWide.h"
 #include "SessionBus.h"
 
 #include <QDBusConnection>
@@ -57,7 +56,7 @@ void IdleTimer::update()
 void IdleTimer::inhibit()
 {
     QDBusMessage call = screenSaverCall(QStringLiteral("Inhibit"));
-    call << mainBundle().infoValue(QStringLiteral("CFBundleName")).toString() << QStringLiteral("A simulation is on screen");
+    call << services().mainBundle().infoValue(QStringLiteral("CFBundleName")).toString() << QStringLiteral("A simulation is on screen");
     whenSessionBusConnected([this, alive = alive_, call](QDBusConnection& bus) {
         if (*alive)
             askToInhibit(bus, call);
@@ -88,20 +87,6 @@ void IdleTimer::uninhibit()
     QDBusMessage call = screenSaverCall(QStringLiteral("UnInhibit"));
     call << cookie_;
     whenSessionBusConnected([call](QDBusConnection& bus) { bus.send(call); });
-}
-
-namespace {
-cellarium::ProcessWide<IdleTimer> slot;
-}
-
-IdleTimer& idleTimer()
-{
-    return slot.get();
-}
-
-void setIdleTimer(std::unique_ptr<IdleTimer> idleTimer)
-{
-    slot.replace(std::move(idleTimer));
 }
 
 }  // namespace platform

@@ -9,7 +9,7 @@
 namespace platform {
 
 ImageRenderer::ImageRenderer(QSizeF sizeInPoints, qreal scale)
-    : size_(sizeInPoints), scale_(scale > 0 ? scale : mainScreen().scale())
+    : size_(sizeInPoints), scale_(scale > 0 ? scale : services().mainScreen().scale())
 {
 }
 

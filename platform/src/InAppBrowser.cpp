@@ -54,7 +54,7 @@ void InAppBrowser::viewDidLoad()
     layout->addWidget(page, 1);
 
     connect(dismissButton_, &QPushButton::clicked, this, [this] { dismiss(true); });
-    connect(openButton_, &QPushButton::clicked, this, [this] { urlOpener().openUrl(url_); });
+    connect(openButton_, &QPushButton::clicked, this, [this] { services().urlOpener().openUrl(url_); });
     applyStyle();
 }
 

@@ -132,7 +132,7 @@ void MailComposer::viewDidLoad()
 
     connect(cancelButton_, &QPushButton::clicked, this, [this] { finish(Result::Cancelled); });
     connect(sendButton_, &QPushButton::clicked, this, [this] {
-        finish(urlOpener().openUrl(mailtoUrl()) ? Result::Sent : Result::Failed);
+        finish(services().urlOpener().openUrl(mailtoUrl()) ? Result::Sent : Result::Failed);
     });
     refresh();
 }

@@ -1,7 +1,5 @@
 #include "platform/MainScreen.h"
 
-#include "ProcessWide.h"
-
 #include <QGuiApplication>
 #include <QInputDevice>
 #include <QScreen>
@@ -44,20 +42,6 @@ qreal MainScreen::scale() const
     QScreen* screen = primaryScreen();
     const qreal ratio = screen ? screen->devicePixelRatio() : 1.0;
     return ratio > 1.0 ? ratio : 3.0;
-}
-
-namespace {
-cellarium::ProcessWide<MainScreen> slot;
-}
-
-MainScreen& mainScreen()
-{
-    return slot.get();
-}
-
-void setMainScreen(std::unique_ptr<MainScreen> screen)
-{
-    slot.replace(std::move(screen));
 }
 
 } // namespace platform

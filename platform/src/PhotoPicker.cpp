@@ -2,8 +2,6 @@
 
 #include "platform/PicturesFolder.h"
 
-#include "ProcessWide.h"
-
 #include <QFileDialog>
 #include <QImageReader>
 
@@ -71,20 +69,6 @@ void PhotoPicker::pickImage(QWidget* parent, std::function<void(std::optional<QS
     });
     dialog->open();
     fitIntoWindow(*dialog, parent ? parent->window() : nullptr);
-}
-
-namespace {
-cellarium::ProcessWide<PhotoPicker> slot;
-}
-
-PhotoPicker& photoPicker()
-{
-    return slot.get();
-}
-
-void setPhotoPicker(std::unique_ptr<PhotoPicker> picker)
-{
-    slot.replace(std::move(picker));
 }
 
 } // namespace platform

@@ -75,7 +75,7 @@ void ShareSheet::anchor(const QRect& sourceRect)
 
 bool ShareSheet::isTabletScreen()
 {
-    const QSizeF size = mainScreen().size();
+    const QSizeF size = services().mainScreen().size();
     return qMin(size.width(), size.height()) >= tabletShorterSide;
 }
 
@@ -174,7 +174,7 @@ bool ShareSheet::copyToClipboard()
 bool ShareSheet::openWithDefaultApplication()
 {
     // The application reads the file after this call returns: it stays until the app ends.
-    SharedCopies& copies = sharedCopies();
+    SharedCopies& copies = services().sharedCopies();
     const QDateTime now = QDateTime::currentDateTime();
     QString error = tr("No private folder for the copy");
     const std::optional<QString> path =
@@ -186,7 +186,7 @@ bool ShareSheet::openWithDefaultApplication()
         return false;
     }
     copies.kept(*path);
-    if (!urlOpener().openUrl(QUrl::fromLocalFile(*path))) {
+    if (!services().urlOpener().openUrl(QUrl::fromLocalFile(*path))) {
         QFile::remove(*path);
         fail(tr("No application opens the picture"));
         return false;

@@ -1,7 +1,5 @@
 #include "platform/SharedCopies.h"
 
-#include "ProcessWide.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -34,8 +32,6 @@ QString runtimeFolder(bool make)
         return {};
     return QFile::decodeName(path);
 }
-
-cellarium::ProcessWide<SharedCopies> slot;
 
 } // namespace
 
@@ -73,16 +69,6 @@ SharedCopies::~SharedCopies()
 void SharedCopies::kept(const QString& path)
 {
     copies_.append(path);
-}
-
-SharedCopies& sharedCopies()
-{
-    return slot.get();
-}
-
-void setSharedCopies(std::unique_ptr<SharedCopies> copies)
-{
-    slot.replace(std::move(copies));
 }
 
 } // namespace platform

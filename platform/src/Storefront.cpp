@@ -1,7 +1,5 @@
 #include "platform/Storefront.h"
 
-#include "ProcessWide.h"
-
 #include <QLocale>
 
 #include <unicode/locid.h>
@@ -47,20 +45,6 @@ std::optional<QString> Storefront::alpha3Code(const QString& code)
     if (locale.isBogus() || alpha3.isEmpty())
         return std::nullopt;
     return alpha3;
-}
-
-namespace {
-cellarium::ProcessWide<Storefront> slot;
-}
-
-Storefront& storefront()
-{
-    return slot.get();
-}
-
-void setStorefront(std::unique_ptr<Storefront> storefront)
-{
-    slot.replace(std::move(storefront));
 }
 
 } // namespace platform

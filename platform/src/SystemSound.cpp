@@ -1,6 +1,5 @@
 #include "platform/SystemSound.h"
 
-#include "ProcessWide.h"
 #include "SoundBank.h"
 #include "WaveSynth.h"
 
@@ -58,23 +57,9 @@ QByteArray SystemSound::wave(int soundId)
     }
 }
 
-namespace {
-cellarium::ProcessWide<SystemSound> slot;
-}
-
-SystemSound& systemSound()
-{
-    return slot.get();
-}
-
-void setSystemSound(std::unique_ptr<SystemSound> sound)
-{
-    slot.replace(std::move(sound));
-}
-
 void playSystemSound(int soundId)
 {
-    systemSound().play(soundId);
+    services().systemSound().play(soundId);
 }
 
 } // namespace platform

@@ -46,7 +46,7 @@ QImage systemImage(const QString& name, qreal pointSize, const QColor& color)
     if (family.isEmpty())
         return {};
 
-    const qreal scale = mainScreen().scale();
+    const qreal scale = services().mainScreen().scale();
     const int side = static_cast<int>(std::ceil(pointSize * scale));
     QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);

@@ -1,7 +1,6 @@
 #include "platform/UrlOpener.h"
 
 #include "MailHandlerLookup.h"
-#include "ProcessWide.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -37,20 +36,6 @@ bool UrlOpener::hasProgramFor(const QUrl& url)
 bool UrlOpener::openUrl(const QUrl& url)
 {
     return hasProgramFor(url) && QDesktopServices::openUrl(url);
-}
-
-namespace {
-cellarium::ProcessWide<UrlOpener> slot;
-}
-
-UrlOpener& urlOpener()
-{
-    return slot.get();
-}
-
-void setUrlOpener(std::unique_ptr<UrlOpener> opener)
-{
-    slot.replace(std::move(opener));
 }
 
 } // namespace platform

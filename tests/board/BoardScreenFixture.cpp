@@ -6,7 +6,9 @@
 void BoardScreenFixture::SetUp()
 {
     platform::setUserDefaults(std::make_unique<platform::UserDefaults>(dir_.filePath("defaults.json")));
-    feedback_ = &testsupport::installRecordedFeedback();
+    platform::Services set;
+    feedback_ = &testsupport::recordFeedback(set);
+    services_.emplace(std::move(set));
     cellarium::replaceBoardGeometry(
         std::make_unique<cellarium::BoardGeometry>([] { return cellarium::ScreenInputs{390, 844, 3}; }));
     platform::ViewController::setAnimationsEnabled(false);
@@ -15,6 +17,7 @@ void BoardScreenFixture::SetUp()
 void BoardScreenFixture::TearDown()
 {
     cellarium::replaceBoardGeometry(nullptr);
+    services_.reset();
     platform::setUserDefaults(nullptr);
 }
 

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <memory>
 #include <vector>
 
@@ -37,5 +38,6 @@ protected:
 
     QTemporaryDir dir_;
     testsupport::FeedbackRecorder* feedback_ = nullptr;
+    std::optional<platform::ServicesInPlace> services_;
     std::vector<std::function<void()>> delayed_;
 };

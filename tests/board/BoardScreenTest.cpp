@@ -126,7 +126,7 @@ TEST_F(BoardScreenTest, FreshInstallationStartsWithTheFirstRunPatternAndTheGuide
     platform::AppWindow window;
     showAsRoot(window, board);
     EXPECT_NE(window.findChild<fennelkit::FNGuideView*>(), nullptr);
-    EXPECT_TRUE(platform::idleTimer().isIdleTimerDisabled());
+    EXPECT_TRUE(platform::services().idleTimer().isIdleTimerDisabled());
 }
 
 TEST_F(BoardScreenTest, CompletedGuideMeansAnEmptyBoardAndNoGuide)

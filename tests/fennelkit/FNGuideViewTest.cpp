@@ -70,7 +70,7 @@ TEST_F(FNGuideViewTest, ValueOfAnotherTypeCountsAsNotShown)
 
 TEST_F(FNGuideViewTest, GuideTakesTheScreenSizeWhenBuiltAndFadesInOnTheFirstPage)
 {
-    platform::mainScreen().setSizeOverride(QSizeF(375, 667));  // the cached metrics keep 390 x 844
+    platform::services().mainScreen().setSizeOverride(QSizeF(375, 667));  // the cached metrics keep 390 x 844
     FNGuideView* guide = FNGuideView::initFromNib(Qt::black, pages(3));
     EXPECT_EQ(guide->geometry(), QRect(0, 0, 375, 667));
     EXPECT_EQ(guide->palette().color(QPalette::Window), QColor(Qt::black));

@@ -48,7 +48,7 @@ TEST_F(FNMoreTest, TextsAreReadOnceForTheRun)
 {
     EXPECT_EQ(FNMore::versionText(), QStringLiteral("Version 1.2(7)"));
     EXPECT_EQ(FNMore::privacyText(), QStringLiteral("Privacy Policy"));
-    platform::setMainBundle(std::make_unique<platform::Bundle>(QVariantMap{{"CFBundleShortVersionString", "2.0"}}));
+    ownServices().with(std::make_unique<platform::Bundle>(QVariantMap{{"CFBundleShortVersionString", "2.0"}}));
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
     EXPECT_EQ(FNMore::versionText(), QStringLiteral("Version 1.2(7)"));
     EXPECT_EQ(FNMore::privacyText(), QStringLiteral("Privacy Policy"));

@@ -18,13 +18,12 @@ void FennelKitTest::SetUp()
 {
     ASSERT_TRUE(dir_.isValid());
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    platform::setMainScreen(std::make_unique<platform::MainScreen>());
-    platform::setStorefront(std::make_unique<platform::Storefront>());
     platform::setUserDefaults(std::make_unique<platform::UserDefaults>(dir_.filePath("user-defaults.json")));
-    feedback_ = &testsupport::installRecordedFeedback();
+    platform::Services set;
+    feedback_ = &testsupport::recordFeedback(set);
     auto opener = std::make_unique<testsupport::RecordingUrlOpener>();
     opener_ = opener.get();
-    platform::setUrlOpener(std::move(opener));
+    services_.emplace(std::move(set.with(std::move(opener))));
     platform::setKeyWindow(nullptr);
     platform::ViewController::setAnimationsEnabled(false);
     setScreen({390, 844}, 3);
@@ -40,33 +39,28 @@ void FennelKitTest::TearDown()
     platform::setKeyWindow(nullptr);
     platform::ViewController::setAnimationsEnabled(true);
     platform::MailComposer::setCanSendMailOverride(std::nullopt);
-    platform::setUrlOpener(nullptr);
-    platform::setHaptics(nullptr);
-    platform::setSystemSound(nullptr);
+    services_.reset();
     platform::setUserDefaults(nullptr);
-    platform::setMainBundle(nullptr);
-    platform::setStorefront(nullptr);
-    platform::setMainScreen(nullptr);
     QLocale::setDefault(QLocale::system());
     fennelkit::resetLazyValuesForTesting();
 }
 
 void FennelKitTest::setScreen(QSizeF size, qreal scale)
 {
-    platform::mainScreen().setSizeOverride(size);
-    platform::mainScreen().setScaleOverride(scale);
+    platform::services().mainScreen().setSizeOverride(size);
+    platform::services().mainScreen().setScaleOverride(scale);
     fennelkit::resetLazyValuesForTesting();
 }
 
 void FennelKitTest::setStorefront(std::optional<QString> country)
 {
-    platform::storefront().setOverride(std::move(country));
+    platform::services().storefront().setOverride(std::move(country));
     fennelkit::resetLazyValuesForTesting();
 }
 
 void FennelKitTest::setBundle(const QVariantMap& info)
 {
-    platform::setMainBundle(std::make_unique<platform::Bundle>(info));
+    services_->set().with(std::make_unique<platform::Bundle>(info));
     fennelkit::resetLazyValuesForTesting();
 }
 

@@ -30,9 +30,12 @@ protected:
 
     testsupport::RecordingUrlOpener& urlOpener() { return *opener_; }
     testsupport::FeedbackRecorder& feedback() { return *feedback_; }
+    // The services in place for the test, to replace one of them.
+    platform::Services& ownServices() { return services_->set(); }
 
 private:
     QTemporaryDir dir_;
     testsupport::RecordingUrlOpener* opener_ = nullptr;
     testsupport::FeedbackRecorder* feedback_ = nullptr;
+    std::optional<platform::ServicesInPlace> services_;
 };

@@ -38,8 +38,8 @@ TEST_F(ScreenMetricsTest, LaterReadsKeepTheFirstValuesAfterTheScreenChanges)
     EXPECT_EQ(screenHeight(), 844);
     EXPECT_EQ(screenScale(), 3);
 
-    platform::mainScreen().setSizeOverride(QSizeF(844, 390));
-    platform::mainScreen().setScaleOverride(2);
+    platform::services().mainScreen().setSizeOverride(QSizeF(844, 390));
+    platform::services().mainScreen().setScaleOverride(2);
     EXPECT_EQ(screenWidth(), 390);
     EXPECT_EQ(screenHeight(), 844);
     EXPECT_EQ(screenScale(), 3);
@@ -57,14 +57,14 @@ TEST_F(ScreenMetricsTest, IsChnForChinaOrNoStorefrontKeptForTheRun)
     setStorefront(QStringLiteral("USA"));
     EXPECT_FALSE(isChn());
 
-    platform::storefront().setOverride(QStringLiteral("CHN"));
+    platform::services().storefront().setOverride(QStringLiteral("CHN"));
     EXPECT_FALSE(isChn());
 }
 
 TEST_F(ScreenMetricsTest, ConcurrentFirstReadsComputeOnceAndAgree)
 {
     std::atomic<int> reads = 0;
-    platform::setMainScreen(std::make_unique<CountingScreen>(reads));
+    ownServices().with(std::make_unique<CountingScreen>(reads));
     resetLazyValuesForTesting();
 
     std::vector<double> seen(8, 0);

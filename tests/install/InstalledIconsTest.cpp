@@ -45,7 +45,7 @@ TEST(InstalledIcons, TheAlternateIconsEntryNamesIconsThatAreInstalled)
     nameApplication();
     static cellarium::CoreLifeManager archive;  // never opened here
     registerScreens({.archive = archive});
-    platform::AlternateIcons& icons = platform::alternateIcons();
+    platform::AlternateIcons& icons = platform::services().alternateIcons();
 
     const QString installedPath = share + "/applications/" + platform::applicationId() + ".desktop";
     const QByteArray installed = readAll(installedPath);

@@ -87,7 +87,7 @@ TEST(AppImages, EveryImageOfTheGridResolvesAndAnUnknownNameIsNull)
                              "eyes.inverse", "network", "standardIconImage", "liveIconImage", "OtherAppIcon"}) {
         const QImage image = appImage(QString::fromLatin1(name), 44, Qt::black);
         EXPECT_FALSE(image.isNull()) << name;
-        EXPECT_EQ(image.devicePixelRatio(), platform::mainScreen().scale()) << name;
+        EXPECT_EQ(image.devicePixelRatio(), platform::services().mainScreen().scale()) << name;
         EXPECT_NEAR(image.deviceIndependentSize().width(), 44, 0.5) << name;
     }
     EXPECT_TRUE(appImage("no.such.image", 44, Qt::black).isNull());

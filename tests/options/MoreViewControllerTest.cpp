@@ -389,7 +389,7 @@ TEST_F(OptionsScreen, AboutRowsWithNoProgramToOpenThemRefuseAndSaySoAsAnAlert)
 {
     auto refusingOpener = std::make_unique<testsupport::RecordingUrlOpener>(false);
     urls_ = refusingOpener.get();
-    platform::setUrlOpener(std::move(refusingOpener));
+    services_->set().with(std::move(refusingOpener));
     MoreViewController& more = openOptions();
     const QString noBrowser = "No application opens web links";
     const QString noMail = "No application sends mail";
@@ -445,7 +445,7 @@ TEST_F(OptionsScreen, FeedbackRowComposesAMailToTheMakerWithAnEmptyMessage)
 
 TEST_F(OptionsScreen, InChinaTheFilingRowAsksFirstThenOpensTheRecordInTheApp)
 {
-    platform::storefront().setOverride(QStringLiteral("CHN"));
+    platform::services().storefront().setOverride(QStringLiteral("CHN"));
     fennelkit::resetLazyValuesForTesting();
     MoreViewController& more = openOptions();
     const std::optional<QString> icp = FNApp::cellarium.icp();
@@ -470,7 +470,7 @@ TEST_F(OptionsScreen, InChinaTheFilingRowAsksFirstThenOpensTheRecordInTheApp)
 // beside it and a tap on the dimmed Close did nothing.
 TEST_F(OptionsScreen, InChinaTheFilingPopupClosesOnEscapeATapBesideItAndTheDimmedClose)
 {
-    platform::storefront().setOverride(QStringLiteral("CHN"));
+    platform::services().storefront().setOverride(QStringLiteral("CHN"));
     fennelkit::resetLazyValuesForTesting();
     MoreViewController& more = openOptions();
     const auto tapWindowAt = [this](QPoint at) {

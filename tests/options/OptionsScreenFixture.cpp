@@ -50,17 +50,18 @@ private:
 void OptionsScreen::SetUp()
 {
     platform::setUserDefaults(std::make_unique<platform::UserDefaults>(dir_.filePath("defaults.json")));
-    platform::setSystemSound(std::make_unique<RecordingSound>(cues_));
-    platform::setHaptics(std::make_unique<RecordingHaptics>(cues_));
-    platform::setMainScreen(std::make_unique<testsupport::FixedScreen>(QSizeF(390, 844), 3));
     auto icons = std::make_unique<RecordingAlternateIcons>();
     icons_ = icons.get();
-    platform::setAlternateIcons(std::move(icons));
     auto urls = std::make_unique<testsupport::RecordingUrlOpener>();
     urls_ = urls.get();
-    platform::setUrlOpener(std::move(urls));
+    services_.emplace(platform::Services()
+                          .with(std::make_unique<RecordingSound>(cues_))
+                          .with(std::make_unique<RecordingHaptics>(cues_))
+                          .with(std::make_unique<testsupport::FixedScreen>(QSizeF(390, 844), 3))
+                          .with(std::move(icons))
+                          .with(std::move(urls)));
     platform::MailComposer::setCanSendMailOverride(false);
-    platform::storefront().setOverride(QStringLiteral("USA"));
+    platform::services().storefront().setOverride(QStringLiteral("USA"));
     fennelkit::resetLazyValuesForTesting();
     cellarium::replaceBoardGeometry(
         std::make_unique<cellarium::BoardGeometry>([] { return cellarium::ScreenInputs{390, 844, 3}; }));
@@ -93,13 +94,9 @@ void OptionsScreen::TearDown()
     platform::ViewController::unregisterSegue(QStringLiteral("ShowMore"));
     cellarium::replaceBoardGeometry(nullptr);
     platform::MailComposer::setCanSendMailOverride(std::nullopt);
-    platform::storefront().clearOverride();
+    platform::services().storefront().clearOverride();
     fennelkit::resetLazyValuesForTesting();
-    platform::setUrlOpener(nullptr);
-    platform::setAlternateIcons(nullptr);
-    platform::setMainScreen(nullptr);
-    platform::setHaptics(nullptr);
-    platform::setSystemSound(nullptr);
+    services_.reset();
     platform::setUserDefaults(nullptr);
 }
 

@@ -75,4 +75,5 @@ protected:
     std::vector<std::pair<int, std::function<void()>>> alertDelays_;
     RecordingAlternateIcons* icons_ = nullptr;
     testsupport::RecordingUrlOpener* urls_ = nullptr;
+    std::optional<platform::ServicesInPlace> services_;
 };

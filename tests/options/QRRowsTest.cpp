@@ -213,7 +213,7 @@ TEST_F(OptionsScreen, ScanRowOpensTheScannerAndAScannedCodeLoadsThePausedBoardAn
 {
     auto camera = std::make_unique<testsupport::FakeCameraAccess>();
     testsupport::FakeCameraAccess* access = camera.get();
-    platform::setCameraAccess(std::move(camera));
+    services_->set().with(std::move(camera));
     MainViewController& root = board();
     root.toggleLife(Life{2, 2});
     root.startOrPauseGame(nullptr);
@@ -241,7 +241,6 @@ TEST_F(OptionsScreen, ScanRowOpensTheScannerAndAScannedCodeLoadsThePausedBoardAn
     EXPECT_EQ(options(), nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(*access->aliveSessions, 0);
-    platform::setCameraAccess(nullptr);
 }
 
 // Regression: the RLE a code falls back to lost the pattern's place, so a code shared

@@ -21,9 +21,11 @@ TEST(Bundle, MissingKeyIsInvalid)
 
 TEST(Bundle, MainBundleCanBeReplacedAndRestored)
 {
-    platform::setMainBundle(std::make_unique<Bundle>(QVariantMap{{QStringLiteral("CFBundleVersion"), 7}}));
-    EXPECT_EQ(platform::mainBundle().infoValue(QStringLiteral("CFBundleVersion")).toInt(), 7);
-    platform::setMainBundle(nullptr);
-    EXPECT_EQ(platform::mainBundle().infoValue(QStringLiteral("CFBundleShortVersionString")).toString(),
+    {
+        platform::ServicesInPlace own(
+            platform::Services().with(std::make_unique<Bundle>(QVariantMap{{QStringLiteral("CFBundleVersion"), 7}})));
+        EXPECT_EQ(platform::services().mainBundle().infoValue(QStringLiteral("CFBundleVersion")).toInt(), 7);
+    }
+    EXPECT_EQ(platform::services().mainBundle().infoValue(QStringLiteral("CFBundleShortVersionString")).toString(),
               QStringLiteral(EXPECTED_VERSION));
 }

@@ -50,11 +50,8 @@ private:
 
 class FeedbackTest : public ::testing::Test {
 protected:
-    void TearDown() override
-    {
-        platform::setSystemSound(nullptr);
-        platform::setHaptics(nullptr);
-    }
+    // Each test's own services: the real ones unless it replaces some.
+    platform::ServicesInPlace services_;
 };
 
 TEST_F(FeedbackTest, DefaultServicesPlayAndFeelNothingWithoutAnyDevice)
@@ -62,19 +59,19 @@ TEST_F(FeedbackTest, DefaultServicesPlayAndFeelNothingWithoutAnyDevice)
     // No audio server, no session bus: every cue returns and nothing fails.
     platform::playSystemSound(1105);
     platform::playSystemSound(4242);
-    platform::haptics().impact(ImpactStyle::Rigid);
-    platform::haptics().notificationSuccess();
+    platform::services().haptics().impact(ImpactStyle::Rigid);
+    platform::services().haptics().notificationSuccess();
     SUCCEED();
 }
 
 TEST_F(FeedbackTest, InstalledRecorderKeepsCuesInOrder)
 {
-    testsupport::FeedbackRecorder& recorder = testsupport::installRecordedFeedback();
+    testsupport::FeedbackRecorder& recorder = testsupport::recordFeedback(services_.set());
     platform::playSystemSound(1105);
-    platform::haptics().impact(ImpactStyle::Rigid);
+    platform::services().haptics().impact(ImpactStyle::Rigid);
     platform::playSystemSound(1113);
-    platform::haptics().notificationSuccess();
-    platform::haptics().impact(ImpactStyle::Soft);
+    platform::services().haptics().notificationSuccess();
+    platform::services().haptics().impact(ImpactStyle::Soft);
 
     const std::vector<FeedbackEvent> expected{
         FeedbackEvent::sound(1105), FeedbackEvent::impact(ImpactStyle::Rigid), FeedbackEvent::sound(1113),
@@ -91,12 +88,11 @@ TEST_F(FeedbackTest, ReplacedOutputsReceiveEveryCue)
     auto* soundRaw = sound.get();
     auto haptics = std::make_unique<SilentHaptics>(recorder);
     auto* hapticsRaw = haptics.get();
-    platform::setSystemSound(std::move(sound));
-    platform::setHaptics(std::move(haptics));
+    services_.set().with(std::move(sound)).with(std::move(haptics));
 
     platform::playSystemSound(1104);
     platform::playSystemSound(4242);
-    platform::haptics().impact(ImpactStyle::Heavy);
+    platform::services().haptics().impact(ImpactStyle::Heavy);
 
     EXPECT_EQ(soundRaw->played, (QList<int>{1104, 4242}));
     EXPECT_EQ(hapticsRaw->delivered, 1);

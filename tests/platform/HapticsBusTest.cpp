@@ -45,8 +45,8 @@ TEST(HapticsOverDBus, ImpactsReachFeedbackdAsQuietEvents)
     ASSERT_TRUE(bus.registerObject(QStringLiteral("/org/sigxcpu/Feedback"), &feedbackd, QDBusConnection::ExportAllSlots));
     ASSERT_TRUE(bus.registerService(QStringLiteral("org.sigxcpu.Feedback")));
 
-    platform::haptics().impact(platform::ImpactStyle::Rigid);
-    platform::haptics().notificationSuccess();
+    platform::services().haptics().impact(platform::ImpactStyle::Rigid);
+    platform::services().haptics().notificationSuccess();
     ASSERT_TRUE(QTest::qWaitFor([&] { return feedbackd.calls.size() == 2; }, 5000));
 
     EXPECT_EQ(feedbackd.calls[0].event, QStringLiteral("button-pressed"));
@@ -75,8 +75,8 @@ private:
 TEST(HapticsOverDBus, AbsentFeedbackdIsNoFailure)
 {
     testsupport::FeedbackRecorder recorder;
-    platform::setHaptics(std::make_unique<ObservedHaptics>(recorder));
-    platform::haptics().impact(platform::ImpactStyle::Heavy);
+    platform::ServicesInPlace own(platform::Services().with(std::make_unique<ObservedHaptics>(recorder)));
+    platform::services().haptics().impact(platform::ImpactStyle::Heavy);
     // The bus answers calls in order: once this round trip is back, the cue's
     // error answer has arrived too, and the connection still works.
     QDBusConnection bus = QDBusConnection::sessionBus();
@@ -84,7 +84,6 @@ TEST(HapticsOverDBus, AbsentFeedbackdIsNoFailure)
     EXPECT_FALSE(bus.interface()->isServiceRegistered(QStringLiteral("org.sigxcpu.Feedback")).value());
     QCoreApplication::processEvents();
     EXPECT_EQ(recorder.events(), (std::vector{platform::FeedbackEvent::impact(platform::ImpactStyle::Heavy)}));
-    platform::setHaptics(nullptr);
 }
 
 // The start-up hello must complete with a real bus daemon: taken for silent, every

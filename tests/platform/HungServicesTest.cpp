@@ -77,14 +77,14 @@ void settle()
 TEST(HungServices, ScreenSaverInhibitionAndHapticsReturnWithASilentSessionBus)
 {
     Watchdog watchdog("session bus");
-    platform::idleTimer().setIdleTimerDisabled(true);
-    platform::haptics().impact(platform::ImpactStyle::Rigid);
+    platform::services().idleTimer().setIdleTimerDisabled(true);
+    platform::services().haptics().impact(platform::ImpactStyle::Rigid);
     settle();
-    EXPECT_TRUE(platform::idleTimer().isInhibiting());
-    platform::idleTimer().setIdleTimerDisabled(false);
-    platform::haptics().notificationSuccess();
+    EXPECT_TRUE(platform::services().idleTimer().isInhibiting());
+    platform::services().idleTimer().setIdleTimerDisabled(false);
+    platform::services().haptics().notificationSuccess();
     settle();
-    EXPECT_FALSE(platform::idleTimer().isInhibiting());
+    EXPECT_FALSE(platform::services().idleTimer().isInhibiting());
 }
 
 TEST(HungServices, SoundsReturnWithASilentSoundServer)

@@ -16,10 +16,9 @@ public:
 
 TEST(ImageRenderer, DrawsInPointsOnATransparentImageAtTheScreenScale)
 {
-    platform::setMainScreen(std::make_unique<ScaleTwoScreen>());
+    platform::ServicesInPlace scaleTwo(platform::Services().with(std::make_unique<ScaleTwoScreen>()));
     const platform::ImageRenderer renderer(QSizeF(10, 5));
     const QImage image = renderer.image([](QPainter& painter) { painter.fillRect(QRectF(0, 0, 5, 5), Qt::red); });
-    platform::setMainScreen(nullptr);
 
     EXPECT_EQ(image.size(), QSize(20, 10));
     EXPECT_EQ(image.devicePixelRatio(), 2.0);

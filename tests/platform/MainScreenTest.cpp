@@ -34,10 +34,12 @@ TEST(MainScreen, OverridesWinAndCanBeRemoved)
 
 TEST(MainScreen, ServiceReadsOverridesAfreshOnEveryCall)
 {
-    platform::mainScreen().setSizeOverride(QSizeF(100, 200));
-    EXPECT_EQ(platform::mainScreen().size(), QSizeF(100, 200));
-    platform::mainScreen().setSizeOverride(QSizeF(300, 400));
-    EXPECT_EQ(platform::mainScreen().size(), QSizeF(300, 400));
-    platform::setMainScreen(nullptr);
-    EXPECT_EQ(platform::mainScreen().size(), QSizeF(390, 844));
+    {
+        platform::ServicesInPlace own;
+        platform::services().mainScreen().setSizeOverride(QSizeF(100, 200));
+        EXPECT_EQ(platform::services().mainScreen().size(), QSizeF(100, 200));
+        platform::services().mainScreen().setSizeOverride(QSizeF(300, 400));
+        EXPECT_EQ(platform::services().mainScreen().size(), QSizeF(300, 400));
+    }
+    EXPECT_EQ(platform::services().mainScreen().size(), QSizeF(390, 844));
 }

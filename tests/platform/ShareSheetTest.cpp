@@ -58,16 +58,15 @@ protected:
         platform::setPicturesFolder(dir_.filePath(QStringLiteral("Pictures")));
         auto urls = std::make_unique<testsupport::RecordingUrlOpener>();
         urls_ = urls.get();
-        platform::setUrlOpener(std::move(urls));
+        services_.emplace(platform::Services().with(std::move(urls)));
         window_.resize(768, 1024);
         window_.setRootViewController(new platform::ViewController);
         window_.show();
     }
     void TearDown() override
     {
-        platform::setUrlOpener(nullptr);
+        services_.reset();
         platform::setPicturesFolder(std::nullopt);
-        platform::setMainScreen(nullptr);
     }
     platform::ShareSheet& present(const QByteArray& jpeg = samplePicture())
     {
@@ -82,6 +81,7 @@ protected:
     }
 
     QTemporaryDir dir_;
+    std::optional<platform::ServicesInPlace> services_;  // before the window, whose sheets use it
     platform::AppWindow window_;
     testsupport::RecordingUrlOpener* urls_ = nullptr;
 };
@@ -203,7 +203,7 @@ TEST_F(ShareSheetTest, OpenCopiesIntoAPrivateFolderRemovedAtExitAndOfDayOldCopie
         } else {
             qunsetenv("XDG_RUNTIME_DIR");
         }
-        platform::setSharedCopies(nullptr);  // found afresh, as at start
+        services_->set().with(std::make_unique<platform::SharedCopies>());  // found afresh, as at start
         const QByteArray jpeg = samplePicture();
         present(jpeg).openButton()->click();
         ASSERT_FALSE(urls_->openedUrls().isEmpty());
@@ -216,7 +216,7 @@ TEST_F(ShareSheetTest, OpenCopiesIntoAPrivateFolderRemovedAtExitAndOfDayOldCopie
             EXPECT_TRUE(QFileInfo(folder).fileName().startsWith("cellarium-shared-")) << folder.toStdString();
         EXPECT_EQ(QFileInfo(folder).permissions() & (ownerOnly | others), ownerOnly) << folder.toStdString();
 
-        platform::setSharedCopies(nullptr);  // as at exit
+        services_->set().with(std::make_unique<platform::SharedCopies>());  // as at exit
         EXPECT_FALSE(QFileInfo::exists(copy));
         EXPECT_EQ(QFileInfo::exists(folder), runtimeSet);
     }
@@ -236,7 +236,7 @@ TEST_F(ShareSheetTest, OpenCopiesIntoAPrivateFolderRemovedAtExitAndOfDayOldCopie
     platform::SharedCopies::removeCopiesOlderThan(now.addDays(-1));
     EXPECT_EQ(folder.entryList(QDir::Files), QStringList{"young.jpg"});
 
-    platform::setSharedCopies(nullptr);
+    services_->set().with(std::make_unique<platform::SharedCopies>());
     if (savedRuntime.isNull())
         qunsetenv("XDG_RUNTIME_DIR");
     else
@@ -245,7 +245,7 @@ TEST_F(ShareSheetTest, OpenCopiesIntoAPrivateFolderRemovedAtExitAndOfDayOldCopie
 
 TEST_F(ShareSheetTest, OpenWithNothingToOpenItSaysSoAndLeavesNoFile)
 {
-    platform::setUrlOpener(std::make_unique<testsupport::RecordingUrlOpener>(false));
+    services_->set().with(std::make_unique<testsupport::RecordingUrlOpener>(false));
     platform::ShareSheet& sheet = present();
     EXPECT_FALSE(sheet.openWithDefaultApplication());
     EXPECT_TRUE(isOpen());
@@ -284,8 +284,8 @@ TEST_F(ShareSheetTest, AnchoredItSitsBelowItsSourceOrAboveWhenBelowHasNoRoom)
 
 TEST_F(ShareSheetTest, TabletSizedScreensAreThoseWithAShorterSideOfSixHundredPoints)
 {
-    platform::setMainScreen(std::make_unique<testsupport::FixedScreen>(QSizeF(390, 844), 1));
+    services_->set().with(std::make_unique<testsupport::FixedScreen>(QSizeF(390, 844), 1));
     EXPECT_FALSE(platform::ShareSheet::isTabletScreen());
-    platform::setMainScreen(std::make_unique<testsupport::FixedScreen>(QSizeF(1024, 768), 1));
+    services_->set().with(std::make_unique<testsupport::FixedScreen>(QSizeF(1024, 768), 1));
     EXPECT_TRUE(platform::ShareSheet::isTabletScreen());
 }

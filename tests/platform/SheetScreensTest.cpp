@@ -37,7 +37,7 @@ protected:
         ViewController::setAnimationsEnabled(false);
         auto recorder = std::make_unique<testsupport::RecordingUrlOpener>();
         opener = recorder.get();
-        platform::setUrlOpener(std::move(recorder));
+        services.emplace(platform::Services().with(std::move(recorder)));
         root = new ViewController;
         window.resize(390, 844);
         window.setRootViewController(root);
@@ -46,7 +46,7 @@ protected:
 
     void TearDown() override
     {
-        platform::setUrlOpener(nullptr);
+        services.reset();
         ViewController::setAnimationsEnabled(true);
     }
 
@@ -58,6 +58,7 @@ protected:
         return found;
     }
 
+    std::optional<platform::ServicesInPlace> services;
     testsupport::RecordingUrlOpener* opener = nullptr;
     platform::AppWindow window;
     ViewController* root = nullptr;
@@ -138,7 +139,7 @@ TEST_F(SheetScreensTest, SendHandsTheAddressOverAndReportsSent)
 
 TEST_F(SheetScreensTest, SendThatNothingCanOpenReportsFailed)
 {
-    platform::setUrlOpener(std::make_unique<testsupport::RecordingUrlOpener>(false));
+    services->set().with(std::make_unique<testsupport::RecordingUrlOpener>(false));
     auto* composer = new MailComposer;
     std::vector<MailComposer::Result> results;
     composer->setMailComposeDelegate([&](MailComposer::Result result) { results.push_back(result); });

@@ -29,7 +29,8 @@ const QStringList usedSymbols{
 
 TEST(SystemSymbol, EveryUsedNameDrawsAGlyphAtTheScreenScale)
 {
-    platform::mainScreen().setScaleOverride(2.0);
+    platform::ServicesInPlace own;
+    platform::services().mainScreen().setScaleOverride(2.0);
     for (const QString& name : usedSymbols) {
         SCOPED_TRACE(name.toStdString());
         const QImage image = platform::systemImage(name, 24, Qt::black);
@@ -40,7 +41,6 @@ TEST(SystemSymbol, EveryUsedNameDrawsAGlyphAtTheScreenScale)
         EXPECT_GT(painted, 48 * 48 / 20); // a glyph, not an empty box or a speck
         EXPECT_LT(painted, 48 * 48);      // and not a filled square
     }
-    platform::setMainScreen(nullptr);
 }
 
 TEST(SystemSymbol, DifferentNamesDrawDifferentGlyphs)

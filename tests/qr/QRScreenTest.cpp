@@ -36,7 +36,7 @@ class QRScreen : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        feedback_ = &testsupport::installRecordedFeedback();
+        feedback_ = &testsupport::recordFeedback(services_.set());
         platform::ViewController::setAnimationsEnabled(false);
         useScreen({390, 844});
     }
@@ -44,11 +44,10 @@ protected:
     {
         window_.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        platform::setMainScreen(nullptr);
     }
     void useScreen(QSizeF size)
     {
-        platform::setMainScreen(std::make_unique<testsupport::FixedScreen>(size, 3));
+        services_.set().with(std::make_unique<testsupport::FixedScreen>(size, 3));
         window_ = std::make_unique<platform::AppWindow>();
         window_->resize(size.toSize());
         window_->setRootViewController(new platform::ViewController);
@@ -72,6 +71,7 @@ protected:
         QCoreApplication::processEvents();
     }
 
+    platform::ServicesInPlace services_;  // outlives the window
     testsupport::FeedbackRecorder* feedback_ = nullptr;
     std::unique_ptr<platform::AppWindow> window_;
 };

@@ -8,15 +8,15 @@
 
 void ScannerFixture::SetUp()
 {
-    feedback_ = &testsupport::installRecordedFeedback();
+    platform::Services set;
+    feedback_ = &testsupport::recordFeedback(set);
     platform::ViewController::setAnimationsEnabled(false);
-    platform::setMainScreen(std::make_unique<testsupport::FixedScreen>(QSizeF(390, 844), 2));
     auto camera = std::make_unique<testsupport::FakeCameraAccess>();
     camera_ = camera.get();
-    platform::setCameraAccess(std::move(camera));
     auto picker = std::make_unique<testsupport::PendingPhotoPicker>();
     picker_ = picker.get();
-    platform::setPhotoPicker(std::move(picker));
+    set.with(std::make_unique<testsupport::FixedScreen>(QSizeF(390, 844), 2)).with(std::move(camera)).with(std::move(picker));
+    services_.emplace(std::move(set));
     window_.resize(390, 844);
     window_.setRootViewController(new platform::ViewController);
     window_.show();
@@ -28,9 +28,7 @@ void ScannerFixture::TearDown()
     if (auto* shown = scanner())
         delete shown;
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    platform::setPhotoPicker(nullptr);
-    platform::setCameraAccess(nullptr);
-    platform::setMainScreen(nullptr);
+    services_.reset();
 }
 
 void ScannerFixture::present(ScanQRCodeViewController* screen)

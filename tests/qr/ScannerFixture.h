@@ -41,6 +41,7 @@ protected:
 
     QTemporaryDir dir_;
     testsupport::FeedbackRecorder* feedback_ = nullptr;
+    std::optional<platform::ServicesInPlace> services_;
     testsupport::FakeCameraAccess* camera_ = nullptr;
     testsupport::PendingPhotoPicker* picker_ = nullptr;
     platform::AppWindow window_;

@@ -119,7 +119,7 @@ protected:
         platform::userDefaults().setValue(QStringLiteral("KeyOfDidShowGuide"), true);
         auto idle = std::make_unique<CountingIdleTimer>();
         idle_ = idle.get();
-        platform::setIdleTimer(std::move(idle));
+        services_.emplace(platform::Services().with(std::move(idle)));
         cellarium::replaceBoardGeometry(nullptr);
         board_ = new MainViewController;
         board_->setDelayedWork([](int, QObject*, std::function<void()>) {});
@@ -128,11 +128,12 @@ protected:
     }
     void TearDown() override
     {
-        platform::setIdleTimer(nullptr);
+        services_.reset();
         platform::setUserDefaults(nullptr);
     }
 
     QTemporaryDir dir_;
+    std::optional<platform::ServicesInPlace> services_;
     CountingIdleTimer* idle_ = nullptr;
     platform::AppWindow window_;
     MainViewController* board_ = nullptr;
@@ -156,7 +157,7 @@ TEST_F(SceneChanges, LeavingTheForegroundPausesTheBoardAndItStaysPaused)
 
 TEST_F(SceneChanges, TheScreenIsKeptAwakeOnlyWhileTheAppIsActive)
 {
-    platform::idleTimer().setIdleTimerDisabled(true);
+    platform::services().idleTimer().setIdleTimerDisabled(true);
     EXPECT_EQ(idle_->inhibits, 1);
     scene_.applicationStateChanged(Qt::ApplicationInactive);
     EXPECT_FALSE(idle_->isInhibiting());
@@ -206,7 +207,7 @@ TEST(ShellResources, AtLaunchTheWindowsShowTheAppIconChosenInAnEarlierRun)
     };
     icons->setStandardIcon(QStringLiteral("cellarium"), filled(Qt::green));
     icons->addAlternateIcon(QStringLiteral("OtherAppIcon"), QStringLiteral("cellarium-OtherAppIcon"), filled(Qt::blue));
-    platform::setAlternateIcons(std::move(icons));
+    platform::ServicesInPlace services(platform::Services().with(std::move(icons)));
     const auto windowColor = [] { return platform::AppWindow().windowIcon().pixmap(16).toImage().pixelColor(8, 8); };
 
     loadShellResources();
@@ -216,6 +217,5 @@ TEST(ShellResources, AtLaunchTheWindowsShowTheAppIconChosenInAnEarlierRun)
         restoreAppIcon();
         EXPECT_EQ(windowColor(), color) << stored.toString().toStdString();
     }
-    platform::setAlternateIcons(nullptr);
     platform::setUserDefaults(nullptr);
 }

@@ -54,11 +54,10 @@ std::shared_ptr<FeedbackRecorder> current;
 
 }  // namespace
 
-FeedbackRecorder& installRecordedFeedback()
+FeedbackRecorder& recordFeedback(platform::Services& set)
 {
     current = std::make_shared<FeedbackRecorder>();
-    platform::setSystemSound(std::make_unique<RecordedSound>(current));
-    platform::setHaptics(std::make_unique<RecordedHaptics>(current));
+    set.with(std::make_unique<RecordedSound>(current)).with(std::make_unique<RecordedHaptics>(current));
     return *current;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/FeedbackEvent.h"
+#include "platform/Services.h"
 
 #include <mutex>
 #include <vector>
@@ -20,9 +21,9 @@ private:
     std::vector<platform::FeedbackEvent> events_;
 };
 
-// Installs a SystemSound and a Haptics that record every cue into the returned
-// recorder and play/feel nothing; the recorder lives until the next install.
+// Gives `set` a SystemSound and a Haptics that record every cue into the returned
+// recorder and play/feel nothing; the recorder lives until the next call.
 // Main thread only.
-FeedbackRecorder& installRecordedFeedback();
+FeedbackRecorder& recordFeedback(platform::Services& set);
 
 }  // namespace testsupport

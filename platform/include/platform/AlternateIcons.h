@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/PlatformExport.h"
+#include "platform/Services.h"
 
 #include <QIcon>
 #include <QString>
@@ -71,8 +72,6 @@ private:
     std::optional<QString> current_;
 };
 
-PLATFORM_EXPORT AlternateIcons& alternateIcons();
-// Replaces it (tests); nullptr restores the default.
-PLATFORM_EXPORT void setAlternateIcons(std::unique_ptr<AlternateIcons> icons);
+// The set in place has one: platform::services().alternateIcons().
 
 } // namespace platform

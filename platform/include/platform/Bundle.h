@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/PlatformExport.h"
+#include "platform/Services.h"
 
 #include <QString>
 #include <QVariant>
@@ -29,9 +30,6 @@ private:
     QVariantMap info_;
 };
 
-// The process-wide bundle, Bundle::fromBuild() unless replaced.
-PLATFORM_EXPORT Bundle& mainBundle();
-// Replaces it (tests); nullptr restores the build's bundle.
-PLATFORM_EXPORT void setMainBundle(std::unique_ptr<Bundle> bundle);
+// The set in place has one: platform::services().mainBundle().
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/PlatformExport.h"
+#include "platform/Services.h"
 
 #include <QObject>
 #include <QString>
@@ -63,8 +64,6 @@ public:
     virtual std::unique_ptr<CaptureSession> makeSession();
 };
 
-PLATFORM_EXPORT CameraAccess& cameraAccess();
-// Replaces it (tests); nullptr restores the default.
-PLATFORM_EXPORT void setCameraAccess(std::unique_ptr<CameraAccess> access);
+// The set in place has one: platform::services().cameraAccess().
 
 } // namespace platform

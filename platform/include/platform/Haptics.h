@@ -2,6 +2,7 @@
 
 #include "platform/FeedbackEvent.h"
 #include "platform/PlatformExport.h"
+#include "platform/Services.h"
 
 #include <QString>
 
@@ -27,8 +28,6 @@ protected:
     virtual void output(FeedbackEvent event);
 };
 
-PLATFORM_EXPORT Haptics& haptics();
-// Replaces it (tests); nullptr restores the default.
-PLATFORM_EXPORT void setHaptics(std::unique_ptr<Haptics> haptics);
+// The set in place has one: platform::services().haptics().
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/PlatformExport.h"
+#include "platform/Services.h"
 
 #include <memory>
 
@@ -43,8 +44,6 @@ private:
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
-PLATFORM_EXPORT IdleTimer& idleTimer();
-// Replaces it (tests); nullptr restores the default.
-PLATFORM_EXPORT void setIdleTimer(std::unique_ptr<IdleTimer> idleTimer);
+// The set in place has one: platform::services().idleTimer().
 
 } // namespace platform

@@ -12,7 +12,7 @@ class QPainter;
 namespace platform {
 
 // Draws images in points: each image is transparent, sizeInPoints × scale pixels
-// (the scale is mainScreen().scale() unless given), with that scale as its device
+// (the scale is services().mainScreen().scale() unless given), with that scale as its device
 // pixel ratio, and the painter handed to the drawing action works in points.
 // Made on the main thread (it reads the main screen); image() may run on a pool
 // thread when the actions draw no text, QImage and QPainter being reentrant.

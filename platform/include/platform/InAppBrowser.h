@@ -12,7 +12,7 @@ class QPushButton;
 namespace platform {
 
 // A page shown inside the app, as a sheet: the address, a dismiss button and a
-// button that hands the page to the desktop's browser through urlOpener().
+// button that hands the page to the desktop's browser through services().urlOpener().
 // Present it with present(). Child widgets are named "addressLabel",
 // "dismissButton" and "openInBrowserButton".
 class PLATFORM_EXPORT InAppBrowser : public ViewController {

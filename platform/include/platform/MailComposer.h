@@ -18,7 +18,7 @@ namespace platform {
 
 // A mail ready to send, shown as a sheet: recipients, subject and body, with
 // Cancel and Send. Send hands a mailto: address carrying all three to
-// urlOpener(). Either button reports its result to the compose delegate,
+// services().urlOpener(). Either button reports its result to the compose delegate,
 // which is expected to dismiss the composer; without a delegate the composer
 // dismisses itself. Child widgets are named "cancelButton" and "sendButton".
 class PLATFORM_EXPORT MailComposer : public ViewController {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/PlatformExport.h"
+#include "platform/Services.h"
 
 #include <QSizeF>
 
@@ -35,8 +36,6 @@ private:
     std::optional<qreal> scaleOverride_;
 };
 
-PLATFORM_EXPORT MainScreen& mainScreen();
-// Replaces it (tests); nullptr restores the default.
-PLATFORM_EXPORT void setMainScreen(std::unique_ptr<MainScreen> screen);
+// The set in place has one: platform::services().mainScreen().
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/PlatformExport.h"
+#include "platform/Services.h"
 
 #include <QString>
 
@@ -25,8 +26,6 @@ public:
     virtual void pickImage(QWidget* parent, std::function<void(std::optional<QString> path)> done);
 };
 
-PLATFORM_EXPORT PhotoPicker& photoPicker();
-// Replaces it (tests); nullptr restores the default.
-PLATFORM_EXPORT void setPhotoPicker(std::unique_ptr<PhotoPicker> picker);
+// The set in place has one: platform::services().photoPicker().
 
 } // namespace platform

@@ -17,8 +17,8 @@ namespace platform {
 // The share sheet for one JPEG picture, presented with present(): "Save to
 // Pictures" writes it as a new dated file in picturesFolder() (never over an
 // existing file), "Copy" puts the image on the clipboard, "Open" hands a copy,
-// written into sharedCopies()' private folder, to the desktop's default
-// application through urlOpener(). Each closes the
+// written into services().sharedCopies()' private folder, to the desktop's default
+// application through services().urlOpener(). Each closes the
 // sheet when it succeeds; a failure stays on the sheet with a line saying so.
 // Escape or "Cancel" closes it. On a tablet-sized screen anchor() points it at
 // its source as a popover; elsewhere it slides up as a sheet. Main thread only.
@@ -32,7 +32,7 @@ public:
 
     // Presents as a popover beside `sourceRect` (window coordinates).
     void anchor(const QRect& sourceRect);
-    // Whether mainScreen() is tablet-sized (its shorter side at least 600 points).
+    // Whether services().mainScreen() is tablet-sized (its shorter side at least 600 points).
     static bool isTabletScreen();
 
     // The buttons' actions. saveToPictures() answers the new file's path.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/PlatformExport.h"
+#include "platform/Services.h"
 
 #include <QDateTime>
 #include <QString>
@@ -44,8 +45,6 @@ private:
     QStringList copies_;
 };
 
-PLATFORM_EXPORT SharedCopies& sharedCopies();
-// Replaces it (tests); nullptr makes the next sharedCopies() find the folder afresh.
-PLATFORM_EXPORT void setSharedCopies(std::unique_ptr<SharedCopies> copies);
+// The set in place has one: platform::services().sharedCopies().
 
 } // namespace platform

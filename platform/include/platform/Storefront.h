@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/PlatformExport.h"
+#include "platform/Services.h"
 
 #include <QString>
 
@@ -34,8 +35,6 @@ private:
     std::optional<std::optional<QString>> override_;
 };
 
-PLATFORM_EXPORT Storefront& storefront();
-// Replaces it (tests); nullptr restores the default.
-PLATFORM_EXPORT void setStorefront(std::unique_ptr<Storefront> storefront);
+// The set in place has one: platform::services().storefront().
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/PlatformExport.h"
+#include "platform/Services.h"
 
 #include <QByteArray>
 #include <QList>
@@ -35,11 +36,9 @@ private:
     std::unique_ptr<SoundBank> bank_;
 };
 
-PLATFORM_EXPORT SystemSound& systemSound();
-// Replaces it (tests); nullptr restores the default.
-PLATFORM_EXPORT void setSystemSound(std::unique_ptr<SystemSound> sound);
+// The set in place has one: platform::services().systemSound().
 
-// systemSound().play(soundId)
+// services().systemSound().play(soundId)
 PLATFORM_EXPORT void playSystemSound(int soundId);
 
 } // namespace platform

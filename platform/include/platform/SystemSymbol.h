@@ -14,7 +14,7 @@ namespace platform {
 PLATFORM_EXPORT QColor labelColor();
 
 // The system symbol `name` ("play.fill", "checkmark.square", ...) as a
-// transparent square image of `pointSize` points at mainScreen().scale()
+// transparent square image of `pointSize` points at services().mainScreen().scale()
 // (the image's devicePixelRatio), drawn from the Material Icons font.
 // A null image for a name outside the symbol table or when the font is
 // missing. Main thread only (needs a QGuiApplication).

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/PlatformExport.h"
+#include "platform/Services.h"
 
 #include <QUrl>
 
@@ -24,8 +25,6 @@ public:
     static bool hasProgramFor(const QUrl& url);
 };
 
-PLATFORM_EXPORT UrlOpener& urlOpener();
-// Replaces it (tests); nullptr restores the default.
-PLATFORM_EXPORT void setUrlOpener(std::unique_ptr<UrlOpener> opener);
+// The set in place has one: platform::services().urlOpener().
 
 } // namespace platform
