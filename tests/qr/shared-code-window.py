@@ -6,8 +6,9 @@ saved JPEG read with zbarimg: its text (RLE with a Pos line) must convert back t
 same cells at the same places.
 
 usage: shared-code-window.py CELLARIUM CELLARIUM_LIFE CELLARIUM_ARCHIVE
-Runs itself under xvfb-run and dbus-run-session. Exit status 0 on success, 1 on a
-fault, 77 (skipped) without xvfb-run, dbus-run-session, zbarimg or pyatspi.
+Runs itself under an X server of its own (tests/support/with-xvfb.sh) and dbus-run-session.
+Exit status 0 on success, 1 on a fault, 77 (skipped) without Xvfb, dbus-run-session,
+zbarimg or pyatspi.
 """
 import json
 import os
@@ -31,14 +32,15 @@ def pattern():
 
 
 def outer(args):
-    for tool in ('xvfb-run', 'dbus-run-session', 'zbarimg'):
+    for tool in ('Xvfb', 'dbus-run-session', 'zbarimg'):
         if not shutil.which(tool):
             print('skipped: %s is missing' % tool)
             return SKIP
     if subprocess.run([PYTHON, '-c', 'import pyatspi'], capture_output=True).returncode != 0:
         print('skipped: python3-pyatspi is missing')
         return SKIP
-    return subprocess.run(['xvfb-run', '-a', '-s', '-screen 0 1280x1024x24', 'dbus-run-session', '--',
+    with_xvfb = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'support', 'with-xvfb.sh')
+    return subprocess.run([with_xvfb, 'dbus-run-session', '--',
                            PYTHON, os.path.abspath(__file__), '--inner'] + args, timeout=240).returncode
 
 

@@ -39,7 +39,7 @@ for _ in $(seq 50); do [ -S "$dir/bus" ] && break; sleep 0.1; done
 
 export HOME=$dir/home XDG_CONFIG_HOME=$dir/home/.config XDG_DATA_HOME=$dir/home/.local/share XDG_RUNTIME_DIR=$dir/run \
     DBUS_SESSION_BUS_ADDRESS=unix:path=$dir/bus QT_QPA_PLATFORM=xcb APP=$app STDERR=$dir/stderr
-xvfb-run -a bash -c '
+"$(dirname "$0")/../support/with-xvfb.sh" bash -c '
     "$APP" 2> "$STDERR" &
     pid=$!
     shown=

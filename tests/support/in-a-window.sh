@@ -2,15 +2,15 @@
 # usage: in-a-window.sh DRIVER.py CELLARIUM [TOOL...] — runs the python DRIVER against the
 # app in a real window: Xvfb, a private session bus, accessibility on, a fresh home with
 # an empty Pictures folder. The driver imports window_driver from beside this script.
-# Exit 77 (skipped) without xvfb-run, dbus-run-session, pyatspi or one of the TOOLs.
+# Exit 77 (skipped) without Xvfb, dbus-run-session, pyatspi or one of the TOOLs.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 if [ "${1:-}" != --inside ]; then
-    for tool in xvfb-run dbus-run-session "${@:3}"; do
+    for tool in Xvfb dbus-run-session "${@:3}"; do
         command -v "$tool" > /dev/null || { echo "skipped: $tool is not installed"; exit 77; }
     done
     /usr/bin/python3 -c 'import pyatspi' 2> /dev/null || { echo "skipped: python3-pyatspi is not installed"; exit 77; }
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- "$0" --inside "$1" "$2"
+    exec "$here/with-xvfb.sh" dbus-run-session -- "$0" --inside "$1" "$2"
 fi
 driver=$2 app=$3
 home=$(mktemp -d)
