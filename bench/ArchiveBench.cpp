@@ -198,8 +198,6 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QTemporaryDir folder;
     theFolder = &folder;
-    cellarium::replaceBoardGeometry(
-        std::make_unique<cellarium::BoardGeometry>([] { return cellarium::ScreenInputs{kWidth, kHeight, 3}; }));
     using Bound = TargetReporter::Bound;
     return runBenchmarksAndCheckTargets(argc, argv, [](TargetReporter& r) {
         const auto ten = r.seconds("archive/open-to-first-frame/10/manual_time");

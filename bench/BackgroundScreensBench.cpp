@@ -85,8 +85,9 @@ public:
 // A board of `rows` rows holding a soup, as the options screen sees it.
 class SoupBoard : public SomethingHappenedInMoreViewController {
 public:
-    explicit SoupBoard(std::int64_t rows)
+    explicit SoupBoard(std::int64_t rows) : geometry_(cellarium::ScreenInputs{kWidth, kHeight, kScale})
     {
+        geometry_.setCountOfRows(rows);
         std::mt19937_64 random(760);
         lifes_ = cellarium::LifeSet(cellarium::randomSoup(random, 0, rows, 0.5));
         lifeWidth_ = 44 / kScale;
@@ -104,8 +105,10 @@ public:
     bool highSpeed() const override { return false; }
     void setHighSpeed(bool) override {}
     bool startGame() const override { return false; }
+    const cellarium::BoardGeometry& geometry() const override { return geometry_; }
 
 private:
+    cellarium::BoardGeometry geometry_;
     cellarium::LifeSet lifes_;
     double lifeWidth_ = 0, contentWidth_ = 0;
 };
@@ -266,8 +269,6 @@ int main(int argc, char** argv)
                                            .with(std::make_unique<NoHaptics>())
                                            .with(std::make_unique<NoCamera>())
                                            .with(std::move(picker)));
-    cellarium::replaceBoardGeometry(
-        std::make_unique<cellarium::BoardGeometry>([] { return cellarium::ScreenInputs{kWidth, kHeight, kScale}; }));
     platform::ViewController::setAnimationsEnabled(false);
     registerScreens({.archive = theArchive()});
     using Bound = TargetReporter::Bound;

@@ -99,13 +99,11 @@ int runChild(int argc, char** argv, double scale)
                                            .with(std::make_unique<NoHaptics>()));
     platform::setUserDefaults(std::make_unique<platform::UserDefaults>(folder.filePath(QStringLiteral("defaults.json"))));
     platform::userDefaults().setValue(QStringLiteral("KeyOfDidShowGuide"), true);
-    cellarium::replaceBoardGeometry(
-        std::make_unique<cellarium::BoardGeometry>([scale] { return cellarium::ScreenInputs{kWidth, kHeight, scale}; }));
     platform::ViewController::setAnimationsEnabled(false);
 
     platform::AppWindow window;
     window.resize(kWidth, kHeight);
-    auto* board = new MainViewController;
+    auto* board = new MainViewController({kWidth, kHeight, scale});
     window.setRootViewController(board);
     window.show();
     wait(kWarmUpMs / 2);

@@ -175,17 +175,17 @@ void drawSnapshot(QPainter& painter, const cellarium::LifeSet& lifes, double sid
     painter.fillPath(path, color);
 }
 
-void redrawBoard(LifeView& view, const cellarium::LifeSet& lifes, double separateLineAlphe, bool cells, bool grid)
+void redrawBoard(LifeView& view, const cellarium::LifeSet& lifes, const cellarium::BoardGeometry& g,
+                 double separateLineAlphe, bool cells, bool grid)
 {
-    const cellarium::BoardGeometry& g = cellarium::boardGeometry();
     redrawBoard(view, {lifes, g.countOfRows(), g.lifeWidth(), g.contentWidth(), g.onePixel(), separateLineAlphe,
                        platform::labelColor()},
                 cells, grid);
 }
 
-void showGeneration(LifeView& view, const cellarium::LifeSet& lifes, double separateLineAlphe)
+void showGeneration(LifeView& view, const cellarium::LifeSet& lifes, const cellarium::BoardGeometry& g,
+                    double separateLineAlphe)
 {
-    const cellarium::BoardGeometry& g = cellarium::boardGeometry();
     showGeneration(view, {lifes, g.countOfRows(), g.lifeWidth(), g.contentWidth(), g.onePixel(), separateLineAlphe,
                           platform::labelColor()});
 }
@@ -195,8 +195,7 @@ void drawSnapshot(QPainter& painter, const BoardSnapshot& snapshot, double side)
     drawSnapshot(painter, snapshot.lifes, side, snapshot.contentWidth, snapshot.lifeWidth, snapshot.color);
 }
 
-BoardSnapshot boardSnapshot(const cellarium::LifeSet& lifes)
+BoardSnapshot boardSnapshot(const cellarium::LifeSet& lifes, const cellarium::BoardGeometry& g)
 {
-    const cellarium::BoardGeometry& g = cellarium::boardGeometry();
     return {lifes, g.contentWidth(), g.lifeWidth(), platform::labelColor()};
 }

@@ -8,6 +8,9 @@
 
 class LifeView;
 class QPainter;
+namespace cellarium {
+class BoardGeometry;
+}
 
 // What the board's layers are drawn from.
 struct BoardDrawingInputs {
@@ -52,8 +55,10 @@ void drawSnapshot(QPainter& painter, const BoardSnapshot& snapshot, double side)
 
 // The board as the geometry has it now, in the label colour: rebuilds the layers
 // asked for as redrawBoard above does.
-void redrawBoard(LifeView& view, const cellarium::LifeSet& lifes, double separateLineAlphe, bool cells, bool grid);
-void showGeneration(LifeView& view, const cellarium::LifeSet& lifes, double separateLineAlphe);
+void redrawBoard(LifeView& view, const cellarium::LifeSet& lifes, const cellarium::BoardGeometry& geometry,
+                 double separateLineAlphe, bool cells, bool grid);
+void showGeneration(LifeView& view, const cellarium::LifeSet& lifes, const cellarium::BoardGeometry& geometry,
+                    double separateLineAlphe);
 // A snapshot of `lifes` on the board as the geometry has it now, in the label colour.
 // Main thread only.
-BoardSnapshot boardSnapshot(const cellarium::LifeSet& lifes);
+BoardSnapshot boardSnapshot(const cellarium::LifeSet& lifes, const cellarium::BoardGeometry& geometry);

@@ -1,7 +1,6 @@
 #include "board/BoardPatternTransfer.h"
 
 #include "cues/FeedbackCues.h"
-#include "model/BoardGeometry.h"
 #include "model/PatternCoding.h"
 #include "model/PatternText.h"
 
@@ -71,7 +70,7 @@ bool BoardPatternTransfer::load(const QByteArray& text, const char* formatName)
     PatternReading read;
     try {
         read = readPatternTextForBoard(std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
-                                       boardGeometry().countOfRows(), format);
+                                       board_.rows(), format);
     } catch (const std::bad_alloc&) {
         // Text too large to read in the memory left is refused like any other; the board stays.
     }
@@ -115,7 +114,7 @@ std::unique_ptr<QMimeData> BoardPatternTransfer::copyData() const
 {
     auto data = std::make_unique<QMimeData>();
     const LifeSet& lifes = board_.lifes();
-    data->setText(QString::fromStdString(writePatternText(lifes, PatternFormat::rle, boardGeometry().countOfRows())));
+    data->setText(QString::fromStdString(writePatternText(lifes, PatternFormat::rle, board_.rows())));
     const std::string json = encodePattern(lifes);
     data->setData(QLatin1String(patternMimeType), QByteArray(json.data(), static_cast<qsizetype>(json.size())));
     return data;

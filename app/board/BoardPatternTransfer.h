@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -33,6 +34,8 @@ public:
         // Loads the pattern, or plays the refused cue and returns false when no board size holds it.
         std::function<bool(const cellarium::PlacedPattern&)> loadPattern;
         std::function<bool()> onTop;
+        // The board's side in cells, where RLE positions are read and written.
+        std::function<std::int64_t()> rows;
     };
 
     // The shortcuts live on `keys` (for its children too); drops are taken on

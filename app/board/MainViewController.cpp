@@ -18,12 +18,12 @@
 #include "platform/Segue.h"
 #include "platform/ZoomingScrollView.h"
 
-using cellarium::boardGeometry;
 using cellarium::Life;
 using cellarium::LifeSet;
 
-MainViewController::MainViewController(QWidget* parent)
+MainViewController::MainViewController(cellarium::ScreenInputs screen, QWidget* parent)
     : ViewController(parent)
+    , geometry_(screen)
     , pattern_(fennelkit::FNGuideView::shouldShowGuide() ? cellarium::firstRunPattern() : LifeSet{})
     , clock_(pattern_)
     , delayedWork_(&BoardViewport::runAfterDelay)
@@ -49,7 +49,8 @@ void MainViewController::viewDidLoad()
     new BoardPatternTransfer(*this, *ui_->scrollView->viewport(),
                              {[this]() -> const LifeSet& { return pattern_.lifes(); },
                               [this](const cellarium::PlacedPattern& p) { return loadPattern(p); },
-                              [this] { return isOnTop(); }},
+                              [this] { return isOnTop(); },
+                              [this] { return geometry_.countOfRows(); }},
                              this);
 
     using platform::ZoomingScrollView;
@@ -86,18 +87,18 @@ bool MainViewController::isOnTop() const
 void MainViewController::startSimulation() { clock_.start(highSpeed_); }
 void MainViewController::pauseSimulation() { clock_.pause(); }
 void MainViewController::startOrPauseGame(QObject*) { clock_.startOrStop(highSpeed_); }
-void MainViewController::advance() { clock_.advance(boardGeometry().countOfRows()); }
+void MainViewController::advance() { clock_.advance(geometry_.countOfRows()); }
 void MainViewController::applyGeneration(LifeSet next) { clock_.applyGeneration(std::move(next)); }
 
 void MainViewController::tap(QPointF location)
 {
-    if (const auto life = editing_.tap(location, startGame(), boardGeometry().lifeWidth()))
+    if (const auto life = editing_.tap(location, startGame(), geometry_.lifeWidth()))
         toggleLife(*life);
 }
 
 void MainViewController::pan(QPointF location)
 {
-    if (const auto life = editing_.pan(location, startGame(), boardGeometry().lifeWidth()))
+    if (const auto life = editing_.pan(location, startGame(), geometry_.lifeWidth()))
         toggleLife(*life);
 }
 
@@ -118,21 +119,21 @@ void MainViewController::togglePanMode()
 void MainViewController::redraw(bool cells, bool grid)
 {
     if (contentView_ != nullptr)
-        redrawBoard(*contentView_, lifes(), separateLineAlphe_, cells, grid);
+        redrawBoard(*contentView_, lifes(), geometry_, separateLineAlphe_, cells, grid);
 }
 
 void MainViewController::showGeneration()
 {
     if (contentView_ != nullptr)
-        ::showGeneration(*contentView_, lifes(), separateLineAlphe_);
+        ::showGeneration(*contentView_, lifes(), geometry_, separateLineAlphe_);
 }
 
 BoardSnapshot MainViewController::snapshot() const
 {
-    return boardSnapshot(lifes());
+    return boardSnapshot(lifes(), geometry_);
 }
 
-void MainViewController::configureZoomLimits() { viewport_->configureZoomLimits(boardGeometry()); }
+void MainViewController::configureZoomLimits() { viewport_->configureZoomLimits(geometry_); }
 
 void MainViewController::scrollViewDidZoom()
 {
@@ -142,29 +143,28 @@ void MainViewController::scrollViewDidZoom()
 
 void MainViewController::resetViewport()
 {
-    separateLineAlphe_ = viewport_->reset(boardGeometry(), this);
+    separateLineAlphe_ = viewport_->reset(geometry_, this);
     redraw(true, true);
 }
 
 void MainViewController::zoomToDefault()
 {
     redraw(true, false);
-    viewport_->zoomToDefault(boardGeometry());
+    viewport_->zoomToDefault(geometry_);
 }
 
 void MainViewController::changeBoardSize()
 {
-    const cellarium::BoardSizeChange change = cellarium::nextBoardSize(boardGeometry().countOfRows());
+    const cellarium::BoardSizeChange change = cellarium::nextBoardSize(geometry_.countOfRows());
     pattern_.shift(change.shift);
     setBoardSide(change.rows);
 }
 
 void MainViewController::setBoardSide(std::int64_t rows)
 {
-    cellarium::BoardGeometry& g = boardGeometry();
-    g.setCountOfRows(rows);
+    geometry_.setCountOfRows(rows);
     patternEdited();
-    g.recomputeDerivedValues();
+    geometry_.recomputeDerivedValues();
     if (!viewport_)
         return;  // the view loads with the new geometry
     configureZoomLimits();
@@ -196,12 +196,12 @@ void MainViewController::clearBoard()
 bool MainViewController::loadPattern(const cellarium::PlacedPattern& pattern)
 {
     const std::optional<cellarium::PlacedPattern> fitted =
-        cellarium::fitPatternToBoard(pattern, boardGeometry().countOfRows());
+        cellarium::fitPatternToBoard(pattern, geometry_.countOfRows());
     if (!fitted) {
         feedbackcues::refused();
         return false;
     }
-    if (*fitted->rows != boardGeometry().countOfRows()) {
+    if (*fitted->rows != geometry_.countOfRows()) {
         pauseSimulation();  // no generation runs on the old size's geometry
         setBoardSide(*fitted->rows);
     }
@@ -215,7 +215,7 @@ bool MainViewController::loadPattern(const cellarium::PlacedPattern& pattern)
 void MainViewController::prepare(platform::Segue& segue, QObject*)
 {
     if (segue.identifier == QLatin1String(showMoreSegue))
-        handBoardSettings(segue.destination, *this, {boardGeometry().countOfRows(), panMode_, highSpeed_});
+        handBoardSettings(segue.destination, *this, {geometry_.countOfRows(), panMode_, highSpeed_});
 }
 
 void MainViewController::showMore(QObject*)

@@ -4,6 +4,7 @@
 #include "board/BoardViewport.h"
 #include "board/SimulationClock.h"
 #include "board/SomethingHappenedInMoreViewController.h"
+#include "model/BoardGeometry.h"
 #include "model/BoardPattern.h"
 #include "model/LifeSet.h"
 
@@ -37,7 +38,9 @@ public:
     static constexpr int resetZoomDelayMs = BoardViewport::resetZoomDelayMs;
     static constexpr const char* showMoreSegue = "ShowMore";
 
-    explicit MainViewController(QWidget* parent = nullptr);
+    // A board for a main screen of `screen` (its size in points and its scale, read
+    // once at start).
+    explicit MainViewController(cellarium::ScreenInputs screen = {}, QWidget* parent = nullptr);
     ~MainViewController() override;
 
     // What the options screen may do.
@@ -55,6 +58,7 @@ public:
     bool highSpeed() const override { return highSpeed_; }
     void setHighSpeed(bool highSpeed) override { highSpeed_ = highSpeed; }
     bool startGame() const override { return clock_.isRunning(); }
+    const cellarium::BoardGeometry& geometry() const override { return geometry_; }
 
     // The clock.
     void startOrPauseGame(QObject* sender);
@@ -117,6 +121,7 @@ private:
     BoardControls* controls_ = nullptr;
     BoardEditing editing_;
 
+    cellarium::BoardGeometry geometry_;
     double separateLineAlphe_ = 1.0;
     cellarium::BoardPattern pattern_;
     SimulationClock clock_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "board/BoardDrawing.h"
+#include "model/BoardGeometry.h"
 #include "model/LifeSet.h"
 #include "model/PlacedPattern.h"
 
@@ -27,4 +28,6 @@ public:
     virtual bool highSpeed() const = 0;
     virtual void setHighSpeed(bool highSpeed) = 0;
     virtual bool startGame() const = 0;
+    // The board's side in cells and the sizes that follow from it and the screen.
+    virtual const cellarium::BoardGeometry& geometry() const = 0;
 };

@@ -162,7 +162,7 @@ platform::GridViewCell* ArchiveViewController::cellForItem(platform::GridView& g
         // Everything the drawing needs that belongs to the main thread is read here.
         try {
             if (const std::optional<std::string>& bytes = record->lifeData()) {
-                const cellarium::BoardGeometry& geometry = cellarium::boardGeometry();
+                const cellarium::BoardGeometry& geometry = *boardGeometry_;
                 cellarium::ArchiveThumbnailInputs inputs{*bytes,
                                                          std::min(geometry.mainScreenWidth(), geometry.mainScreenHeight()),
                                                          geometry.maxScale(),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browser/ArchiveThumbnail.h"
+#include "model/BoardGeometry.h"
 #include "model/LifeSet.h"
 #include "store/FetchedResultsControllerDelegate.h"
 
@@ -64,6 +65,10 @@ public:
                                    QWidget* parent = nullptr);
     ~ArchiveViewController() override;
 
+    // The board whose cells thumbnails are drawn at (a 190 board of the default screen
+    // until set); it outlives the browser.
+    void setBoardGeometry(const cellarium::BoardGeometry& geometry) { boardGeometry_ = &geometry; }
+
     // Called with the chosen pattern after the browser has closed.
     std::function<void(const cellarium::LifeSet&)> dismissClousre;
 
@@ -106,6 +111,8 @@ private:
 
     cellarium::CoreLifeManager& archive_;
     QThreadPool* thumbnailPool_;
+    cellarium::BoardGeometry defaultGeometry_{cellarium::ScreenInputs{}};
+    const cellarium::BoardGeometry* boardGeometry_ = &defaultGeometry_;
     std::unique_ptr<Ui::ArchiveViewController> ui_;
     std::unique_ptr<cellarium::FetchedResultsController> fetchedResultsController_;
     QCache<std::int64_t, cellarium::ArchiveThumbnail> cacheImages_{cacheBytes};

@@ -1,7 +1,5 @@
 #include "model/BoardGeometry.h"
 
-#include "ProcessWide.h"
-
 #include <utility>
 
 namespace cellarium {
@@ -36,27 +34,6 @@ void BoardGeometry::recomputeDerivedValues()
 {
     derived();  // the first derivation must not run after this one
     derived_ = derive();
-}
-
-namespace {
-
-ProcessWide<BoardGeometry> shared([] { return std::make_unique<BoardGeometry>(nullptr); });
-
-}  // namespace
-
-BoardGeometry& boardGeometry()
-{
-    return shared.get();
-}
-
-void setMainScreenReader(std::function<ScreenInputs()> readScreen)
-{
-    shared.setFactory([readScreen = std::move(readScreen)] { return std::make_unique<BoardGeometry>(readScreen); });
-}
-
-void replaceBoardGeometry(std::unique_ptr<BoardGeometry> geometry)
-{
-    shared.replace(std::move(geometry));
 }
 
 }  // namespace cellarium

@@ -14,7 +14,9 @@ struct ScreenInputs {
     double scale = 3;
 };
 
-// The board's geometry: the row count and the sizes derived from the screen.
+// The board's geometry: the row count and the sizes derived from the screen. The
+// board screen owns one, made from the screen metrics it is handed at start, and
+// hands it to what draws or reads the board.
 // The screen is read once, on first use of any screen value. maxScale, lifeWidth
 // and contentWidth are derived on first use and again only by
 // recomputeDerivedValues(), which the board-size change calls after setting the
@@ -23,6 +25,7 @@ struct ScreenInputs {
 class BoardGeometry {
 public:
     explicit BoardGeometry(std::function<ScreenInputs()> readScreen);
+    explicit BoardGeometry(ScreenInputs screen) : BoardGeometry([screen] { return screen; }) {}
 
     std::int64_t countOfRows() const { return countOfRows_; }
     double mainScreenWidth() const { return screen().width; }
@@ -52,16 +55,5 @@ private:
     mutable std::once_flag derivedOnce_;
     mutable Derived derived_;
 };
-
-// The process-wide geometry, created on first use from the registered screen
-// reader (a 390 × 844 screen of scale 3 when none is registered).
-BoardGeometry& boardGeometry();
-
-// Registers how the process-wide geometry reads the screen; takes effect if the
-// geometry has not been created yet. The app calls it at start.
-void setMainScreenReader(std::function<ScreenInputs()> readScreen);
-
-// Replaces the process-wide geometry (tests start each case from a fresh one).
-void replaceBoardGeometry(std::unique_ptr<BoardGeometry> geometry);
 
 }  // namespace cellarium

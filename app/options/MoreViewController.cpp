@@ -163,17 +163,22 @@ void MoreViewController::prepare(platform::Segue& segue, QObject* sender)
 {
     ViewController::prepare(segue, sender);
     if (segue.identifier == QLatin1String(ArchiveViewController::segueIdentifier)) {
-        if (auto* archive = segue.destinationAs<ArchiveViewController>())
+        if (auto* archive = segue.destinationAs<ArchiveViewController>()) {
             archive->dismissClousre = patternHandBack();
+            if (SomethingHappenedInMoreViewController* board = delegate())
+                archive->setBoardGeometry(board->geometry());
+        }
     } else if (segue.identifier == QLatin1String("QRCode")) {
         if (auto* qrCode = segue.destinationAs<QRCodeViewController>()) {
             if (patternLifes_)
-                qrCode->setLifes(*patternLifes_);
+                qrCode->setLifes(*patternLifes_, countOfRows());
             qrCode->setSavedImage(savedImage_);
         }
     } else if (segue.identifier == QLatin1String("ScanQRCode")) {
-        if (auto* scanner = segue.destinationAs<ScanQRCodeViewController>())
+        if (auto* scanner = segue.destinationAs<ScanQRCodeViewController>()) {
             scanner->setDismissClosure(patternHandBack());
+            scanner->setBoardRows(countOfRows());
+        }
     }
 }
 
@@ -187,7 +192,7 @@ std::function<void(const cellarium::PlacedPattern&)> MoreViewController::pattern
             if (!board->loadPattern(pattern))
                 return;  // refused with its cue; nothing changed, so this screen stays
             // The board may have grown to hold the pattern.
-            self->setCountOfRows(cellarium::boardGeometry().countOfRows());
+            self->setCountOfRows(board->geometry().countOfRows());
             self->reloadItem(boardSizeRow);
         }
         self->dismiss(true, [] {});

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/BoardGeometry.h"
+#include "model/BoardSize.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -15,6 +15,6 @@ inline constexpr std::size_t qrMaxMessageBytes = 2331;
 // whenever that fits the largest symbol; otherwise, when the encoding holds a
 // pattern, its RLE text if that fits, as other Life programs and this app's
 // scanner read it, placed by its Pos line where it lies on the board of `rows` cells
-// a side (the board's own by default). nullopt when nothing fits. Safe on any thread.
+// a side. nullopt when nothing fits. Safe on any thread.
 std::optional<std::string> qrCodeMessage(std::string_view patternEncoding,
-                                         std::int64_t rows = cellarium::boardGeometry().countOfRows());
+                                         std::int64_t rows = cellarium::kBoardSizes.front());

@@ -28,9 +28,10 @@ QRCodeViewController::QRCodeViewController(QWidget* parent) : SheetScreen([] { f
 
 QRCodeViewController::~QRCodeViewController() = default;
 
-void QRCodeViewController::setLifes(const cellarium::LifeSet& lifes)
+void QRCodeViewController::setLifes(const cellarium::LifeSet& lifes, std::int64_t rows)
 {
     data_ = cellarium::encodePattern(lifes);
+    rows_ = rows;
 }
 
 platform::ImageView* QRCodeViewController::imageView() const
@@ -66,7 +67,7 @@ void QRCodeViewController::viewDidLoad()
     connect(ui_->shareButton, &QToolButton::clicked, this, [this] { shareImage(ui_->shareButton); });
 
     if (data_) {
-        const std::optional<std::string> message = qrCodeMessage(*data_);
+        const std::optional<std::string> message = qrCodeMessage(*data_, rows_);
         const QImage code = message ? qrCodeImage(*message, moduleSize) : QImage();
         // No code holds the pattern (the encoder fails only for a message too long
         // for the largest symbol): nothing to share, and the screen says why.

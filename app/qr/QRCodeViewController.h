@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/BoardSize.h"
 #include "model/LifeSet.h"
 
 #include "platform/SheetScreen.h"
@@ -37,8 +38,9 @@ public:
     explicit QRCodeViewController(QWidget* parent = nullptr);
     ~QRCodeViewController() override;
 
-    // The pattern whose code is shown; the screen encodes it (PatternCoding.h).
-    void setLifes(const cellarium::LifeSet& lifes);
+    // The pattern whose code is shown, on a board of `rows` cells a side; the screen
+    // encodes it (PatternCoding.h).
+    void setLifes(const cellarium::LifeSet& lifes, std::int64_t rows = cellarium::kBoardSizes.front());
     // The encoding itself, as setLifes leaves it.
     void setData(std::optional<std::string> data) { data_ = std::move(data); }
     const std::optional<std::string>& data() const { return data_; }
@@ -70,6 +72,7 @@ private:
 
     std::unique_ptr<Ui::QRCodeViewController> ui_;
     std::optional<std::string> data_;
+    std::int64_t rows_ = cellarium::kBoardSizes.front();
     QImage savedImage_;
     QString shareButtonSymbol_;
 };

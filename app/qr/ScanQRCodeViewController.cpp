@@ -254,7 +254,7 @@ bool ScanQRCodeViewController::handleScannedText(const QString& text)
     const QByteArray bytes = toUtf8(text);
     if (toUtf8.hasError())
         return false;
-    const std::int64_t rows = cellarium::boardGeometry().countOfRows();
+    const std::int64_t rows = boardRows_;
     cellarium::PatternReading reading =
         cellarium::readPatternTextForBoard(std::string_view(bytes.constData(), size_t(bytes.size())), rows);
     if (!reading)

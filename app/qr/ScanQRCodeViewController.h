@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/BoardSize.h"
 #include "model/LifeSet.h"
 #include "model/PlacedPattern.h"
 #include "qr/QRCodeDetection.h"
@@ -48,6 +49,8 @@ public:
 
     using DismissClosure = std::function<void(const cellarium::PlacedPattern&)>;
     void setDismissClosure(DismissClosure closure) { dismissClosure_ = std::move(closure); }
+    // The side in cells of the board a code is read for (where an RLE's Pos line places it).
+    void setBoardRows(std::int64_t rows) { boardRows_ = rows; }
     const DismissClosure& dismissClosure() const { return dismissClosure_; }
 
     // The scan window in a root view of size `bounds`.
@@ -108,6 +111,7 @@ private:
 
     std::unique_ptr<Ui::ScanQRCodeViewController> ui_;
     DismissClosure dismissClosure_;
+    std::int64_t boardRows_ = cellarium::kBoardSizes.front();
     std::unique_ptr<platform::CaptureSession> captureSession_;
     QPointer<CameraPreview> previewLayer_;
     QRectF scanWindow_;

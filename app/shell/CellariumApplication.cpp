@@ -65,10 +65,13 @@ void applyPlatformOptions(const CommandLineOptions& options)
     platform::services().mainScreen().setScaleOverride(options.scale);
     if (options.storefront)
         platform::services().storefront().setOverride(options.storefront);
-    cellarium::setMainScreenReader([] {
-        const QSizeF size = platform::services().mainScreen().size();
-        return cellarium::ScreenInputs{size.width(), size.height(), platform::services().mainScreen().scale()};
-    });
+}
+
+cellarium::ScreenInputs mainScreenInputs()
+{
+    platform::MainScreen& screen = platform::services().mainScreen();
+    const QSizeF size = screen.size();
+    return {size.width(), size.height(), screen.scale()};
 }
 
 void restoreAppIcon()
@@ -97,12 +100,12 @@ int runCellarium(const CommandLineOptions& options)
     platform::AppWindow window;
     window.setObjectName(configuration.name);
     window.setWindowTitle(platform::services().mainBundle().infoValue(QStringLiteral("CFBundleDisplayName")).toString());
-    // The board reads the screen once, at this size; the window may then be resized
+    // The board is handed the screen once, at this size; the window may then be resized
     // and maximised, and the board and its buttons follow the window.
-    const cellarium::BoardGeometry& geometry = cellarium::boardGeometry();
-    window.resize(qRound(geometry.mainScreenWidth()), qRound(geometry.mainScreenHeight()));
+    const cellarium::ScreenInputs screen = mainScreenInputs();
+    window.resize(qRound(screen.width), qRound(screen.height));
     window.setMinimumSize(200, 200);
-    window.setRootViewController(new MainViewController);
+    window.setRootViewController(new MainViewController(screen));
 
     TerminationSignals terminationSignals;
     SceneDelegate sceneDelegate;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/BoardGeometry.h"
 #include "shell/CommandLineOptions.h"
 
 // Names the application for Qt and the desktop, right after the QApplication is made:
@@ -12,8 +13,11 @@ void nameApplication();
 // and enters the event loop. Returns the loop's exit code.
 int runCellarium(const CommandLineOptions& options);
 
-// Hands the command-line overrides to the platform and the screen to the board geometry.
+// Hands the command-line overrides to the platform.
 void applyPlatformOptions(const CommandLineOptions& options);
+
+// The main screen as the board is handed it: its size in points and its scale.
+cellarium::ScreenInputs mainScreenInputs();
 
 // Registers the shell's resources (the app icon); runCellarium does it itself.
 void loadShellResources();

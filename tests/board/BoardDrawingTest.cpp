@@ -256,11 +256,9 @@ class BoardFramesTest : public BoardScreenFixture, public ::testing::WithParamIn
 TEST_P(BoardFramesTest, AGenerationRepaintsOnlyTheFlippedSquaresAndTheFramesAddUpToAFullDraw)
 {
     const double scale = GetParam();
-    cellarium::replaceBoardGeometry(
-        std::make_unique<cellarium::BoardGeometry>([scale] { return cellarium::ScreenInputs{390, 844, scale}; }));
-    auto board = makeBoard();
-    const std::int64_t rows = cellarium::boardGeometry().countOfRows();
-    const double lifeWidth = cellarium::boardGeometry().lifeWidth();
+    auto board = makeBoard(true, {390, 844, scale});
+    const std::int64_t rows = board->geometry().countOfRows();
+    const double lifeWidth = board->geometry().lifeWidth();
     std::mt19937_64 random(21);
     ASSERT_TRUE(board->loadPattern(LifeSet(cellarium::randomSoup(random, rows / 2 - 30, 60, 0.4))));
     runDelayedWork();

@@ -134,9 +134,9 @@ TEST_F(BoardPatternTransferTest, RegressionPatternsKeepTheirPlaceAndGrowTheBoard
     board_->loadPattern(corner);
     const QString rle = transfer_->copyData()->text();
     board_->changeBoardSize();  // 190 again
-    ASSERT_EQ(boardGeometry().countOfRows(), 190);
+    ASSERT_EQ(board_->geometry().countOfRows(), 190);
     ASSERT_TRUE(pasteText(rle));
-    EXPECT_EQ(boardGeometry().countOfRows(), 760);
+    EXPECT_EQ(board_->geometry().countOfRows(), 760);
     EXPECT_EQ(board_->lifes(), corner);
     EXPECT_EQ(board_->initLifes(), corner);
     EXPECT_DOUBLE_EQ(board_->scrollView()->minimumZoomScale(), 844 / (44.0 / 3 * 760));
@@ -147,7 +147,7 @@ TEST_F(BoardPatternTransferTest, RegressionPatternsKeepTheirPlaceAndGrowTheBoard
     QMimeData json;
     json.setData(BoardPatternTransfer::patternMimeType, R"([{"x":5,"y":5},{"x":300,"y":379}])");
     ASSERT_TRUE(transfer_->paste(json));
-    EXPECT_EQ(boardGeometry().countOfRows(), 380);
+    EXPECT_EQ(board_->geometry().countOfRows(), 380);
     EXPECT_EQ(board_->lifes(), (LifeSet{{5, 5}, {300, 379}}));
     clearCues();
 
@@ -158,7 +158,7 @@ TEST_F(BoardPatternTransferTest, RegressionPatternsKeepTheirPlaceAndGrowTheBoard
     for (const char* empty : {"...", "!", "!Name: nothing\n..\n", "o", "#C a comment\n"})
         expectRefusedAndUnchanged(pasteText(QString::fromLatin1(empty)), before);
     expectRefusedAndUnchanged(dropFile(writeFile("comment.cells", "!Name: nothing\n")), before);
-    EXPECT_EQ(boardGeometry().countOfRows(), 380);
+    EXPECT_EQ(board_->geometry().countOfRows(), 380);
 }
 
 TEST_F(BoardPatternTransferTest, DroppedPatternFilesLoadAndOtherFilesAreRefused)

@@ -9,23 +9,20 @@ void BoardScreenFixture::SetUp()
     platform::Services set;
     feedback_ = &testsupport::recordFeedback(set);
     services_.emplace(std::move(set));
-    cellarium::replaceBoardGeometry(
-        std::make_unique<cellarium::BoardGeometry>([] { return cellarium::ScreenInputs{390, 844, 3}; }));
     platform::ViewController::setAnimationsEnabled(false);
 }
 
 void BoardScreenFixture::TearDown()
 {
-    cellarium::replaceBoardGeometry(nullptr);
     services_.reset();
     platform::setUserDefaults(nullptr);
 }
 
-std::unique_ptr<MainViewController> BoardScreenFixture::makeBoard(bool guideDone)
+std::unique_ptr<MainViewController> BoardScreenFixture::makeBoard(bool guideDone, cellarium::ScreenInputs screen)
 {
     if (guideDone)
         platform::userDefaults().setValue(QStringLiteral("KeyOfDidShowGuide"), true);
-    auto board = std::make_unique<MainViewController>();
+    auto board = std::make_unique<MainViewController>(screen);
     board->setDelayedWork([this](int, QObject*, std::function<void()> work) { delayed_.push_back(std::move(work)); });
     board->resize(390, 844);
     board->loadViewIfNeeded();

@@ -24,7 +24,7 @@ protected:
     void TearDown() override;
 
     // A loaded board; `guideDone` records the first-run guide as completed first.
-    std::unique_ptr<MainViewController> makeBoard(bool guideDone = true);
+    std::unique_ptr<MainViewController> makeBoard(bool guideDone = true, cellarium::ScreenInputs screen = {});
 
     // Runs the delayed work queued so far.
     void runDelayedWork();

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-using cellarium::boardGeometry;
 using cellarium::LifeSet;
 
 namespace {
@@ -45,17 +44,17 @@ TEST_F(BoardViewportTest, BoardSizeChangeCyclesAndKeepsThePatternCentred)
     auto board = makeBoard();
     board->loadPattern({{100, 100}});
     board->changeBoardSize();
-    EXPECT_EQ(boardGeometry().countOfRows(), 380);
+    EXPECT_EQ(board->geometry().countOfRows(), 380);
     EXPECT_EQ(board->lifes(), (LifeSet{{195, 195}}));
     EXPECT_EQ(*board->initLifes(), (LifeSet{{195, 195}}));
     EXPECT_NEAR(board->contentView()->contentSide(), 5573.3333, 1e-3);
     EXPECT_DOUBLE_EQ(board->scrollView()->minimumZoomScale(), 844 / (44.0 / 3 * 380));
 
     board->changeBoardSize();
-    EXPECT_EQ(boardGeometry().countOfRows(), 760);
+    EXPECT_EQ(board->geometry().countOfRows(), 760);
     board->loadPattern({{380, 380}, {10, 10}});
     board->changeBoardSize();
-    EXPECT_EQ(boardGeometry().countOfRows(), 190);
+    EXPECT_EQ(board->geometry().countOfRows(), 190);
     EXPECT_EQ(board->lifes(), (LifeSet{{95, 95}, {-275, -275}}));
 }
 
@@ -86,9 +85,7 @@ class ViewportAtScale : public BoardScreenFixture, public ::testing::WithParamIn
 TEST_P(ViewportAtScale, RestartClearAndLoadCentreTheBoardAtTheZoomReached)
 {
     const double scale = GetParam();
-    cellarium::replaceBoardGeometry(
-        std::make_unique<cellarium::BoardGeometry>([scale] { return cellarium::ScreenInputs{390, 844, scale}; }));
-    auto board = makeBoard();
+    auto board = makeBoard(true, {390, 844, scale});
     board->resetViewport();
     runDelayedWork();
     const platform::ZoomingScrollView* view = board->scrollView();
@@ -98,7 +95,7 @@ TEST_P(ViewportAtScale, RestartClearAndLoadCentreTheBoardAtTheZoomReached)
     EXPECT_NEAR(board->separateLineAlphe(), opacity, 1e-9);
 
     auto expectCentred = [&] {
-        const double side = boardGeometry().contentWidth() * view->zoomScale();
+        const double side = board->geometry().contentWidth() * view->zoomScale();
         EXPECT_NEAR(view->contentOffset().x() + 390 / 2.0, side / 2, 0.5);
         EXPECT_NEAR(view->contentOffset().y() + 844 / 2.0, side / 2, 0.5);
     };

@@ -106,9 +106,9 @@ protected:
     }
 
     // The thumbnail the browser should show for these bytes on this screen.
-    static QImage expectedThumbnail(const std::string& bytes)
+    QImage expectedThumbnail(const std::string& bytes)
     {
-        const cellarium::BoardGeometry& geometry = cellarium::boardGeometry();
+        const cellarium::BoardGeometry& geometry = board().geometry();
         return cellarium::drawArchiveThumbnail(*cellarium::decodePattern(bytes),
                                                {bytes, std::min(geometry.mainScreenWidth(), geometry.mainScreenHeight()),
                                                 geometry.maxScale(), geometry.lifeWidth(), geometry.contentWidth(),

@@ -45,31 +45,18 @@ TEST(BoardGeometry, ReadsTheScreenOnceAndDerivesAgainOnlyWhenAsked)
     EXPECT_EQ(reads, 1);
 }
 
-TEST(BoardGeometry, TheProcessWideGeometryUsesTheRegisteredScreenAndCanBeReplaced)
+// Each board owns its geometry, made from the screen it is handed: no row count or
+// screen is shared between two of them.
+TEST(BoardGeometry, EachGeometryUsesTheScreenItIsHandedAndKeepsItsOwnRowCount)
 {
-    replaceBoardGeometry(nullptr);
-    setMainScreenReader([] { return ScreenInputs{400, 800, 2}; });
-    EXPECT_DOUBLE_EQ(boardGeometry().lifeWidth(), 22);
-    boardGeometry().setCountOfRows(380);
-    EXPECT_EQ(boardGeometry().countOfRows(), 380);
+    BoardGeometry first(ScreenInputs{400, 800, 2});
+    EXPECT_DOUBLE_EQ(first.lifeWidth(), 22);
+    first.setCountOfRows(380);
+    EXPECT_EQ(first.countOfRows(), 380);
 
-    replaceBoardGeometry(std::make_unique<BoardGeometry>([] { return ScreenInputs{400, 800, 4}; }));
-    EXPECT_EQ(boardGeometry().countOfRows(), 190);
-    EXPECT_DOUBLE_EQ(boardGeometry().lifeWidth(), 11);
-    replaceBoardGeometry(nullptr);
-    setMainScreenReader(nullptr);
-}
-
-TEST(BoardGeometry, AScreenReaderRegisteredLateLeavesTheGeometryInUse)
-{
-    replaceBoardGeometry(nullptr);
-    setMainScreenReader([] { return ScreenInputs{400, 800, 2}; });
-    BoardGeometry& inUse = boardGeometry();
-    setMainScreenReader([] { return ScreenInputs{400, 800, 4}; });
-    EXPECT_EQ(&boardGeometry(), &inUse);
-    EXPECT_DOUBLE_EQ(boardGeometry().lifeWidth(), 22);
-    replaceBoardGeometry(nullptr);
-    EXPECT_DOUBLE_EQ(boardGeometry().lifeWidth(), 11);
-    replaceBoardGeometry(nullptr);
-    setMainScreenReader(nullptr);
+    BoardGeometry second(ScreenInputs{400, 800, 4});
+    EXPECT_EQ(second.countOfRows(), 190);
+    EXPECT_DOUBLE_EQ(second.lifeWidth(), 11);
+    EXPECT_EQ(first.countOfRows(), 380);
+    EXPECT_DOUBLE_EQ(first.lifeWidth(), 22);
 }

@@ -113,7 +113,7 @@ TEST_F(OptionsScreen, BoardSizeCyclesThroughTheThreeSizesAndTheBoardFollows)
         clearCues();
         tapRow(MoreViewController::boardSizeRow);
         EXPECT_EQ(more.countOfRows(), rows);
-        EXPECT_EQ(cellarium::boardGeometry().countOfRows(), rows);
+        EXPECT_EQ(board().geometry().countOfRows(), rows);
         EXPECT_EQ(more.imageName(0), icon);
         EXPECT_EQ(cellOf(more, 0)->iconImageView()->image(), more.images()[0]) << "the cell is reloaded";
         EXPECT_EQ(cellOf(more, 0)->accessibleDescription(), QStringLiteral("%1 \u00d7 %1").arg(rows));
@@ -573,7 +573,7 @@ TEST_F(OptionsScreen, PatternHandBackGrowsTheBoardAndTheScreensSizeOrRefusesAndS
     clearCues();
     more.patternHandBack()(LifeSet{{1, 1}, {500, 2}});
     EXPECT_EQ(root.lifes(), (LifeSet{{1, 1}, {500, 2}}));
-    EXPECT_EQ(cellarium::boardGeometry().countOfRows(), 760);
+    EXPECT_EQ(board().geometry().countOfRows(), 760);
     EXPECT_EQ(more.countOfRows(), 760);
     EXPECT_EQ(more.imageName(MoreViewController::boardSizeRow), QStringLiteral("square.grid.3x3.fill"));
     EXPECT_EQ(options(), nullptr);
@@ -582,7 +582,7 @@ TEST_F(OptionsScreen, PatternHandBackGrowsTheBoardAndTheScreensSizeOrRefusesAndS
     clearCues();
     again.patternHandBack()(cellarium::PlacedPattern(LifeSet{{0, 0}, {760, 0}}, 1000));
     EXPECT_EQ(root.lifes(), (LifeSet{{1, 1}, {500, 2}}));
-    EXPECT_EQ(cellarium::boardGeometry().countOfRows(), 760);
+    EXPECT_EQ(board().geometry().countOfRows(), 760);
     EXPECT_EQ(options(), &again);
     EXPECT_EQ(cues(), std::vector{platform::FeedbackEvent::sound(1103)});
 }
@@ -598,7 +598,7 @@ TEST_F(OptionsScreen, WithoutABoardSettingsStillChangeAndSaveDoesNothing)
     EXPECT_EQ(more->countOfRows(), 380);
     EXPECT_TRUE(more->panMode());
     EXPECT_TRUE(more->highSpeed());
-    EXPECT_EQ(cellarium::boardGeometry().countOfRows(), 190);
+    EXPECT_EQ(board().geometry().countOfRows(), 190);
     EXPECT_FALSE(root.panMode());
 
     clearCues();

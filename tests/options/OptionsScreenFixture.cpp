@@ -63,8 +63,6 @@ void OptionsScreen::SetUp()
     platform::MailComposer::setCanSendMailOverride(false);
     platform::services().storefront().setOverride(QStringLiteral("USA"));
     fennelkit::resetLazyValuesForTesting();
-    cellarium::replaceBoardGeometry(
-        std::make_unique<cellarium::BoardGeometry>([] { return cellarium::ScreenInputs{390, 844, 3}; }));
     platform::ViewController::setAnimationsEnabled(false);
 
     archive_.replacePersistentContainer(
@@ -92,7 +90,6 @@ void OptionsScreen::TearDown()
     window_.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     platform::ViewController::unregisterSegue(QStringLiteral("ShowMore"));
-    cellarium::replaceBoardGeometry(nullptr);
     platform::MailComposer::setCanSendMailOverride(std::nullopt);
     platform::services().storefront().clearOverride();
     fennelkit::resetLazyValuesForTesting();

@@ -177,7 +177,7 @@ TEST_F(OptionsScreen, RegressionTheBoardPictureIsDrawnOnAPoolThreadFromTheCellsA
     ASSERT_NE(qr, nullptr);
     const QImage picture = qr->savedImage();
     ASSERT_EQ(picture.size(), QSize(844 * 3, 844 * 3));
-    const double cell = 844.0 * 3 / double(cellarium::boardGeometry().countOfRows());
+    const double cell = 844.0 * 3 / double(board().geometry().countOfRows());
     auto drawn = [&](int x, int y) { return qAlpha(picture.pixel(int((x + 0.5) * cell), int((y + 0.5) * cell))) > 0; };
     for (const Life& life : glider().toVector())
         EXPECT_TRUE(drawn(int(*life.x), int(*life.y))) << *life.x << ", " << *life.y;

@@ -209,7 +209,7 @@ TEST_F(ScanScreen, RleAndPlaintextCodesHandOverTheirPatternCentredOnTheBoard)
     testsupport::deliverFrame(*session(*scanner()), frameWith(codeOf("!Name: glider\n.O\n..O\nOOO\n"), window));
     testsupport::finishBackgroundWork();
     ASSERT_EQ(handedOver_.size(), 2u);
-    const std::int64_t rows = cellarium::boardGeometry().countOfRows();
+    const std::int64_t rows = cellarium::kBoardSizes.front();
     for (const LifeSet& lifes : handedOver_) {
         EXPECT_EQ(normalised(lifes), normalised(glider()));
         EXPECT_TRUE(lifes.contains(Life{rows / 2 - 1, rows / 2 - 1}) || lifes.contains(Life{rows / 2, rows / 2 - 1}))

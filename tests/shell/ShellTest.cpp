@@ -120,7 +120,6 @@ protected:
         auto idle = std::make_unique<CountingIdleTimer>();
         idle_ = idle.get();
         services_.emplace(platform::Services().with(std::move(idle)));
-        cellarium::replaceBoardGeometry(nullptr);
         board_ = new MainViewController;
         board_->setDelayedWork([](int, QObject*, std::function<void()>) {});
         window_.setRootViewController(board_);
