@@ -2,11 +2,14 @@
 
 #include "browser/ArchiveCell.h"
 #include "browser/ArchiveThumbnailRenderer.h"
+#include "browser/LibraryGridSource.h"
 #include "ui_ArchiveViewController.h"
 
 #include "cues/FeedbackCues.h"
 #include "model/BoardGeometry.h"
+#include "model/ClassicPatterns.h"
 #include "model/PatternCoding.h"
+#include "model/PatternText.h"
 #include "store/CoreLifeManager.h"
 #include "store/FetchedResultsController.h"
 
@@ -67,6 +70,16 @@ platform::NoticeLine* ArchiveViewController::noticeLine() const
     return ui_ ? ui_->noticeLine : nullptr;
 }
 
+QToolButton* ArchiveViewController::savedButton() const
+{
+    return ui_ ? ui_->savedButton : nullptr;
+}
+
+QToolButton* ArchiveViewController::libraryButton() const
+{
+    return ui_ ? ui_->libraryButton : nullptr;
+}
+
 void ArchiveViewController::viewDidLoad()
 {
     ui_ = std::make_unique<Ui::ArchiveViewController>();
@@ -78,6 +91,16 @@ void ArchiveViewController::viewDidLoad()
     grid->registerCell(QString::fromLatin1(ArchiveCell::reuseIdentifier), [](QWidget* parent) { return new ArchiveCell(parent); });
     grid->setDataSource(this);
     grid->setDelegate(this);
+    library_ = std::make_unique<LibraryGridSource>([this](const cellarium::ClassicPattern& p) { chooseClassicPattern(p); });
+    LibraryGridSource::registerCell(*grid);
+    ui_->savedButton->setText(tr("Saved"));
+    ui_->savedButton->setAccessibleName(tr("Saved"));
+    ui_->savedButton->setToolTip(tr("Your saved patterns"));
+    ui_->libraryButton->setText(tr("Library"));
+    ui_->libraryButton->setAccessibleName(tr("Library"));
+    ui_->libraryButton->setToolTip(tr("Classic patterns"));
+    connect(ui_->savedButton, &QToolButton::clicked, this, [this] { showLibrary(false); });
+    connect(ui_->libraryButton, &QToolButton::clicked, this, [this] { showLibrary(true); });
 
     renderer_ = std::make_unique<cellarium::ArchiveThumbnailRenderer>(
         [this](std::int64_t recordID, std::optional<cellarium::ArchiveThumbnail> thumbnail) {
@@ -94,6 +117,45 @@ void ArchiveViewController::viewDidLoad()
     else
         listed_ = true;
     grid->reloadData();
+}
+
+void ArchiveViewController::showLibrary(bool library)
+{
+    if (!ui_)
+        return;
+    ui_->savedButton->setChecked(!library);
+    ui_->libraryButton->setChecked(library);
+    if (library == showingLibrary_)
+        return;
+    feedbackcues::click();
+    showingLibrary_ = library;
+    platform::GridView* grid = ui_->collectionView;
+    grid->setAccessibleName(library ? tr("Library") : tr("Archive"));
+    if (library) {
+        grid->setDataSource(library_.get());
+        grid->setDelegate(library_.get());
+    } else {
+        grid->setDataSource(this);
+        grid->setDelegate(this);
+    }
+    grid->scrollToItem(0);
+}
+
+void ArchiveViewController::chooseClassicPattern(const cellarium::ClassicPattern& pattern)
+{
+    // Read for the board as it is; one too small for it grows to the size that holds it.
+    cellarium::PatternReading read =
+        cellarium::readPatternTextForBoard(pattern.rle, cellarium::boardGeometry().countOfRows(), cellarium::PatternFormat::rle);
+    if (!read) {
+        feedbackcues::refused();
+        std::cerr << "A library pattern cannot be read: " << read.fault << std::endl;
+        return;
+    }
+    feedbackcues::click();
+    closeHandingBack([handBack = dismissClousre, placed = cellarium::PlacedPattern(std::move(*read.lifes), read.rows)] {
+        if (handBack)
+            handBack(placed);
+    });
 }
 
 void ArchiveViewController::archiveCannotBeRead(const cellarium::StoreFailure& failure)
@@ -118,6 +180,10 @@ void ArchiveViewController::keyPressEvent(QKeyEvent* event)
 {
     // Keys the grid leaves unused end up here; the sheet's own (Escape) go on.
     if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        if (event->key() == Qt::Key_Delete && ui_ && showingLibrary_) {
+            feedbackcues::refused();  // the library's patterns are not the user's to delete
+            return;
+        }
         if (event->key() == Qt::Key_Delete && ui_) {
             const int item = ui_->collectionView->currentItem();
             const auto& records = fetchedResultsController_->fetchedObjects();

@@ -2,6 +2,7 @@
 
 #include "browser/ArchiveThumbnail.h"
 #include "model/LifeSet.h"
+#include "model/PlacedPattern.h"
 #include "store/FetchedResultsControllerDelegate.h"
 
 #include "platform/GridViewDataSource.h"
@@ -15,9 +16,11 @@
 #include <memory>
 #include <set>
 
+class LibraryGridSource;
 class QThreadPool;
 class QToolButton;
 namespace cellarium {
+struct ClassicPattern;
 class CoreLife;
 class ArchiveThumbnailRenderer;
 class CoreLifeContainer;
@@ -34,7 +37,9 @@ class ArchiveViewController;
 // The archive browser: every archived pattern as a full-width square thumbnail,
 // newest first, following the store live (other processes' changes included).
 // Choosing one closes the browser and hands the decoded pattern to dismissClousre;
-// each cell's delete button removes its record at once. Thumbnails are drawn on the
+// each cell's delete button removes its record at once. The "Saved" and "Library"
+// buttons at the top switch the grid between the archive and the library of classic
+// patterns (LibraryGridSource), which are chosen the same way and never deleted. Thumbnails are drawn on the
 // global thread pool from the record's bytes and cached by record; the browser waits
 // for those being drawn when it goes.
 //
@@ -60,8 +65,13 @@ public:
     explicit ArchiveViewController(QWidget* parent = nullptr);
     ~ArchiveViewController() override;
 
-    // Called with the chosen pattern after the browser has closed.
-    std::function<void(const cellarium::LifeSet&)> dismissClousre;
+    // Called with the chosen pattern after the browser has closed: a record's cells as
+    // stored, or a library pattern centred on the board it was read for.
+    std::function<void(const cellarium::PlacedPattern&)> dismissClousre;
+
+    // Shows the library of classic patterns in the grid, or the saved records.
+    void showLibrary(bool library);
+    bool showingLibrary() const { return showingLibrary_; }
 
     // Removes the record from the store at once (a cell's delete button).
     void deleteRecord(const std::shared_ptr<cellarium::CoreLife>& record);
@@ -70,6 +80,8 @@ public:
     platform::GridView* collectionView() const;
     QToolButton* closeButton() const;
     platform::NoticeLine* noticeLine() const;
+    QToolButton* savedButton() const;
+    QToolButton* libraryButton() const;
     // The live listing; null before the view has loaded.
     cellarium::FetchedResultsController* fetchedResultsController() const { return fetchedResultsController_.get(); }
 
@@ -104,6 +116,7 @@ private:
     void thumbnailDidFinish(std::int64_t recordID, std::optional<cellarium::ArchiveThumbnail> thumbnail);
     QString accessibleDescription(const cellarium::CoreLife& record) const;
     void archiveCannotBeRead(const cellarium::StoreFailure& failure);
+    void chooseClassicPattern(const cellarium::ClassicPattern& pattern);
 
     std::unique_ptr<Ui::ArchiveViewController> ui_;
     std::unique_ptr<cellarium::FetchedResultsController> fetchedResultsController_;
@@ -111,6 +124,8 @@ private:
     std::set<std::int64_t> rendering_;
     std::set<std::int64_t> undecodable_;  // records whose bytes are no pattern, or too large for memory
     bool listed_ = false;                 // a listing was read
+    std::unique_ptr<LibraryGridSource> library_;
+    bool showingLibrary_ = false;
     // Declared last, so that it goes first: its handler uses the members above.
     std::unique_ptr<cellarium::ArchiveThumbnailRenderer> renderer_;
 };
