@@ -20,6 +20,7 @@
 
 #include <QDateTime>
 #include <QKeyEvent>
+#include <QTabBar>
 #include <QLocale>
 #include <QThreadPool>
 
@@ -70,14 +71,9 @@ platform::NoticeLine* ArchiveViewController::noticeLine() const
     return ui_ ? ui_->noticeLine : nullptr;
 }
 
-QToolButton* ArchiveViewController::savedButton() const
+QTabBar* ArchiveViewController::viewSwitch() const
 {
-    return ui_ ? ui_->savedButton : nullptr;
-}
-
-QToolButton* ArchiveViewController::libraryButton() const
-{
-    return ui_ ? ui_->libraryButton : nullptr;
+    return ui_ ? ui_->viewSwitch : nullptr;
 }
 
 void ArchiveViewController::viewDidLoad()
@@ -93,14 +89,19 @@ void ArchiveViewController::viewDidLoad()
     grid->setDelegate(this);
     library_ = std::make_unique<LibraryGridSource>([this](const cellarium::ClassicPattern& p) { chooseClassicPattern(p); });
     LibraryGridSource::registerCell(*grid);
-    ui_->savedButton->setText(tr("Saved"));
-    ui_->savedButton->setAccessibleName(tr("Saved"));
-    ui_->savedButton->setToolTip(tr("Your saved patterns"));
-    ui_->libraryButton->setText(tr("Library"));
-    ui_->libraryButton->setAccessibleName(tr("Library"));
-    ui_->libraryButton->setToolTip(tr("Classic patterns"));
-    connect(ui_->savedButton, &QToolButton::clicked, this, [this] { showLibrary(false); });
-    connect(ui_->libraryButton, &QToolButton::clicked, this, [this] { showLibrary(true); });
+    // A tab bar is the segmented control: screen readers hear a page tab list of two
+    // named tabs, the arrow keys move between them.
+    QTabBar* segments = ui_->viewSwitch;
+    segments->setDocumentMode(true);
+    segments->setDrawBase(false);
+    segments->setExpanding(false);
+    segments->setAccessibleName(tr("View"));
+    segments->setToolTip(tr("Saved patterns or the library"));
+    segments->addTab(tr("Saved"));
+    segments->setTabToolTip(0, tr("Your saved patterns"));
+    segments->addTab(tr("Library"));
+    segments->setTabToolTip(1, tr("Classic patterns"));
+    connect(segments, &QTabBar::currentChanged, this, [this](int index) { showLibrary(index == 1); });
 
     renderer_ = std::make_unique<cellarium::ArchiveThumbnailRenderer>(
         [this](std::int64_t recordID, std::optional<cellarium::ArchiveThumbnail> thumbnail) {
@@ -123,12 +124,11 @@ void ArchiveViewController::showLibrary(bool library)
 {
     if (!ui_)
         return;
-    ui_->savedButton->setChecked(!library);
-    ui_->libraryButton->setChecked(library);
     if (library == showingLibrary_)
         return;
-    feedbackcues::click();
     showingLibrary_ = library;
+    ui_->viewSwitch->setCurrentIndex(library ? 1 : 0);  // its signal comes back here with nothing to do
+    feedbackcues::click();
     platform::GridView* grid = ui_->collectionView;
     grid->setAccessibleName(library ? tr("Library") : tr("Archive"));
     if (library) {

@@ -17,6 +17,7 @@
 #include <set>
 
 class LibraryGridSource;
+class QTabBar;
 class QThreadPool;
 class QToolButton;
 namespace cellarium {
@@ -38,7 +39,7 @@ class ArchiveViewController;
 // newest first, following the store live (other processes' changes included).
 // Choosing one closes the browser and hands the decoded pattern to dismissClousre;
 // each cell's delete button removes its record at once. The "Saved" and "Library"
-// buttons at the top switch the grid between the archive and the library of classic
+// segments at the top switch the grid between the archive and the library of classic
 // patterns (LibraryGridSource), which are chosen the same way and never deleted. Thumbnails are drawn on the
 // global thread pool from the record's bytes and cached by record; the browser waits
 // for those being drawn when it goes.
@@ -80,8 +81,8 @@ public:
     platform::GridView* collectionView() const;
     QToolButton* closeButton() const;
     platform::NoticeLine* noticeLine() const;
-    QToolButton* savedButton() const;
-    QToolButton* libraryButton() const;
+    // "Saved" (tab 0) and "Library" (tab 1): the segmented control at the top.
+    QTabBar* viewSwitch() const;
     // The live listing; null before the view has loaded.
     cellarium::FetchedResultsController* fetchedResultsController() const { return fetchedResultsController_.get(); }
 
