@@ -181,7 +181,9 @@ void ArchiveViewController::keyPressEvent(QKeyEvent* event)
     // Keys the grid leaves unused end up here; the sheet's own (Escape) go on.
     if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
         if (event->key() == Qt::Key_Delete && ui_ && showingLibrary_) {
-            feedbackcues::refused();  // the library's patterns are not the user's to delete
+            // The library's patterns are not the user's to delete.
+            feedbackcues::refused();
+            ui_->noticeLine->say(tr("Library patterns cannot be deleted"));
             return;
         }
         if (event->key() == Qt::Key_Delete && ui_) {

@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -69,11 +70,15 @@ platform::GridViewCell* LibraryGridSource::cellForItem(platform::GridView& grid,
         thumbnails_.clear();
         thumbnailSide_ = side;
     }
-    auto drawn = thumbnails_.find(item);
-    if (drawn == thumbnails_.end())
-        drawn = thumbnails_.emplace(item, thumbnail(pattern, side, cellarium::boardGeometry().maxScale())).first;
+    QImage image;
+    if (const QImage* cached = thumbnails_.object(item)) {
+        image = *cached;
+    } else {
+        image = thumbnail(pattern, side, cellarium::boardGeometry().maxScale());
+        thumbnails_.insert(item, new QImage(image), std::max<qsizetype>(1, image.sizeInBytes()));
+    }
     cell->setPattern(QString::fromUtf8(pattern.name.data(), qsizetype(pattern.name.size())), kindName(pattern.kind),
-                     drawn->second);
+                     image);
     return cell;
 }
 

@@ -5,10 +5,10 @@
 #include "platform/GridViewDataSource.h"
 #include "platform/GridViewDelegate.h"
 
+#include <QCache>
 #include <QImage>
 
 #include <functional>
-#include <map>
 
 namespace platform {
 class GridView;
@@ -19,10 +19,12 @@ class GridView;
 // choice handler; nothing here can be deleted. A thumbnail frames its pattern with a
 // margin (the board's own scale would make a glider a dot), is drawn by the archive's
 // thumbnail drawing on the main thread (a few dozen cells) when first shown, and is
-// kept while the item side stays. Main thread only.
+// kept, within a few screenfuls, while the item side stays. Main thread only.
 class LibraryGridSource : public platform::GridViewDataSource, public platform::GridViewDelegate {
 public:
     static constexpr const char* reuseIdentifier = "LibraryCell";
+    // The thumbnails kept, in bytes: at 3 pixels a point a screenful is about 11 MB.
+    static constexpr qsizetype cacheBytes = 24 * 1024 * 1024;
 
     explicit LibraryGridSource(std::function<void(const cellarium::ClassicPattern&)> choose);
 
@@ -39,6 +41,6 @@ public:
 
 private:
     std::function<void(const cellarium::ClassicPattern&)> choose_;
-    std::map<int, QImage> thumbnails_;  // by item, for thumbnailSide_
+    QCache<int, QImage> thumbnails_{cacheBytes};  // by item, for thumbnailSide_
     double thumbnailSide_ = 0;
 };

@@ -702,6 +702,7 @@ TEST_F(ArchiveBrowser, LibraryItemsRefuseTheDeleteKeyAndLeaveTheArchiveAlone)
     clearCues();
     QTest::keyClick(grid, Qt::Key_Delete);
     EXPECT_EQ(cues(), std::vector<platform::FeedbackEvent>{platform::FeedbackEvent::sound(1103)});
+    EXPECT_EQ(notice(browser), "Library patterns cannot be deleted");
     EXPECT_EQ(grid->numberOfItems(), int(cellarium::classicPatterns().size()));
     EXPECT_EQ(archive().viewContext().fetchNewestFirst().value().size(), 2u);
     EXPECT_EQ(browserShown(), &browser);
