@@ -2,11 +2,14 @@
 
 #include "browser/ArchiveCell.h"
 #include "browser/ArchiveThumbnailRenderer.h"
+#include "browser/LibraryGridSource.h"
 #include "ui_ArchiveViewController.h"
 
 #include "cues/FeedbackCues.h"
 #include "model/BoardGeometry.h"
+#include "model/ClassicPatterns.h"
 #include "model/PatternCoding.h"
+#include "model/PatternText.h"
 #include "store/CoreLifeManager.h"
 #include "store/FetchedResultsController.h"
 
@@ -17,6 +20,7 @@
 
 #include <QDateTime>
 #include <QKeyEvent>
+#include <QTabBar>
 #include <QLocale>
 #include <QThreadPool>
 
@@ -56,6 +60,11 @@ platform::NoticeLine* ArchiveViewController::noticeLine() const
     return ui_ ? ui_->noticeLine : nullptr;
 }
 
+QTabBar* ArchiveViewController::viewSwitch() const
+{
+    return ui_ ? ui_->viewSwitch : nullptr;
+}
+
 void ArchiveViewController::viewDidLoad()
 {
     ui_ = std::make_unique<Ui::ArchiveViewController>();
@@ -67,6 +76,21 @@ void ArchiveViewController::viewDidLoad()
     grid->registerCell(QString::fromLatin1(ArchiveCell::reuseIdentifier), [](QWidget* parent) { return new ArchiveCell(parent); });
     grid->setDataSource(this);
     grid->setDelegate(this);
+    library_ = std::make_unique<LibraryGridSource>([this](const cellarium::ClassicPattern& p) { chooseClassicPattern(p); });
+    LibraryGridSource::registerCell(*grid);
+    // A tab bar is the segmented control: screen readers hear a page tab list of two
+    // named tabs, the arrow keys move between them.
+    QTabBar* segments = ui_->viewSwitch;
+    segments->setDocumentMode(true);
+    segments->setDrawBase(false);
+    segments->setExpanding(false);
+    segments->setAccessibleName(tr("View"));
+    segments->setToolTip(tr("Saved patterns or the library"));
+    segments->addTab(tr("Saved"));
+    segments->setTabToolTip(0, tr("Your saved patterns"));
+    segments->addTab(tr("Library"));
+    segments->setTabToolTip(1, tr("Classic patterns"));
+    connect(segments, &QTabBar::currentChanged, this, [this](int index) { showLibrary(index == 1); });
 
     renderer_ = std::make_unique<cellarium::ArchiveThumbnailRenderer>(
         [this](std::int64_t recordID, std::optional<cellarium::ArchiveThumbnail> thumbnail) {
@@ -83,6 +107,44 @@ void ArchiveViewController::viewDidLoad()
     else
         listed_ = true;
     grid->reloadData();
+}
+
+void ArchiveViewController::showLibrary(bool library)
+{
+    if (!ui_)
+        return;
+    if (library == showingLibrary_)
+        return;
+    showingLibrary_ = library;
+    ui_->viewSwitch->setCurrentIndex(library ? 1 : 0);  // its signal comes back here with nothing to do
+    feedbackcues::click();
+    platform::GridView* grid = ui_->collectionView;
+    grid->setAccessibleName(library ? tr("Library") : tr("Archive"));
+    if (library) {
+        grid->setDataSource(library_.get());
+        grid->setDelegate(library_.get());
+    } else {
+        grid->setDataSource(this);
+        grid->setDelegate(this);
+    }
+    grid->scrollToItem(0);
+}
+
+void ArchiveViewController::chooseClassicPattern(const cellarium::ClassicPattern& pattern)
+{
+    // Read for the board as it is; one too small for it grows to the size that holds it.
+    cellarium::PatternReading read =
+        cellarium::readPatternTextForBoard(pattern.rle, boardGeometry_->countOfRows(), cellarium::PatternFormat::rle);
+    if (!read) {
+        feedbackcues::refused();
+        std::cerr << "A library pattern cannot be read: " << read.fault << std::endl;
+        return;
+    }
+    feedbackcues::click();
+    closeHandingBack([handBack = dismissClousre, placed = cellarium::PlacedPattern(std::move(*read.lifes), read.rows)] {
+        if (handBack)
+            handBack(placed);
+    });
 }
 
 void ArchiveViewController::archiveCannotBeRead(const cellarium::StoreFailure& failure)
@@ -107,6 +169,12 @@ void ArchiveViewController::keyPressEvent(QKeyEvent* event)
 {
     // Keys the grid leaves unused end up here; the sheet's own (Escape) go on.
     if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        if (event->key() == Qt::Key_Delete && ui_ && showingLibrary_) {
+            // The library's patterns are not the user's to delete.
+            feedbackcues::refused();
+            ui_->noticeLine->say(tr("Library patterns cannot be deleted"));
+            return;
+        }
         if (event->key() == Qt::Key_Delete && ui_) {
             const int item = ui_->collectionView->currentItem();
             const auto& records = fetchedResultsController_->fetchedObjects();

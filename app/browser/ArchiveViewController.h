@@ -3,6 +3,7 @@
 #include "browser/ArchiveThumbnail.h"
 #include "model/BoardGeometry.h"
 #include "model/LifeSet.h"
+#include "model/PlacedPattern.h"
 #include "store/FetchedResultsControllerDelegate.h"
 
 #include "platform/GridViewDataSource.h"
@@ -16,9 +17,12 @@
 #include <memory>
 #include <set>
 
+class LibraryGridSource;
+class QTabBar;
 class QThreadPool;
 class QToolButton;
 namespace cellarium {
+struct ClassicPattern;
 class CoreLife;
 class ArchiveThumbnailRenderer;
 class CoreLifeContainer;
@@ -36,7 +40,9 @@ class ArchiveViewController;
 // The archive browser: every archived pattern as a full-width square thumbnail,
 // newest first, following the store live (other processes' changes included).
 // Choosing one closes the browser and hands the decoded pattern to dismissClousre;
-// each cell's delete button removes its record at once. Thumbnails are drawn on the
+// each cell's delete button removes its record at once. The "Saved" and "Library"
+// segments at the top switch the grid between the archive and the library of classic
+// patterns (LibraryGridSource), which are chosen the same way and never deleted. Thumbnails are drawn on the
 // global thread pool from the record's bytes and cached by record; the browser waits
 // for those being drawn when it goes.
 //
@@ -69,8 +75,13 @@ public:
     // until set); it outlives the browser.
     void setBoardGeometry(const cellarium::BoardGeometry& geometry) { boardGeometry_ = &geometry; }
 
-    // Called with the chosen pattern after the browser has closed.
-    std::function<void(const cellarium::LifeSet&)> dismissClousre;
+    // Called with the chosen pattern after the browser has closed: a record's cells as
+    // stored, or a library pattern centred on the board it was read for.
+    std::function<void(const cellarium::PlacedPattern&)> dismissClousre;
+
+    // Shows the library of classic patterns in the grid, or the saved records.
+    void showLibrary(bool library);
+    bool showingLibrary() const { return showingLibrary_; }
 
     // Removes the record from the store at once (a cell's delete button).
     void deleteRecord(const std::shared_ptr<cellarium::CoreLife>& record);
@@ -79,6 +90,8 @@ public:
     platform::GridView* collectionView() const;
     QToolButton* closeButton() const;
     platform::NoticeLine* noticeLine() const;
+    // "Saved" (tab 0) and "Library" (tab 1): the segmented control at the top.
+    QTabBar* viewSwitch() const;
     // The live listing; null before the view has loaded.
     cellarium::FetchedResultsController* fetchedResultsController() const { return fetchedResultsController_.get(); }
 
@@ -108,6 +121,7 @@ private:
     void thumbnailDidFinish(std::int64_t recordID, std::optional<cellarium::ArchiveThumbnail> thumbnail);
     QString accessibleDescription(const cellarium::CoreLife& record) const;
     void archiveCannotBeRead(const cellarium::StoreFailure& failure);
+    void chooseClassicPattern(const cellarium::ClassicPattern& pattern);
 
     cellarium::CoreLifeManager& archive_;
     QThreadPool* thumbnailPool_;
@@ -119,6 +133,8 @@ private:
     std::set<std::int64_t> rendering_;
     std::set<std::int64_t> undecodable_;  // records whose bytes are no pattern, or too large for memory
     bool listed_ = false;                 // a listing was read
+    std::unique_ptr<LibraryGridSource> library_;
+    bool showingLibrary_ = false;
     // Declared last, so that it goes first: its handler uses the members above.
     std::unique_ptr<cellarium::ArchiveThumbnailRenderer> renderer_;
 };

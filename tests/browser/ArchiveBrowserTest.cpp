@@ -3,8 +3,10 @@
 #include "browser/ArchiveCell.h"
 #include "browser/ArchiveThumbnail.h"
 #include "browser/ArchiveViewController.h"
+#include "browser/LibraryCell.h"
 
 #include "model/BoardGeometry.h"
+#include "model/ClassicPatterns.h"
 #include "model/PatternCoding.h"
 #include "platform/GridView.h"
 #include "platform/NoticeLine.h"
@@ -16,6 +18,9 @@
 #include <QSemaphore>
 #include <QThread>
 #include <QThreadPool>
+#include <QAccessible>
+#include <QLabel>
+#include <QTabBar>
 #include <QToolButton>
 
 #include <sqlite3.h>
@@ -604,4 +609,107 @@ TEST_F(ArchiveBrowser, ArrowsMoveEnterChoosesDeleteRemovesAndEscapeCloses)
     QTest::keyClick(again.collectionView(), Qt::Key_Return);
     EXPECT_EQ(options(), nullptr);
     EXPECT_EQ(board().lifes(), *cellarium::decodePattern(kDot));
+}
+
+// --- The library of classic patterns ----------------------------------------------
+
+// The library lists every classic pattern under its name with a drawn thumbnail;
+// choosing one loads it centred on the board as it is (380 rows here), paused, and
+// closes both screens with the same cues as a record; Saved shows the records again.
+TEST_F(ArchiveBrowser, LibraryListsTheClassicPatternsAndChoosingOneLoadsItCentredAndClosesBothScreens)
+{
+    MainViewController& root = board();
+    root.changeBoardSize();  // 380
+    add(1000, kBlinker);
+    ArchiveViewController& browser = openBrowser();
+    QTabBar* segments = browser.viewSwitch();
+    ASSERT_NE(segments, nullptr);
+    ASSERT_EQ(segments->count(), 2);
+    QAccessibleInterface* control = QAccessible::queryAccessibleInterface(segments);
+    ASSERT_NE(control, nullptr);
+    QStringList tabs;  // the tab bar's scroll buttons are children too
+    for (int i = 0; i < control->childCount(); ++i) {
+        if (control->child(i)->role() == QAccessible::PageTab)
+            tabs << control->child(i)->text(QAccessible::Name);
+    }
+    EXPECT_EQ(tabs, QStringList({"Saved", "Library"}));
+    EXPECT_FALSE(segments->tabToolTip(0).isEmpty());
+    EXPECT_FALSE(segments->tabToolTip(1).isEmpty());
+    EXPECT_TRUE(segments->focusPolicy() & Qt::TabFocus);
+    EXPECT_EQ(segments->currentIndex(), 0);
+    EXPECT_FALSE(browser.showingLibrary());
+
+    clearCues();
+    // The keyboard moves to the library as a tap would.
+    QTest::keyClick(segments, Qt::Key_Right);
+    EXPECT_TRUE(browser.showingLibrary());
+    EXPECT_EQ(segments->currentIndex(), 1);
+    EXPECT_EQ(cues(), clickFeedback());
+    const auto patterns = cellarium::classicPatterns();
+    platform::GridView* grid = browser.collectionView();
+    ASSERT_EQ(grid->numberOfItems(), int(patterns.size()));
+    int gun = -1;
+    for (int item = 0; item < grid->numberOfItems(); ++item) {
+        grid->scrollToItem(item);
+        auto* cell = qobject_cast<LibraryCell*>(grid->cellForItem(item));
+        ASSERT_NE(cell, nullptr) << item;
+        const QString name = QString::fromUtf8(patterns[std::size_t(item)].name.data());
+        EXPECT_EQ(cell->accessibleName().toStdString(), std::string(patterns[std::size_t(item)].name));
+        EXPECT_EQ(cell->nameLabel()->text(), cell->accessibleName());
+        EXPECT_GT(paintedPixels(cell->thumbnail()).second, 0) << name.toStdString();
+        EXPECT_TRUE(cell->findChildren<QToolButton*>().isEmpty()) << "a library item offers a delete button";
+        if (cell->accessibleName() == QLatin1String("Gosper glider gun"))
+            gun = item;
+    }
+    ASSERT_GE(gun, 0);
+
+    // Back to the records and to the library again.
+    segments->setCurrentIndex(0);
+    EXPECT_EQ(grid->numberOfItems(), 1);
+    ASSERT_NE(cellOf(browser, 0), nullptr);
+    EXPECT_EQ(cellOf(browser, 0)->accessibleName(), "Pattern");
+    segments->setCurrentIndex(1);
+
+    clearCues();
+    grid->scrollToItem(gun);
+    grid->cellForItem(gun)->click();
+    EXPECT_EQ(browserShown(), nullptr);
+    EXPECT_EQ(options(), nullptr);
+    EXPECT_FALSE(root.startGame());
+    EXPECT_EQ(root.geometry().countOfRows(), 380);
+    const cellarium::PatternReading expected = cellarium::readClassicPattern(patterns[std::size_t(gun)], 380);
+    ASSERT_TRUE(expected);
+    EXPECT_EQ(root.lifes(), *expected.lifes);
+    // The 36 × 9 gun's box stands in columns 172 to 207 and rows 186 to 194 of 380.
+    EXPECT_TRUE(root.lifes().contains(Life{172, 190}));  // its left block
+    EXPECT_TRUE(root.lifes().contains(Life{196, 186}));  // its top cell
+    std::vector<platform::FeedbackEvent> three;
+    const std::vector<platform::FeedbackEvent> click = clickFeedback();
+    for (int i = 0; i < 3; ++i)
+        three.insert(three.end(), click.begin(), click.end());
+    EXPECT_EQ(cues(), three);
+}
+
+// Library items are nobody's records: the Delete key on one is refused and deletes
+// nothing, neither the item nor the record that the saved view has at that place.
+TEST_F(ArchiveBrowser, LibraryItemsRefuseTheDeleteKeyAndLeaveTheArchiveAlone)
+{
+    add(1000, kDot);
+    add(2000, kBlinker);
+    ArchiveViewController& browser = openBrowser();
+    browser.showLibrary(true);
+    platform::GridView* grid = browser.collectionView();
+    grid->setCurrentItem(1);
+    clearCues();
+    QTest::keyClick(grid, Qt::Key_Delete);
+    EXPECT_EQ(cues(), std::vector<platform::FeedbackEvent>{platform::FeedbackEvent::sound(1103)});
+    EXPECT_EQ(notice(browser), "Library patterns cannot be deleted");
+    EXPECT_EQ(grid->numberOfItems(), int(cellarium::classicPatterns().size()));
+    EXPECT_EQ(archive().viewContext().fetchNewestFirst().value().size(), 2u);
+    EXPECT_EQ(browserShown(), &browser);
+
+    // Enter chooses the current library item, as in the saved view.
+    QTest::keyClick(grid, Qt::Key_Return);
+    EXPECT_EQ(options(), nullptr);
+    EXPECT_EQ(board().lifes(), *cellarium::readClassicPattern(cellarium::classicPatterns()[1], 190).lifes);
 }
