@@ -55,6 +55,13 @@ double BoardViewport::reset(const BoardGeometry& g, QObject* context)
     return gridOpacity(workingZoom());
 }
 
+double BoardViewport::show(double zoom, QPointF offset)
+{
+    scrollView_.setZoomScale(zoom, false);
+    scrollView_.setContentOffset(offset, false);
+    return gridOpacity();
+}
+
 void BoardViewport::zoomToDefault(const BoardGeometry& g)
 {
     const double zoom = workingZoom();

@@ -43,6 +43,10 @@ public:
     // to the working zoom.
     double reset(const cellarium::BoardGeometry& geometry, QObject* context);
 
+    // `zoom` (within the limits) and `offset` at once, as a restored board was left.
+    // Returns the grid opacity for the zoom reached.
+    double show(double zoom, QPointF offset);
+
     // Eases to the working zoom (if not there) and centres the board.
     void zoomToDefault(const cellarium::BoardGeometry& geometry);
 

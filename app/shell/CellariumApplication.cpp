@@ -3,6 +3,7 @@
 #include "board/MainViewController.h"
 #include "options/MoreViewController.h"
 #include "shell/AppDelegate.h"
+#include "shell/BoardStateKeeper.h"
 #include "shell/SceneDelegate.h"
 #include "shell/ScreenRegistry.h"
 #include "shell/TerminationSignals.h"
@@ -100,11 +101,16 @@ int runCellarium(const CommandLineOptions& options)
     const cellarium::BoardGeometry& geometry = cellarium::boardGeometry();
     window.resize(qRound(geometry.mainScreenWidth()), qRound(geometry.mainScreenHeight()));
     window.setMinimumSize(200, 200);
-    window.setRootViewController(new MainViewController);
+    auto* board = new MainViewController;
+    window.setRootViewController(board);
+    // The board kept by the last run, set back before the window shows.
+    BoardStateKeeper stateKeeper(*board, BoardStateFile::defaultFilePath());
+    stateKeeper.restore();
 
     TerminationSignals terminationSignals;
     SceneDelegate sceneDelegate;
     sceneDelegate.window = &window;
+    sceneDelegate.stateKeeper = &stateKeeper;
     QObject::connect(qApp, &QGuiApplication::applicationStateChanged, &sceneDelegate,
                      &SceneDelegate::applicationStateChanged);
 
@@ -113,5 +119,8 @@ int runCellarium(const CommandLineOptions& options)
     else
         window.show();
     window.activateWindow();  // keys reach the board without a click first
-    return QApplication::exec();
+    // Closing the window and SIGTERM (TerminationSignals) both end the loop here.
+    const int status = QApplication::exec();
+    stateKeeper.finish();
+    return status;
 }
