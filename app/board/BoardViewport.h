@@ -2,6 +2,8 @@
 
 #include <QPointF>
 
+#include <cstdint>
+
 #include <functional>
 
 class BoardControls;
@@ -66,4 +68,5 @@ private:
     platform::ZoomingScrollView& scrollView_;
     LifeView& contentView_;
     DelayedWork delayedWork_;
+    std::uint64_t framing_ = 0;  // counts resets and shown views: only the latest reset eases in
 };
