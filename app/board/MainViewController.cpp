@@ -56,7 +56,9 @@ void MainViewController::viewDidLoad()
     connect(&clock_, &SimulationClock::tick, this, &MainViewController::advance);
     connect(&clock_, &SimulationClock::runningChanged, controls_, &BoardControls::showRunning);
     connect(&clock_, &SimulationClock::advanced, this, &MainViewController::showGeneration);
-    connect(&clock_, &SimulationClock::advanced, this, &MainViewController::boardChanged);
+    // A run is kept when it starts and when it pauses, not at each generation: writing a
+    // large board many times a second would wear the storage for little.
+    connect(&clock_, &SimulationClock::runningChanged, this, &MainViewController::boardChanged);
     connect(ui_->scrollView, &ZoomingScrollView::didZoom, this, &MainViewController::scrollViewDidZoom);
     connect(ui_->scrollView, &ZoomingScrollView::tapped, this, &MainViewController::tap);
     connect(ui_->scrollView, &ZoomingScrollView::drawingDragMoved, this, &MainViewController::pan);

@@ -116,7 +116,8 @@ public:
     void setDelayedWork(DelayedWork delayedWork) { delayedWork_ = std::move(delayedWork); }
 
 signals:
-    // The board changed in a way worth keeping: an edit, a load, a generation, a setting.
+    // The board changed in a way worth keeping: an edit, a load, a setting, the run
+    // starting or pausing (not each generation).
     void boardChanged();
 
 protected:

@@ -9,9 +9,10 @@ class MainViewController;
 
 // Keeps the board across launches. restore() sets the board back to the kept state
 // at launch, before the window shows. From then on the board is handed to the writer
-// shortly after each change (at most saveDelayMs later, however often it changes, so
-// that a kill loses at most that much), at once when the app leaves the foreground,
-// and at finish(), which waits for the file. Main thread only; the board outlives it.
+// shortly after each change it reports (MainViewController::boardChanged: at most
+// saveDelayMs later, however often it changes, so that a kill loses at most that much
+// of the edits), at once when the app leaves the foreground, and at finish(), which
+// waits for the file. Main thread only; the board outlives it.
 class BoardStateKeeper : public QObject {
     Q_OBJECT
 
