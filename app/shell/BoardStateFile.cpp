@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 
 #include <cstdio>
+#include <new>
 
 namespace {
 
