@@ -1,6 +1,8 @@
-// Reading and writing the pattern texts of the Life community (RLE, plaintext) for
-// a 290k-cell soup on the 760-row board; the targets are checked after the run.
+// Reading and writing the pattern texts of the Life community (RLE, plaintext) and
+// the kept board's state file for a 290k-cell soup on the 760-row board; the targets
+// are checked after the run.
 
+#include "model/BoardStateCoding.h"
 #include "model/PlaintextPattern.h"
 #include "model/RlePattern.h"
 #include "RandomSoup.h"
@@ -63,6 +65,45 @@ BENCHMARK(writeText<writeRle>)->Name("rle/write/290k")->Unit(benchmark::kMillise
 BENCHMARK(readText<writePlaintextPattern, readPlaintextPattern>)->Name("cells/read/290k")->Unit(benchmark::kMillisecond);
 BENCHMARK(writeText<writePlaintextPattern>)->Name("cells/write/290k")->Unit(benchmark::kMillisecond);
 
+// The kept board as the app writes it: the soup as both the pattern and its start.
+BoardState keptSoup()
+{
+    BoardState kept;
+    kept.lifes = soup();
+    kept.initLifes = soup();
+    kept.countOfRows = kRows;
+    kept.view = BoardViewState{1.4, 100, 200};
+    return kept;
+}
+
+void writeState(benchmark::State& state)
+{
+    const BoardState kept = keptSoup();
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        std::string text = encodeBoardState(kept);
+        bytes += text.size();
+        benchmark::DoNotOptimize(text);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(bytes));
+}
+
+// At launch, on the main thread before the window shows.
+void readState(benchmark::State& state)
+{
+    const std::string text = encodeBoardState(keptSoup());
+    for (auto _ : state) {
+        std::optional<BoardState> read = decodeBoardState(text);
+        if (!read)
+            state.SkipWithError("the state did not decode");
+        benchmark::DoNotOptimize(read);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+
+BENCHMARK(readState)->Name("state/read/290k")->Unit(benchmark::kMillisecond);
+BENCHMARK(writeState)->Name("state/write/290k")->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -73,5 +114,8 @@ int main(int argc, char** argv)
             r.check("reading RLE, MB/s", *bytes / 1e6, Bound::AtLeast, 200);
         if (const auto bytes = r.counter("rle/write/290k", "bytes_per_second"))
             r.check("writing RLE, MB/s", *bytes / 1e6, Bound::AtLeast, 500);
+        // A 290k board and its start are about 10 MB: read in a fraction of a second at launch.
+        if (const auto bytes = r.counter("state/read/290k", "bytes_per_second"))
+            r.check("reading the kept board, MB/s", *bytes / 1e6, Bound::AtLeast, 50);
     });
 }

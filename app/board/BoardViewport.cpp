@@ -51,8 +51,19 @@ double BoardViewport::reset(const BoardGeometry& g, QObject* context)
 {
     scrollView_.setZoomScale(1.0, false);
     scrollView_.setContentOffset(centredOffset(g, scrollView_.zoomScale()), false);
-    delayedWork_(resetZoomDelayMs, context, [this] { scrollView_.setZoomScale(defaultScale, true); });
+    delayedWork_(resetZoomDelayMs, context, [this, framing = ++framing_] {
+        if (framing == framing_)  // no later reset or restored view took its place
+            scrollView_.setZoomScale(defaultScale, true);
+    });
     return gridOpacity(workingZoom());
+}
+
+double BoardViewport::show(double zoom, QPointF offset)
+{
+    ++framing_;  // a reset's working zoom, still to come, would undo this
+    scrollView_.setZoomScale(zoom, false);
+    scrollView_.setContentOffset(offset, false);
+    return gridOpacity();
 }
 
 void BoardViewport::zoomToDefault(const BoardGeometry& g)

@@ -2,6 +2,8 @@
 
 #include <QPointF>
 
+#include <cstdint>
+
 #include <functional>
 
 class BoardControls;
@@ -43,6 +45,10 @@ public:
     // to the working zoom.
     double reset(const cellarium::BoardGeometry& geometry, QObject* context);
 
+    // `zoom` (within the limits) and `offset` at once, as a restored board was left.
+    // Returns the grid opacity for the zoom reached.
+    double show(double zoom, QPointF offset);
+
     // Eases to the working zoom (if not there) and centres the board.
     void zoomToDefault(const cellarium::BoardGeometry& geometry);
 
@@ -62,4 +68,5 @@ private:
     platform::ZoomingScrollView& scrollView_;
     LifeView& contentView_;
     DelayedWork delayedWork_;
+    std::uint64_t framing_ = 0;  // counts resets and shown views: only the latest reset eases in
 };

@@ -57,6 +57,9 @@ void MainViewController::viewDidLoad()
     connect(&clock_, &SimulationClock::tick, this, &MainViewController::advance);
     connect(&clock_, &SimulationClock::runningChanged, controls_, &BoardControls::showRunning);
     connect(&clock_, &SimulationClock::advanced, this, &MainViewController::showGeneration);
+    // A run is kept when it starts and when it pauses, not at each generation: writing a
+    // large board many times a second would wear the storage for little.
+    connect(&clock_, &SimulationClock::runningChanged, this, &MainViewController::boardChanged);
     connect(ui_->scrollView, &ZoomingScrollView::didZoom, this, &MainViewController::scrollViewDidZoom);
     connect(ui_->scrollView, &ZoomingScrollView::tapped, this, &MainViewController::tap);
     connect(ui_->scrollView, &ZoomingScrollView::drawingDragMoved, this, &MainViewController::pan);
@@ -74,7 +77,14 @@ void MainViewController::viewDidLoad()
 void MainViewController::viewDidAppear(bool animated)
 {
     ViewController::viewDidAppear(animated);
-    resetViewport();
+    viewAppeared_ = true;
+    if (viewToShow_) {
+        separateLineAlphe_ = viewport_->show(viewToShow_->zoom, {viewToShow_->offsetX, viewToShow_->offsetY});
+        viewToShow_.reset();
+        redraw(true, true);
+    } else {
+        resetViewport();
+    }
     ui_->scrollView->setFocus();  // keys reach the board without a click first
     firstrunguide::showIfDue(window());
 }
@@ -114,6 +124,45 @@ void MainViewController::togglePanMode()
     panMode_ = !panMode_;
     if (ui_)
         ui_->scrollView->setPanMinimumTouches(panMode_ ? 2 : 1);
+    emit boardChanged();
+}
+
+void MainViewController::setPanMode(bool panMode)
+{
+    if (panMode != panMode_)
+        togglePanMode();
+}
+
+void MainViewController::setPattern(cellarium::BoardPattern pattern)
+{
+    pauseSimulation();
+    pattern_ = std::move(pattern);
+    patternEdited();
+    redraw(true, false);
+}
+
+void MainViewController::setBoardSize(std::int64_t rows)
+{
+    if (rows != geometry_.countOfRows())
+        setBoardSide(rows);
+}
+
+cellarium::BoardViewState MainViewController::viewState() const
+{
+    if (viewToShow_ || !ui_)
+        return viewToShow_.value_or(cellarium::BoardViewState{});
+    const QPointF offset = ui_->scrollView->contentOffset();
+    return {ui_->scrollView->zoomScale(), offset.x(), offset.y()};
+}
+
+void MainViewController::setViewState(const cellarium::BoardViewState& view)
+{
+    if (viewAppeared_) {
+        separateLineAlphe_ = viewport_->show(view.zoom, {view.offsetX, view.offsetY});
+        redraw(true, true);
+    } else {
+        viewToShow_ = view;
+    }
 }
 
 void MainViewController::redraw(bool cells, bool grid)

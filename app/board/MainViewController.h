@@ -6,6 +6,7 @@
 #include "board/SomethingHappenedInMoreViewController.h"
 #include "model/BoardGeometry.h"
 #include "model/BoardPattern.h"
+#include "model/BoardState.h"
 #include "model/LifeSet.h"
 
 #include "platform/ViewController.h"
@@ -56,7 +57,11 @@ public:
     BoardSnapshot snapshot() const override;
     const cellarium::LifeSet& lifes() const override { return pattern_.lifes(); }
     bool highSpeed() const override { return highSpeed_; }
-    void setHighSpeed(bool highSpeed) override { highSpeed_ = highSpeed; }
+    void setHighSpeed(bool highSpeed) override
+    {
+        highSpeed_ = highSpeed;
+        emit boardChanged();
+    }
     bool startGame() const override { return clock_.isRunning(); }
     const cellarium::BoardGeometry& geometry() const override { return geometry_; }
 
@@ -96,9 +101,28 @@ public:
 
     GenerationWorker& generationWorker() { return clock_.worker(); }
 
+    // What a restored board is set back to: the pattern with its start pattern (paused
+    // and drawn), the board size (without moving the pattern), the drawing mode and
+    // how far the pattern has run.
+    void setPattern(cellarium::BoardPattern pattern);
+    void setBoardSize(std::int64_t rows);
+    void setPanMode(bool panMode);
+    qint64 generation() const { return generation_; }
+    void setGeneration(qint64 generation) { generation_ = generation; }
+    // The zoom and offset of the board view. Set before the view appears, it takes the
+    // place of the framing the board gets when it first appears; read before then, it
+    // is the view still to be shown.
+    cellarium::BoardViewState viewState() const;
+    void setViewState(const cellarium::BoardViewState& view);
+
     // Tests replace the delayed work so that it runs when they say.
     using DelayedWork = BoardViewport::DelayedWork;
     void setDelayedWork(DelayedWork delayedWork) { delayedWork_ = std::move(delayedWork); }
+
+signals:
+    // The board changed in a way worth keeping: an edit, a load, a setting, the run
+    // starting or pausing (not each generation).
+    void boardChanged();
 
 protected:
     void viewDidLoad() override;
@@ -107,7 +131,11 @@ protected:
 
 private:
     // Every change of the pattern but a generation: a step in flight no longer applies.
-    void patternEdited() { clock_.worker().invalidate(); }
+    void patternEdited()
+    {
+        clock_.worker().invalidate();
+        emit boardChanged();
+    }
     // Restart, clear and load: paused, and when `change` did change the pattern, drawn
     // and back at the working zoom.
     void replacePattern(const std::function<bool(cellarium::BoardPattern&)>& change);
@@ -127,6 +155,9 @@ private:
     SimulationClock clock_;
     bool highSpeed_ = false;
     bool panMode_ = false;
+    qint64 generation_ = 0;
+    std::optional<cellarium::BoardViewState> viewToShow_;  // a restored view, until the view appears
+    bool viewAppeared_ = false;
 
     DelayedWork delayedWork_;
 };

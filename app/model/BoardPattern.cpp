@@ -9,6 +9,12 @@ BoardPattern::BoardPattern(LifeSet lifes)
 {
 }
 
+BoardPattern::BoardPattern(LifeSet lifes, std::optional<LifeSet> initLifes)
+    : lifes_(std::move(lifes))
+    , initLifes_(std::move(initLifes))
+{
+}
+
 bool BoardPattern::toggle(const Life& life)
 {
     if (lifes_.erase(life))

@@ -15,6 +15,8 @@ namespace cellarium {
 class BoardPattern {
 public:
     explicit BoardPattern(LifeSet lifes = {});
+    // A pattern as it was kept, with its start pattern (a restored board).
+    BoardPattern(LifeSet lifes, std::optional<LifeSet> initLifes);
 
     const LifeSet& lifes() const { return lifes_; }
     const std::optional<LifeSet>& initLifes() const { return initLifes_; }

@@ -3,6 +3,7 @@
 #include "board/MainViewController.h"
 #include "options/MoreViewController.h"
 #include "shell/AppDelegate.h"
+#include "shell/BoardStateKeeper.h"
 #include "shell/SceneDelegate.h"
 #include "shell/ScreenRegistry.h"
 #include "shell/TerminationSignals.h"
@@ -105,11 +106,16 @@ int runCellarium(const CommandLineOptions& options)
     const cellarium::ScreenInputs screen = mainScreenInputs();
     window.resize(qRound(screen.width), qRound(screen.height));
     window.setMinimumSize(200, 200);
-    window.setRootViewController(new MainViewController(screen));
+    auto* board = new MainViewController(screen);
+    window.setRootViewController(board);
+    // The board kept by the last run, set back before the window shows.
+    BoardStateKeeper stateKeeper(*board, BoardStateFile::defaultFilePath());
+    stateKeeper.restore();
 
     TerminationSignals terminationSignals;
     SceneDelegate sceneDelegate;
     sceneDelegate.window = &window;
+    sceneDelegate.stateKeeper = &stateKeeper;
     QObject::connect(qApp, &QGuiApplication::applicationStateChanged, &sceneDelegate,
                      &SceneDelegate::applicationStateChanged);
 
@@ -118,5 +124,8 @@ int runCellarium(const CommandLineOptions& options)
     else
         window.show();
     window.activateWindow();  // keys reach the board without a click first
-    return QApplication::exec();
+    // Closing the window and SIGTERM (TerminationSignals) both end the loop here.
+    const int status = QApplication::exec();
+    stateKeeper.finish();
+    return status;
 }

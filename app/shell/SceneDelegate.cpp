@@ -1,6 +1,7 @@
 #include "shell/SceneDelegate.h"
 
 #include "board/MainViewController.h"
+#include "shell/BoardStateKeeper.h"
 
 #include "platform/AppWindow.h"
 #include "platform/IdleTimer.h"
@@ -25,4 +26,10 @@ void SceneDelegate::pauseActiveBoard()
         return;
     if (auto* board = qobject_cast<MainViewController*>(window->rootViewController()))
         board->pauseSimulation();
+}
+
+void SceneDelegate::saveBoard()
+{
+    if (stateKeeper != nullptr)
+        stateKeeper->save();
 }
