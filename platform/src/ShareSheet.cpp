@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QUrl>
 
+#include <cmath>
 #include <functional>
 #include <QVBoxLayout>
 
@@ -94,9 +95,14 @@ void ShareSheet::viewDidLoad()
     thumbnail->setAlignment(Qt::AlignCenter);
     thumbnail->setAccessibleName(tr("Picture to share"));
     const QImage image = QImage::fromData(jpeg_, "JPEG");
-    if (!image.isNull())
-        thumbnail->setPixmap(QPixmap::fromImage(
-            image.scaled(thumbnailSide, thumbnailSide, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    if (!image.isNull()) {
+        // Drawn in the screen's pixels, so that it is as sharp as the picture behind it.
+        const qreal scale = devicePixelRatioF();
+        const int pixels = int(std::lround(thumbnailSide * scale));
+        QPixmap pixmap = QPixmap::fromImage(image.scaled(pixels, pixels, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        pixmap.setDevicePixelRatio(scale);
+        thumbnail->setPixmap(pixmap);
+    }
     layout->addWidget(thumbnail);
 
     auto* row = new QHBoxLayout;
