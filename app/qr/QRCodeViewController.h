@@ -2,6 +2,7 @@
 
 #include "model/LifeSet.h"
 
+#include "platform/ShareSheet.h"
 #include "platform/SheetScreen.h"
 
 #include <QByteArray>
@@ -44,6 +45,8 @@ public:
     const std::optional<std::string>& data() const { return data_; }
     void setSavedImage(const QImage& image) { savedImage_ = image; }
     const QImage& savedImage() const { return savedImage_; }
+    // With a board picture: what the share sheet makes its animation with (none by default).
+    void setAnimationMaker(platform::ShareSheet::AnimationMaker make) { animationMaker_ = std::move(make); }
 
     // The share button's action: the shown picture as JPEG at quality 1.0 to
     // the share sheet, or the "hourglass" on the button when there is none.
@@ -71,5 +74,6 @@ private:
     std::unique_ptr<Ui::QRCodeViewController> ui_;
     std::optional<std::string> data_;
     QImage savedImage_;
+    platform::ShareSheet::AnimationMaker animationMaker_;
     QString shareButtonSymbol_;
 };
