@@ -40,14 +40,16 @@ QImage FramedCells::draw(const cellarium::LifeSet& lifes, const cellarium::Pictu
     image.fill(uint(backgroundIndex));
     const int side = frame.cellPixels;
     if (frame.gridLines) {
+        // A line a sixteenth of a cell wide still shows when the picture is shown shrunk.
+        const int lineWidth = std::max(1, side / 16);
         for (int y = 0; y < image.height(); ++y) {
             uchar* line = image.scanLine(y);
-            if (y % side == 0) {
+            if (y % side < lineWidth) {
                 std::memset(line, gridIndex, size_t(image.width()));
                 continue;
             }
             for (int x = 0; x < image.width(); x += side)
-                line[x] = gridIndex;
+                std::memset(line + x, gridIndex, size_t(lineWidth));
         }
     }
     const cellarium::CellBox& box = frame.cells;

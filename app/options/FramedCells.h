@@ -9,8 +9,8 @@
 
 // The live cells of a framed picture (model/PictureFrame.h) drawn as an 8-bit image
 // of three colours: each cell in the frame a cellPixels × cellPixels square of
-// `cell`, the rest `background`, with a one-pixel `grid` line along the top and left
-// of every cell when the frame shows grid lines. Cells outside the frame are not
+// `cell`, the rest `background`, with a `grid` line (a sixteenth of a cell, at least
+// one pixel) along the top and left of every cell when the frame shows grid lines. Cells outside the frame are not
 // drawn. The board picture and each frame of the board's animation are drawn by it,
 // so both show the cells alike. Any thread: it reads only its arguments.
 class FramedCells {

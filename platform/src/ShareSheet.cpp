@@ -120,7 +120,7 @@ void ShareSheet::viewDidLoad()
     layout->addWidget(thumbnail);
 
     auto* row = new QHBoxLayout;
-    auto addButton = [this, row](const QString& text, const char* name) {
+    auto addButton = [this, &row](const QString& text, const char* name) {
         auto* button = new QPushButton(text, this);
         button->setObjectName(QString::fromLatin1(name));
         button->setAccessibleName(text);
