@@ -14,8 +14,8 @@ namespace cellarium {
 // What a thumbnail is drawn from, read on the main thread before the drawing starts.
 struct ArchiveThumbnailInputs {
     std::string lifeData;   // the record's bytes
-    double side = 0;        // the image's side in points: the smaller side of the main screen
-    double scale = 1;       // pixels per point
+    double side = 0;        // the image's side in points: the cell's it is shown in
+    double scale = 1;       // pixels per point: the device pixel ratio of the screen the cell is on
     double lifeWidth = 0;   // the board's cell side in points, as now
     double contentWidth = 0;  // the board's side in points, as now
     QColor color;           // the label colour, resolved now

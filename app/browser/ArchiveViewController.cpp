@@ -25,6 +25,7 @@
 #include <QThreadPool>
 
 #include <algorithm>
+#include <cmath>
 #include <iostream>
 #include <new>
 
@@ -224,7 +225,12 @@ platform::GridViewCell* ArchiveViewController::cellForItem(platform::GridView& g
     if (!id)
         return cell;
 
-    if (const cellarium::ArchiveThumbnail* cached = cacheImages_.object(*id)) {
+    // Drawn at the cell's size in the pixels of the screen it is on: an image shrunk
+    // without smoothing would lose most single cells of a large board.
+    const double side = sizeForItem(grid, item).width();
+    const double scale = cell->devicePixelRatioF();
+    const cellarium::ArchiveThumbnail* cached = cacheImages_.object(*id);
+    if (cached && cached->image.devicePixelRatio() == scale && cached->image.width() == std::lround(side * scale)) {
         cell->setThumbnail(cached->image);
     } else if (!rendering_.contains(*id) && !undecodable_.contains(*id)) {
         // Everything the drawing needs that belongs to the main thread is read here.
@@ -232,8 +238,8 @@ platform::GridViewCell* ArchiveViewController::cellForItem(platform::GridView& g
             if (const std::optional<std::string>& bytes = record->lifeData()) {
                 const cellarium::BoardGeometry& geometry = *boardGeometry_;
                 cellarium::ArchiveThumbnailInputs inputs{*bytes,
-                                                         std::min(geometry.mainScreenWidth(), geometry.mainScreenHeight()),
-                                                         geometry.maxScale(),
+                                                         side,
+                                                         scale,
                                                          geometry.lifeWidth(),
                                                          geometry.contentWidth(),
                                                          platform::labelColor()};

@@ -1,5 +1,9 @@
 #include "options/BoardPictureDrawing.h"
 
+#include "options/FramedCells.h"
+
+#include "model/PictureFrame.h"
+
 #include "platform/ImageRenderer.h"
 #include "platform/MainScreen.h"
 
@@ -26,7 +30,17 @@ bool BoardPictureDrawing::start(QObject& owner, BoardSnapshot snapshot, std::fun
         done(picture);
     });
     drawing->setFuture(QtConcurrent::run(QThreadPool::globalInstance(), [renderer, snapshot = std::move(snapshot), side] {
+        if (QImage framed = framedPicture(snapshot); !framed.isNull())
+            return framed;
         return renderer.image([&snapshot, side](QPainter& painter) { drawSnapshot(painter, snapshot, side); });
     }));
     return true;
+}
+
+QImage BoardPictureDrawing::framedPicture(const BoardSnapshot& snapshot)
+{
+    const std::optional<cellarium::CellBox> box = cellarium::boundingBox(snapshot.lifes);
+    if (!box)
+        return {};
+    return FramedCells::draw(snapshot.lifes, cellarium::framePicture(*box), FramedCells::transparent(snapshot.color));
 }

@@ -3,6 +3,7 @@
 #include "board/SomethingHappenedInMoreViewController.h"
 #include "cues/FeedbackCues.h"
 #include "options/AboutItems.h"
+#include "options/BoardAnimation.h"
 #include "options/BoardPictureDrawing.h"
 #include "ui_MoreViewController.h"
 
@@ -140,11 +141,17 @@ void MoreViewController::showBoardPicture()
     if (!board)
         return;
     // One picture at a time: a second tap while one is drawn adds nothing.
-    BoardPictureDrawing::start(*this, board->snapshot(), [this](const QImage& picture) {
+    BoardSnapshot snapshot = board->snapshot();
+    const BoardAnimation::Source source{snapshot.lifes, board->geometry().countOfRows(), snapshot.color,
+                                        palette().color(QPalette::Window)};
+    BoardPictureDrawing::start(*this, std::move(snapshot), [this, source](const QImage& picture) {
         if (!presentingViewController())
             return;  // closed while the picture was drawn
         patternLifes_.reset();
         savedImage_ = picture;
+        boardAnimation_ = [source](const std::function<bool(double)>& progress, QString& error) {
+            return BoardAnimation::make(source, progress, &error);
+        };
         performSegue(QStringLiteral("QRCode"), this);
     });
 }
@@ -156,6 +163,7 @@ void MoreViewController::showPatternCode()
         return;
     patternLifes_ = board->lifes();
     savedImage_ = QImage();
+    boardAnimation_ = nullptr;
     performSegue(QStringLiteral("QRCode"), this);
 }
 
@@ -173,6 +181,7 @@ void MoreViewController::prepare(platform::Segue& segue, QObject* sender)
             if (patternLifes_)
                 qrCode->setLifes(*patternLifes_, countOfRows());
             qrCode->setSavedImage(savedImage_);
+            qrCode->setAnimationMaker(boardAnimation_);
         }
     } else if (segue.identifier == QLatin1String("ScanQRCode")) {
         if (auto* scanner = segue.destinationAs<ScanQRCodeViewController>()) {

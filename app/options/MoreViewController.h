@@ -13,6 +13,7 @@
 #include "platform/GridViewDelegate.h"
 #include "platform/SheetScreen.h"
 
+#include <QByteArray>
 #include <QColor>
 #include <QImage>
 #include <QPointer>
@@ -135,4 +136,6 @@ private:
     SettingItems settings_{items_};
     std::optional<cellarium::LifeSet> patternLifes_;  // for the QR screen; or savedImage_
     QImage savedImage_;
+    // Makes the board picture's animation, from the board as the picture shows it.
+    std::function<std::optional<QByteArray>(const std::function<bool(double)>&, QString&)> boardAnimation_;
 };

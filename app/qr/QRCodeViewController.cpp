@@ -124,6 +124,8 @@ void QRCodeViewController::shareImage(QObject*)
         return;
     }
     auto* sheet = new platform::ShareSheet(jpeg);
+    if (!data_ && animationMaker_)
+        sheet->setAnimationMaker(animationMaker_);
     if (platform::ShareSheet::isTabletScreen())
         sheet->anchor(QRect(ui_->shareButton->mapTo(window(), QPoint(0, 0)), ui_->shareButton->size()));
     present(sheet, true);

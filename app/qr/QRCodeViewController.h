@@ -3,6 +3,7 @@
 #include "model/BoardSize.h"
 #include "model/LifeSet.h"
 
+#include "platform/ShareSheet.h"
 #include "platform/SheetScreen.h"
 
 #include <QByteArray>
@@ -46,6 +47,8 @@ public:
     const std::optional<std::string>& data() const { return data_; }
     void setSavedImage(const QImage& image) { savedImage_ = image; }
     const QImage& savedImage() const { return savedImage_; }
+    // With a board picture: what the share sheet makes its animation with (none by default).
+    void setAnimationMaker(platform::ShareSheet::AnimationMaker make) { animationMaker_ = std::move(make); }
 
     // The share button's action: the shown picture as JPEG at quality 1.0 to
     // the share sheet, or the "hourglass" on the button when there is none.
@@ -74,5 +77,6 @@ private:
     std::optional<std::string> data_;
     std::int64_t rows_ = cellarium::kBoardSizes.front();
     QImage savedImage_;
+    platform::ShareSheet::AnimationMaker animationMaker_;
     QString shareButtonSymbol_;
 };

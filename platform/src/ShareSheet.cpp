@@ -2,6 +2,7 @@
 
 #include "platform/MainScreen.h"
 #include "platform/PicturesFolder.h"
+#include "platform/ProgressRing.h"
 #include "platform/SharedCopies.h"
 #include "platform/UrlOpener.h"
 
@@ -15,10 +16,16 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPixmap>
+#include <QPromise>
 #include <QPushButton>
+#include <QThreadPool>
 #include <QUrl>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
+#include <memory>
+#include <utility>
 #include <QVBoxLayout>
 
 namespace platform {
@@ -67,6 +74,13 @@ ShareSheet::ShareSheet(QByteArray jpeg, QWidget* parent) : ViewController(parent
     setFocusPolicy(Qt::StrongFocus);
 }
 
+ShareSheet::~ShareSheet()
+{
+    // The task stops at its next step and its result goes nowhere.
+    if (making_)
+        making_->cancel();
+}
+
 void ShareSheet::anchor(const QRect& sourceRect)
 {
     setModalPresentationStyle(PresentationStyle::Popover);
@@ -79,10 +93,11 @@ bool ShareSheet::isTabletScreen()
     return qMin(size.width(), size.height()) >= tabletShorterSide;
 }
 
-QString ShareSheet::savedFileName(const QDateTime& when, int n)
+QString ShareSheet::savedFileName(const QDateTime& when, int n, const QString& suffix)
 {
     const QString stamp = when.toString(QStringLiteral("yyyy-MM-dd 'at' HH.mm.ss"));
-    return n > 1 ? QStringLiteral("Cellarium %1 (%2).jpg").arg(stamp).arg(n) : QStringLiteral("Cellarium %1.jpg").arg(stamp);
+    return n > 1 ? QStringLiteral("Cellarium %1 (%2).%3").arg(stamp).arg(n).arg(suffix)
+                 : QStringLiteral("Cellarium %1.%2").arg(stamp, suffix);
 }
 
 void ShareSheet::viewDidLoad()
@@ -94,13 +109,18 @@ void ShareSheet::viewDidLoad()
     thumbnail->setAlignment(Qt::AlignCenter);
     thumbnail->setAccessibleName(tr("Picture to share"));
     const QImage image = QImage::fromData(jpeg_, "JPEG");
-    if (!image.isNull())
-        thumbnail->setPixmap(QPixmap::fromImage(
-            image.scaled(thumbnailSide, thumbnailSide, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    if (!image.isNull()) {
+        // Drawn in the screen's pixels, so that it is as sharp as the picture behind it.
+        const qreal scale = devicePixelRatioF();
+        const int pixels = int(std::lround(thumbnailSide * scale));
+        QPixmap pixmap = QPixmap::fromImage(image.scaled(pixels, pixels, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        pixmap.setDevicePixelRatio(scale);
+        thumbnail->setPixmap(pixmap);
+    }
     layout->addWidget(thumbnail);
 
     auto* row = new QHBoxLayout;
-    auto addButton = [this, row](const QString& text, const char* name) {
+    auto addButton = [this, &row](const QString& text, const char* name) {
         auto* button = new QPushButton(text, this);
         button->setObjectName(QString::fromLatin1(name));
         button->setAccessibleName(text);
@@ -112,6 +132,21 @@ void ShareSheet::viewDidLoad()
     copyButton_ = addButton(tr("Copy"), "copyButton");
     openButton_ = addButton(tr("Open"), "openButton");
     layout->addLayout(row);
+    if (makeAnimation_) {
+        row = new QHBoxLayout;
+        saveAnimationButton_ = addButton(tr("Save animation"), "saveAnimationButton");
+        copyAnimationButton_ = addButton(tr("Copy animation"), "copyAnimationButton");
+        openAnimationButton_ = addButton(tr("Open animation"), "openAnimationButton");
+        layout->addLayout(row);
+        progressRing_ = new ProgressRing(this);
+        progressRing_->setAccessibleName(tr("Making the animation"));
+        progressRing_->setToolTip(tr("Making the animation"));
+        progressRing_->hide();
+        layout->addWidget(progressRing_, 0, Qt::AlignHCenter);
+        connect(saveAnimationButton_, &QPushButton::clicked, this, [this] { shareAnimation(AnimationAction::save); });
+        connect(copyAnimationButton_, &QPushButton::clicked, this, [this] { shareAnimation(AnimationAction::copy); });
+        connect(openAnimationButton_, &QPushButton::clicked, this, [this] { shareAnimation(AnimationAction::open); });
+    }
 
     failureLabel_ = new QLabel(this);
     failureLabel_->setObjectName(QStringLiteral("failureLabel"));
@@ -129,13 +164,21 @@ void ShareSheet::viewDidLoad()
     connect(saveButton_, &QPushButton::clicked, this, [this] { saveToPictures(); });
     connect(copyButton_, &QPushButton::clicked, this, [this] { copyToClipboard(); });
     connect(openButton_, &QPushButton::clicked, this, [this] { openWithDefaultApplication(); });
-    connect(cancelButton_, &QPushButton::clicked, this, [this] { dismiss(true); });
+    connect(cancelButton_, &QPushButton::clicked, this, [this] {
+        if (making_)
+            stopAnimation();
+        else
+            dismiss(true);
+    });
 }
 
 void ShareSheet::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        dismiss(true);
+        if (making_)
+            stopAnimation();
+        else
+            dismiss(true);
         return;
     }
     ViewController::keyPressEvent(event);
@@ -143,10 +186,15 @@ void ShareSheet::keyPressEvent(QKeyEvent* event)
 
 std::optional<QString> ShareSheet::saveToPictures()
 {
+    return save(jpeg_, QStringLiteral("jpg"));
+}
+
+std::optional<QString> ShareSheet::save(const QByteArray& bytes, const QString& suffix)
+{
     const QDateTime now = QDateTime::currentDateTime();
     QString error;
     const std::optional<QString> path =
-        writeNewFile(picturesFolder(), jpeg_, [&now](int n) { return savedFileName(now, n); }, error);
+        writeNewFile(picturesFolder(), bytes, [&now, &suffix](int n) { return savedFileName(now, n, suffix); }, error);
     if (!path) {
         fail(tr("Not saved: %1").arg(error));
         return std::nullopt;
@@ -173,6 +221,11 @@ bool ShareSheet::copyToClipboard()
 
 bool ShareSheet::openWithDefaultApplication()
 {
+    return open(jpeg_, QStringLiteral("jpg"));
+}
+
+bool ShareSheet::open(const QByteArray& bytes, const QString& suffix)
+{
     // The application reads the file after this call returns: it stays until the app ends.
     SharedCopies& copies = services().sharedCopies();
     const QDateTime now = QDateTime::currentDateTime();
@@ -180,7 +233,8 @@ bool ShareSheet::openWithDefaultApplication()
     const std::optional<QString> path =
         copies.folder().isEmpty()
             ? std::nullopt
-            : writeNewFile(copies.folder(), jpeg_, [&now](int n) { return savedFileName(now, n); }, error);
+            : writeNewFile(copies.folder(), bytes, [&now, &suffix](int n) { return savedFileName(now, n, suffix); },
+                           error);
     if (!path) {
         fail(tr("Not opened: %1").arg(error));
         return false;
@@ -198,6 +252,118 @@ bool ShareSheet::openWithDefaultApplication()
 QString ShareSheet::failureText() const
 {
     return failureLabel_ && !failureLabel_->isHidden() ? failureLabel_->text() : QString();
+}
+
+bool ShareSheet::shareAnimation(AnimationAction action)
+{
+    if (!makeAnimation_ || making_)
+        return false;
+    clearFailure();
+    if (!animation_.isEmpty()) {
+        doWithAnimation(action);
+        return true;
+    }
+    // The task owns its copy of the maker and the error it may leave; the watcher,
+    // this sheet's child, hears of it only while the sheet exists.
+    auto promise = std::make_shared<QPromise<std::optional<QByteArray>>>();
+    auto error = std::make_shared<QString>();
+    making_ = new AnimationWatcher(this);
+    connect(making_, &AnimationWatcher::progressValueChanged, this, [this](int value) {
+        if (progressRing_)
+            progressRing_->setValue(value / 1000.0);
+    });
+    connect(making_, &AnimationWatcher::finished, this, [this, action, error] {
+        AnimationWatcher* done = std::exchange(making_, nullptr);
+        done->deleteLater();
+        if (!done->isCanceled() && done->future().resultCount() > 0) {
+            if (std::optional<QByteArray> gif = done->result())
+                animation_ = std::move(*gif);
+        }
+        animationError_ = animation_.isEmpty() && !done->isCanceled() ? *error : QString();
+        animationDidFinish(action);
+    });
+    promise->setProgressRange(0, 1000);
+    making_->setFuture(promise->future());
+    setBusy(true);
+    QThreadPool::globalInstance()->start([promise, error, make = makeAnimation_] {
+        promise->start();
+        const auto progress = [&promise](double part) {
+            promise->setProgressValue(int(std::lround(std::clamp(part, 0.0, 1.0) * 1000)));
+            return !promise->isCanceled();
+        };
+        QString why;
+        std::optional<QByteArray> gif = make(progress, why);
+        *error = why.isEmpty() ? tr("The animation could not be made") : why;
+        if (!promise->isCanceled())
+            promise->addResult(std::move(gif));
+        promise->finish();
+    });
+    return true;
+}
+
+void ShareSheet::stopAnimation()
+{
+    if (making_)
+        making_->cancel();
+}
+
+void ShareSheet::animationDidFinish(AnimationAction action)
+{
+    setBusy(false);
+    if (!animation_.isEmpty()) {
+        doWithAnimation(action);
+        return;
+    }
+    if (!animationError_.isEmpty())
+        fail(tr("No animation: %1").arg(animationError_));
+}
+
+void ShareSheet::doWithAnimation(AnimationAction action)
+{
+    switch (action) {
+    case AnimationAction::save: save(animation_, QStringLiteral("gif")); break;
+    case AnimationAction::open: open(animation_, QStringLiteral("gif")); break;
+    case AnimationAction::copy: {
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        if (!clipboard) {
+            fail(tr("Not copied"));
+            return;
+        }
+        // Programs that take no GIF get its first frame.
+        auto* data = new QMimeData;
+        data->setData(QStringLiteral("image/gif"), animation_);
+        const QImage first = QImage::fromData(animation_, "GIF");
+        if (!first.isNull())
+            data->setImageData(first);
+        clipboard->setMimeData(data);
+        dismiss(true);
+        break;
+    }
+    }
+}
+
+void ShareSheet::setBusy(bool busy)
+{
+    for (QPushButton* button :
+         {saveButton_, copyButton_, openButton_, saveAnimationButton_, copyAnimationButton_, openAnimationButton_}) {
+        if (button)
+            button->setEnabled(!busy);
+    }
+    if (progressRing_) {
+        progressRing_->setValue(0);
+        progressRing_->setVisible(busy);
+    }
+}
+
+QWidget* ShareSheet::progressRing() const
+{
+    return progressRing_;
+}
+
+void ShareSheet::clearFailure()
+{
+    if (failureLabel_)
+        failureLabel_->hide();
 }
 
 void ShareSheet::fail(const QString& text)

@@ -9,6 +9,7 @@
 #include "model/ClassicPatterns.h"
 #include "model/PatternCoding.h"
 #include "platform/GridView.h"
+#include "platform/ImageView.h"
 #include "platform/NoticeLine.h"
 #include "platform/SystemSymbol.h"
 #include "store/FetchedResultsController.h"
@@ -110,14 +111,14 @@ protected:
         sqlite3_close(db);
     }
 
-    // The thumbnail the browser should show for these bytes on this screen.
+    // The thumbnail the browser should show for these bytes on this screen: the
+    // cell's side (the screen's width) at the window's pixel ratio (1 here).
     QImage expectedThumbnail(const std::string& bytes)
     {
         const cellarium::BoardGeometry& geometry = board().geometry();
         return cellarium::drawArchiveThumbnail(*cellarium::decodePattern(bytes),
-                                               {bytes, std::min(geometry.mainScreenWidth(), geometry.mainScreenHeight()),
-                                                geometry.maxScale(), geometry.lifeWidth(), geometry.contentWidth(),
-                                                platform::labelColor()});
+                                               {bytes, std::min(geometry.mainScreenWidth(), geometry.mainScreenHeight()), 1,
+                                                geometry.lifeWidth(), geometry.contentWidth(), platform::labelColor()});
     }
 
     // A pool a test holds back with a task of its own; it outlives every browser.
@@ -188,6 +189,41 @@ TEST(ArchiveThumbnail, NeighbouringCellsMeetWithoutSeamsAtAFractionalCellSide)
     const auto [bounds, count] = paintedPixels(drawn->image);
     EXPECT_EQ(bounds.left(), 0);
     EXPECT_EQ(count, bounds.width() * bounds.height()) << "a gap between neighbours";
+}
+
+// Regression: a thumbnail drawn at the phone's scale of 3 and shown shrunk without
+// smoothing on a screen of pixel ratio 1 lost about three quarters of the single cells
+// of a 760 board. What the cell paints is grabbed and every live cell looked for.
+TEST_F(ArchiveBrowser, EveryLiveCellOfA760BoardIsSeenInTheThumbnailAsPainted)
+{
+    MainViewController& root = board();
+    root.changeBoardSize();
+    root.changeBoardSize();
+    ASSERT_EQ(root.geometry().countOfRows(), 760);
+    LifeSet lifes;
+    for (std::int64_t y = 200; y < 700; y += 3)
+        for (std::int64_t x = 0; x < 600; x += 3)
+            lifes.insert(Life{x + y % 2, y});
+    add(1000, cellarium::encodePattern(lifes));
+    ArchiveViewController& browser = openBrowser();
+    finishThumbnails();
+    ArchiveCell* cell = cellOf(browser, 0);
+    ASSERT_NE(cell, nullptr);
+    ASSERT_FALSE(cell->thumbnail().isNull());
+    ASSERT_EQ(cell->devicePixelRatioF(), 1);
+    const QImage painted = cell->grab().toImage();
+    ASSERT_EQ(painted.devicePixelRatio(), 1);
+    const QRectF image = cell->thumbnailView()->imageRect();
+    const QPointF origin = cell->thumbnailView()->mapTo(cell, image.topLeft());
+    const double side = image.width() / 760;
+    const QColor label = platform::labelColor();
+    std::size_t seen = 0;
+    lifes.forEachPlaced([&](std::int64_t x, std::int64_t y) {
+        const QRgb pixel = painted.pixel(int(origin.x() + std::floor(side * double(x))),
+                                         int(origin.y() + std::floor(side * double(y))));
+        seen += qRed(pixel) == label.red() && qGreen(pixel) == label.green() && qBlue(pixel) == label.blue();
+    });
+    EXPECT_EQ(seen, lifes.count());
 }
 
 // --- Opening and listing ---------------------------------------------------------
