@@ -38,7 +38,7 @@ PhotoPicker::~PhotoPicker() = default;
 
 void PhotoPicker::pickImage(QWidget* parent, std::function<void(std::optional<QString>)> done)
 {
-    auto* dialog = new QFileDialog(parent ? parent->window() : nullptr, QObject::tr("Photo"), picturesFolder());
+    auto* dialog = new QFileDialog(parent ? parent->window() : nullptr, QObject::tr("Photo"), services().picturesFolder().path());
     dialog->setObjectName(QStringLiteral("photoPicker"));
     dialog->setAccessibleName(QObject::tr("Photo"));
     dialog->setFileMode(QFileDialog::ExistingFile);

@@ -5,25 +5,12 @@
 
 namespace platform {
 
-namespace {
-std::optional<QString>& overrideFolder()
+QString PicturesFolder::path() const
 {
-    static std::optional<QString> folder;
-    return folder;
-}
-} // namespace
-
-QString picturesFolder()
-{
-    if (overrideFolder())
-        return *overrideFolder();
+    if (!path_.isEmpty())
+        return path_;
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     return pictures.isEmpty() ? QDir::homePath() : pictures;
-}
-
-void setPicturesFolder(std::optional<QString> folder)
-{
-    overrideFolder() = std::move(folder);
 }
 
 } // namespace platform

@@ -7,6 +7,7 @@
 #include "platform/IdleTimer.h"
 #include "platform/MainScreen.h"
 #include "platform/PhotoPicker.h"
+#include "platform/PicturesFolder.h"
 #include "platform/SharedCopies.h"
 #include "platform/Storefront.h"
 #include "platform/SystemSound.h"
@@ -65,6 +66,7 @@ struct Services::Slots {
     Slot<IdleTimer> idleTimer;
     Slot<MainScreen> mainScreen;
     Slot<PhotoPicker> photoPicker;
+    Slot<PicturesFolder> picturesFolder;
     Slot<SharedCopies> sharedCopies;
     Slot<Storefront> storefront;
     Slot<SystemSound> systemSound;
@@ -95,6 +97,7 @@ CELLARIUM_SERVICE(Haptics, haptics)
 CELLARIUM_SERVICE(IdleTimer, idleTimer)
 CELLARIUM_SERVICE(MainScreen, mainScreen)
 CELLARIUM_SERVICE(PhotoPicker, photoPicker)
+CELLARIUM_SERVICE(PicturesFolder, picturesFolder)
 CELLARIUM_SERVICE(SharedCopies, sharedCopies)
 CELLARIUM_SERVICE(Storefront, storefront)
 CELLARIUM_SERVICE(SystemSound, systemSound)

@@ -194,7 +194,7 @@ std::optional<QString> ShareSheet::save(const QByteArray& bytes, const QString& 
     const QDateTime now = QDateTime::currentDateTime();
     QString error;
     const std::optional<QString> path =
-        writeNewFile(picturesFolder(), bytes, [&now, &suffix](int n) { return savedFileName(now, n, suffix); }, error);
+        writeNewFile(services().picturesFolder().path(), bytes, [&now, &suffix](int n) { return savedFileName(now, n, suffix); }, error);
     if (!path) {
         fail(tr("Not saved: %1").arg(error));
         return std::nullopt;

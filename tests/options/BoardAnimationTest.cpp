@@ -104,12 +104,7 @@ protected:
     void SetUp() override
     {
         OptionsScreen::SetUp();
-        platform::setPicturesFolder(pictures());
-    }
-    void TearDown() override
-    {
-        platform::setPicturesFolder(std::nullopt);
-        OptionsScreen::TearDown();
+        services_->set().with(std::make_unique<platform::PicturesFolder>(pictures()));
     }
 };
 

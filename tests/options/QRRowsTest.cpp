@@ -280,11 +280,10 @@ TEST_F(OptionsScreen, APatternTooLargeForAJsonCodeIsSavedToPicturesAsRleThatRead
     ASSERT_NE(sheet, nullptr);
     const QString pictures = dir_.filePath(QStringLiteral("Pictures"));
     ASSERT_TRUE(QDir().mkpath(pictures));
-    platform::setPicturesFolder(pictures);
+    services_->set().with(std::make_unique<platform::PicturesFolder>(pictures));
     auto* save = sheet->findChild<QPushButton*>(QStringLiteral("saveButton"));
     ASSERT_NE(save, nullptr);
     save->click();
-    platform::setPicturesFolder(std::nullopt);
     const QStringList saved = QDir(pictures).entryList(QDir::Files);
     ASSERT_EQ(saved.size(), 1);
     SKIP_WITHOUT_ZBARIMG();
@@ -319,9 +318,8 @@ TEST_F(OptionsScreen, TheSavedBoardPictureShowsExactlyTheBoardsLiveCells)
     auto* sheet = qobject_cast<platform::ShareSheet*>(qr->presentedViewController());
     ASSERT_NE(sheet, nullptr);
     const QString pictures = dir_.filePath(QStringLiteral("Pictures"));
-    platform::setPicturesFolder(pictures);
+    services_->set().with(std::make_unique<platform::PicturesFolder>(pictures));
     const std::optional<QString> path = sheet->saveToPictures();
-    platform::setPicturesFolder(std::nullopt);
     ASSERT_TRUE(path);
     const QImage jpeg(*path, "JPEG");
     ASSERT_FALSE(jpeg.isNull());

@@ -23,7 +23,7 @@
 TEST(PhotoPicker, OpensAtThePicturesFolderOfferingImagesOnlyAndAnswersOnceClosed)
 {
     QTemporaryDir dir;
-    platform::setPicturesFolder(dir.path());
+    platform::ServicesInPlace services(platform::Services().with(std::make_unique<platform::PicturesFolder>(dir.path())));
     QWidget window;
     window.resize(390, 844);
     window.show();
@@ -53,7 +53,6 @@ TEST(PhotoPicker, OpensAtThePicturesFolderOfferingImagesOnlyAndAnswersOnceClosed
     dialog->reject();
     ASSERT_EQ(answers.size(), 1u);
     EXPECT_EQ(answers[0], std::nullopt);
-    platform::setPicturesFolder(std::nullopt);
 }
 
 TEST(CaptureSession, StartsAndStopsOnceAndAFailureStopsAndIsReported)

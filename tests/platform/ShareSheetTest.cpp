@@ -55,10 +55,10 @@ protected:
     void SetUp() override
     {
         platform::ViewController::setAnimationsEnabled(false);
-        platform::setPicturesFolder(dir_.filePath(QStringLiteral("Pictures")));
         auto urls = std::make_unique<testsupport::RecordingUrlOpener>();
         urls_ = urls.get();
-        services_.emplace(platform::Services().with(std::move(urls)));
+        services_.emplace(platform::Services().with(std::move(urls)).with(
+            std::make_unique<platform::PicturesFolder>(dir_.filePath(QStringLiteral("Pictures")))));
         window_.resize(768, 1024);
         window_.setRootViewController(new platform::ViewController);
         window_.show();
@@ -66,7 +66,6 @@ protected:
     void TearDown() override
     {
         services_.reset();
-        platform::setPicturesFolder(std::nullopt);
     }
     platform::ShareSheet& present(const QByteArray& jpeg = samplePicture())
     {

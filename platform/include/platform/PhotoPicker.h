@@ -13,7 +13,7 @@ class QWidget;
 
 namespace platform {
 
-// The photo picker: a file dialog over `parent`'s window at picturesFolder(),
+// The photo picker: a file dialog over `parent`'s window at services().picturesFolder(),
 // offering only images Qt can read. `done` runs once, after the dialog has
 // closed, with the picked file, or std::nullopt when the user cancelled.
 // The platform's native dialog where it has one (the desktop's file chooser

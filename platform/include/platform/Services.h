@@ -13,6 +13,7 @@ class Haptics;
 class IdleTimer;
 class MainScreen;
 class PhotoPicker;
+class PicturesFolder;
 class SharedCopies;
 class Storefront;
 class SystemSound;
@@ -47,6 +48,8 @@ public:
     Services&& with(std::unique_ptr<MainScreen> service) &&;
     Services& with(std::unique_ptr<PhotoPicker> service) &;
     Services&& with(std::unique_ptr<PhotoPicker> service) &&;
+    Services& with(std::unique_ptr<PicturesFolder> service) &;
+    Services&& with(std::unique_ptr<PicturesFolder> service) &&;
     Services& with(std::unique_ptr<SharedCopies> service) &;
     Services&& with(std::unique_ptr<SharedCopies> service) &&;
     Services& with(std::unique_ptr<Storefront> service) &;
@@ -64,6 +67,7 @@ public:
     IdleTimer& idleTimer();
     MainScreen& mainScreen();
     PhotoPicker& photoPicker();
+    PicturesFolder& picturesFolder();
     SharedCopies& sharedCopies();
     Storefront& storefront();
     SystemSound& systemSound();

@@ -19,7 +19,7 @@ namespace platform {
 class ProgressRing;
 
 // The share sheet for one JPEG picture, presented with present(): "Save to
-// Pictures" writes it as a new dated file in picturesFolder() (never over an
+// Pictures" writes it as a new dated file in services().picturesFolder() (never over an
 // existing file), "Copy" puts the image on the clipboard, "Open" hands a copy,
 // written into services().sharedCopies()' private folder, to the desktop's default
 // application through services().urlOpener(). Each closes the
