@@ -24,7 +24,7 @@ public:
 
     // What the items depend on.
     struct State {
-        std::optional<std::int64_t> countOfRows;  // unknown until the board hands it over
+        std::optional<std::int64_t> countOfRows = std::nullopt;  // unknown until the board hands it over
         bool panMode = false;
         bool highSpeed = false;
         bool didUseLiveIcon = false;

@@ -1,5 +1,8 @@
 #include "platform/ShareSheet.h"
 
+#include "AnimationMaking.h"
+#include "NewFile.h"
+
 #include "platform/MainScreen.h"
 #include "platform/PicturesFolder.h"
 #include "platform/ProgressRing.h"
@@ -16,9 +19,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPixmap>
-#include <QPromise>
 #include <QPushButton>
-#include <QThreadPool>
 #include <QUrl>
 
 #include <algorithm>
@@ -34,35 +35,6 @@ namespace {
 
 constexpr qreal tabletShorterSide = 600;
 constexpr int thumbnailSide = 120;
-constexpr int maxNumberedNames = 1000;
-
-// Writes `bytes` to a new file named by `name(n)` in `folder`, taking the first n
-// whose file does not exist yet; an existing file is never opened for writing.
-std::optional<QString> writeNewFile(const QString& folder, const QByteArray& bytes,
-                                    const std::function<QString(int)>& name, QString& error)
-{
-    if (!QDir().mkpath(folder)) {
-        error = QObject::tr("The folder %1 cannot be made").arg(folder);
-        return std::nullopt;
-    }
-    for (int n = 1; n <= maxNumberedNames; ++n) {
-        QFile file(QDir(folder).filePath(name(n)));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            if (file.exists())
-                continue;
-            error = file.errorString();
-            return std::nullopt;
-        }
-        if (file.write(bytes) != bytes.size() || !file.flush()) {
-            error = file.errorString();
-            file.remove();
-            return std::nullopt;
-        }
-        return file.fileName();
-    }
-    error = QObject::tr("Too many pictures of this second");
-    return std::nullopt;
-}
 
 } // namespace
 
@@ -263,41 +235,23 @@ bool ShareSheet::shareAnimation(AnimationAction action)
         doWithAnimation(action);
         return true;
     }
-    // The task owns its copy of the maker and the error it may leave; the watcher,
-    // this sheet's child, hears of it only while the sheet exists.
-    auto promise = std::make_shared<QPromise<std::optional<QByteArray>>>();
-    auto error = std::make_shared<QString>();
-    making_ = new AnimationWatcher(this);
-    connect(making_, &AnimationWatcher::progressValueChanged, this, [this](int value) {
+    making_ = new AnimationMaking(makeAnimation_, this);
+    connect(making_, &AnimationMaking::progress, this, [this](double part) {
         if (progressRing_)
-            progressRing_->setValue(value / 1000.0);
+            progressRing_->setValue(part);
     });
-    connect(making_, &AnimationWatcher::finished, this, [this, action, error] {
-        AnimationWatcher* done = std::exchange(making_, nullptr);
-        done->deleteLater();
-        if (!done->isCanceled() && done->future().resultCount() > 0) {
-            if (std::optional<QByteArray> gif = done->result())
-                animation_ = std::move(*gif);
-        }
-        animationError_ = animation_.isEmpty() && !done->isCanceled() ? *error : QString();
-        animationDidFinish(action);
-    });
-    promise->setProgressRange(0, 1000);
-    making_->setFuture(promise->future());
+    connect(making_, &AnimationMaking::finished, this,
+            [this, action](std::optional<QByteArray> gif, const QString& error) {
+                std::exchange(making_, nullptr)->deleteLater();
+                setBusy(false);
+                if (gif) {
+                    animation_ = std::move(*gif);
+                    doWithAnimation(action);
+                } else if (!error.isEmpty()) {
+                    fail(tr("No animation: %1").arg(error));
+                }
+            });
     setBusy(true);
-    QThreadPool::globalInstance()->start([promise, error, make = makeAnimation_] {
-        promise->start();
-        const auto progress = [&promise](double part) {
-            promise->setProgressValue(int(std::lround(std::clamp(part, 0.0, 1.0) * 1000)));
-            return !promise->isCanceled();
-        };
-        QString why;
-        std::optional<QByteArray> gif = make(progress, why);
-        *error = why.isEmpty() ? tr("The animation could not be made") : why;
-        if (!promise->isCanceled())
-            promise->addResult(std::move(gif));
-        promise->finish();
-    });
     return true;
 }
 
@@ -305,17 +259,6 @@ void ShareSheet::stopAnimation()
 {
     if (making_)
         making_->cancel();
-}
-
-void ShareSheet::animationDidFinish(AnimationAction action)
-{
-    setBusy(false);
-    if (!animation_.isEmpty()) {
-        doWithAnimation(action);
-        return;
-    }
-    if (!animationError_.isEmpty())
-        fail(tr("No animation: %1").arg(animationError_));
 }
 
 void ShareSheet::doWithAnimation(AnimationAction action)

@@ -5,7 +5,6 @@
 
 #include <QByteArray>
 #include <QDateTime>
-#include <QFutureWatcher>
 #include <QString>
 
 #include <functional>
@@ -16,6 +15,7 @@ class QPushButton;
 
 namespace platform {
 
+class AnimationMaking;
 class ProgressRing;
 
 // The share sheet for one JPEG picture, presented with present(): "Save to
@@ -87,21 +87,17 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    using AnimationWatcher = QFutureWatcher<std::optional<QByteArray>>;
-
     void fail(const QString& text);
     void clearFailure();
     std::optional<QString> save(const QByteArray& bytes, const QString& suffix);
     bool open(const QByteArray& bytes, const QString& suffix);
-    void animationDidFinish(AnimationAction action);
     void doWithAnimation(AnimationAction action);
     void setBusy(bool busy);
 
     QByteArray jpeg_;
     AnimationMaker makeAnimation_;
     QByteArray animation_;
-    AnimationWatcher* making_ = nullptr;
-    QString animationError_;
+    AnimationMaking* making_ = nullptr;
     QPushButton* saveAnimationButton_ = nullptr;
     QPushButton* copyAnimationButton_ = nullptr;
     QPushButton* openAnimationButton_ = nullptr;
