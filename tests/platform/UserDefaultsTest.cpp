@@ -176,8 +176,9 @@ TEST_F(UserDefaultsTest, ReadOnlyFolderIsNamedAsTheCauseOnce)
     constexpr uid_t nobody = 65534;
     // The superuser writes anywhere: the writes run in a child that is nobody.
     ASSERT_EQ(chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
-    if (geteuid() == 0)
+    if (geteuid() == 0) {
         ASSERT_EQ(chown(QFile::encodeName(folder).constData(), nobody, nobody), 0);
+    }
     ASSERT_EQ(chmod(QFile::encodeName(folder).constData(), 0555), 0);
 
     int output[2];
