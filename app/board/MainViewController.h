@@ -9,6 +9,8 @@
 
 #include "platform/ViewController.h"
 
+#include <QtGlobal>
+
 #include <functional>
 #include <memory>
 #include <optional>
@@ -60,6 +62,14 @@ public:
     void startOrPauseGame(QObject* sender);
     void advance();
     void applyGeneration(cellarium::LifeSet next);
+    // The N key and the board's Step action: one generation while paused, computed
+    // and applied as a tick's is; nothing while running.
+    void step();
+
+    // Generations since the last load, Clear or Restart; the window title and the
+    // board's accessible description say it once it is above 0.
+    qint64 generation() const { return generation_; }
+    void setGeneration(qint64 generation);
 
     // Editing, at points of the board view.
     void tap(QPointF location);
@@ -74,6 +84,8 @@ public:
     void scrollViewDidZoom();
     void resetViewport();
     void zoomToDefault();
+    // The Home key and a two-finger double tap: the live cells back in view.
+    void showLiveCells();
 
     // The options button: the click cues; the button then performs "ShowMore".
     void showMore(QObject* sender);
@@ -110,6 +122,8 @@ private:
     bool isOnTop() const;
     // The board's side set to `rows`, with what follows from it: geometry, zoom limits, viewport.
     void setBoardSide(std::int64_t rows);
+    // The title and the board's description brought up to the count.
+    void showCount();
 
     std::unique_ptr<Ui::MainViewController> ui_;
     LifeView* contentView_ = nullptr;
@@ -122,6 +136,7 @@ private:
     SimulationClock clock_;
     bool highSpeed_ = false;
     bool panMode_ = false;
+    qint64 generation_ = 0;
 
     DelayedWork delayedWork_;
 };
