@@ -66,6 +66,8 @@ BoardControls::BoardControls(QWidget& board, QToolButton& startOrPauseButton, QT
     addKey(board, QKeySequence(Qt::CTRL | Qt::Key_Equal), &BoardControls::zoomInPressed);  // plus, unshifted
     addKey(board, QKeySequence(Qt::CTRL | Qt::Key_Minus), &BoardControls::zoomOutPressed);
     addKey(board, QKeySequence(Qt::CTRL | Qt::Key_0), &BoardControls::zoomResetPressed);
+    addKey(board, QKeySequence(Qt::Key_N), &BoardControls::stepPressed);
+    addKey(board, QKeySequence(Qt::Key_Home), &BoardControls::homePressed);
 }
 
 void BoardControls::addKey(QWidget& board, const QKeySequence& key, void (BoardControls::*pressed)())

@@ -17,7 +17,7 @@ class QWidget;
 // sheet or the guide the focused control gets them): Space presses start/pause
 // (without auto-repeat) while the board or start/pause has the focus, and the
 // focused button otherwise; Ctrl+comma and the Menu key open the options; Ctrl+plus and Ctrl+minus zoom, Ctrl+0 returns to the
-// working zoom. Main thread only.
+// working zoom; N steps one generation and Home brings the live cells into view. Main thread only.
 class BoardControls : public QObject {
     Q_OBJECT
 
@@ -37,6 +37,8 @@ signals:
     void zoomInPressed();
     void zoomOutPressed();
     void zoomResetPressed();
+    void stepPressed();
+    void homePressed();
 
 private:
     void spacePressed();

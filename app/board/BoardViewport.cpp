@@ -3,14 +3,39 @@
 #include "board/BoardControls.h"
 #include "board/LifeView.h"
 #include "model/BoardGeometry.h"
+#include "model/LifeSet.h"
 
 #include "platform/ZoomingScrollView.h"
 
 #include <QTimer>
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <optional>
 
 using cellarium::BoardGeometry;
+
+namespace {
+
+// The live cells' bounding box in unzoomed content points; none for an empty board.
+std::optional<QRectF> cellBounds(const cellarium::LifeSet& lifes, double lifeWidth)
+{
+    std::int64_t left = std::numeric_limits<std::int64_t>::max(), top = left;
+    std::int64_t right = std::numeric_limits<std::int64_t>::min(), bottom = right;
+    lifes.forEachPlaced([&](std::int64_t x, std::int64_t y) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+    });
+    if (left > right)
+        return std::nullopt;
+    return QRectF(QPointF(double(left) * lifeWidth, double(top) * lifeWidth),
+                  QPointF(double(right + 1) * lifeWidth, double(bottom + 1) * lifeWidth));
+}
+
+}  // namespace
 
 BoardViewport::BoardViewport(platform::ZoomingScrollView& scrollView, LifeView& contentView, DelayedWork delayedWork)
     : scrollView_(scrollView)
@@ -72,6 +97,47 @@ void BoardViewport::zoomToDefault(const BoardGeometry& g)
     if (scrollView_.zoomScale() != zoom)
         scrollView_.setZoomScale(zoom, true);
     scrollView_.setContentOffset(centredOffset(g, zoom), true);
+}
+
+QPointF BoardViewport::offsetCentring(QPointF point, double zoom) const
+{
+    const QSize visible = scrollView_.viewport()->size();
+    return point * zoom - QPointF(visible.width(), visible.height()) / 2;
+}
+
+void BoardViewport::zoomToDefaultShowing(const cellarium::LifeSet& lifes, const BoardGeometry& g)
+{
+    const std::optional<QRectF> cells = cellBounds(lifes, g.lifeWidth());
+    if (!cells) {
+        zoomToDefault(g);
+        return;
+    }
+    const double zoom = workingZoom();
+    // The board stays centred when that shows the whole pattern; otherwise the pattern is.
+    QPointF offset = centredOffset(g, zoom);
+    const QSize visible = scrollView_.viewport()->size();
+    const QRectF shown(offset / zoom, QSizeF(visible.width(), visible.height()) / zoom);
+    if (!shown.contains(*cells))
+        offset = offsetCentring(cells->center(), zoom);
+    if (scrollView_.zoomScale() != zoom)
+        scrollView_.setZoomScale(zoom, true);
+    scrollView_.setContentOffset(offset, true);
+}
+
+void BoardViewport::showCells(const cellarium::LifeSet& lifes, const BoardGeometry& g)
+{
+    const std::optional<QRectF> cells = cellBounds(lifes, g.lifeWidth());
+    if (!cells)
+        return;
+    const QSize visible = scrollView_.viewport()->size();
+    double zoom = scrollView_.zoomScale();
+    // A little room around the cells, so that the outermost are not on the edge.
+    const double fits = 0.9 * std::min(visible.width() / cells->width(), visible.height() / cells->height());
+    if (zoom > fits) {
+        zoom = scrollView_.clampZoom(fits);
+        scrollView_.setZoomScale(zoom, true);
+    }
+    scrollView_.setContentOffset(offsetCentring(cells->center(), zoom), true);
 }
 
 void BoardViewport::zoomIn()

@@ -11,6 +11,7 @@ class LifeView;
 class QObject;
 namespace cellarium {
 class BoardGeometry;
+class LifeSet;
 }
 namespace platform {
 class ZoomingScrollView;
@@ -52,6 +53,15 @@ public:
     // Eases to the working zoom (if not there) and centres the board.
     void zoomToDefault(const cellarium::BoardGeometry& geometry);
 
+    // Eases to the working zoom (if not there) with the board centred when that shows
+    // all of the live cells, and their bounding box centred when it does not: where a
+    // loaded pattern is.
+    void zoomToDefaultShowing(const cellarium::LifeSet& lifes, const cellarium::BoardGeometry& geometry);
+    // Brings the live cells back into view after a flick: their bounding box centred
+    // at the current zoom, zoomed out (within the limits) when the box does not fit.
+    // Nothing happens on an empty board.
+    void showCells(const cellarium::LifeSet& lifes, const cellarium::BoardGeometry& geometry);
+
     // Keyboard zoom about the middle of the visible area, within the limits.
     static constexpr double keyZoomStep = 1.25;
     void zoomIn();
@@ -64,6 +74,8 @@ public:
 private:
     double workingZoom() const;
     QPointF centredOffset(const cellarium::BoardGeometry& geometry, double zoom) const;
+    // The offset that puts `point` (unzoomed content points) in the middle of the visible area.
+    QPointF offsetCentring(QPointF point, double zoom) const;
 
     platform::ZoomingScrollView& scrollView_;
     LifeView& contentView_;

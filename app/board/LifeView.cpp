@@ -1,5 +1,7 @@
 #include "board/LifeView.h"
 
+#include <QPainter>
+
 LifeView::LifeView(QGraphicsItem* parent)
     : QGraphicsObject(parent)
 {
@@ -19,4 +21,24 @@ QRectF LifeView::boundingRect() const
     return {0, 0, side_, side_};
 }
 
-void LifeView::paint(QPainter*, const QStyleOptionGraphicsItem*, QWidget*) {}
+void LifeView::setBoardColor(const QColor& color)
+{
+    boardColor_ = color;
+    setFlag(ItemHasNoContents, !color.isValid());
+    update();
+}
+
+QColor LifeView::outsideShade(const QColor& board)
+{
+    if (board.lightness() >= 48)
+        return board.darker(125);
+    const double toGrey = 0.18;
+    auto mix = [toGrey](int channel) { return int(channel * (1 - toGrey) + 128 * toGrey); };
+    return QColor(mix(board.red()), mix(board.green()), mix(board.blue()));
+}
+
+void LifeView::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
+{
+    if (boardColor_.isValid())
+        painter->fillRect(boundingRect(), boardColor_);
+}

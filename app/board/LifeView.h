@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QColor>
 #include <QGraphicsObject>
 
 // The board view: the zoomed content of the board's scroll view, a square of
 // contentWidth points whose children are the board's layers (the grid, then the
-// cells). It draws nothing itself; the board screen builds and replaces its layers,
+// cells). It fills its square in the board's colour, once given one, so that the
+// scroll view's background, a darker shade, shows where the board ends (where
+// gliders vanish); the board screen builds and replaces its layers,
 // and a generation changes the cell layer in place (showGeneration).
 class LifeView : public QGraphicsObject {
     Q_OBJECT
@@ -16,9 +19,16 @@ public:
     qreal contentSide() const { return side_; }
     void setContentSide(qreal side);
 
+    // The board's own colour under the layers; none (the default) paints nothing.
+    void setBoardColor(const QColor& color);
+    // What lies outside the board: darker than `board`, or for a board too dark to
+    // darken visibly, a step towards grey.
+    static QColor outsideShade(const QColor& board);
+
     QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
 
 private:
     qreal side_ = 0;
+    QColor boardColor_;
 };

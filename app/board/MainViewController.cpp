@@ -2,18 +2,22 @@
 
 #include "ui_MainViewController.h"
 
+#include "board/BoardAccessible.h"
 #include "board/BoardControls.h"
 #include "board/BoardDrawing.h"
 #include "board/BoardPatternTransfer.h"
 #include "board/BoardSettingsReceiver.h"
 #include "board/FirstRunGuide.h"
 #include "board/LifeView.h"
+#include "board/TwoFingerTaps.h"
 #include "cues/FeedbackCues.h"
 #include "model/BoardGeometry.h"
 #include "model/BoardSize.h"
 #include "model/FirstRunPattern.h"
+#include "model/RunTitle.h"
 
 #include "FNGuideView.h"
+#include "platform/Bundle.h"
 #include "platform/IdleTimer.h"
 #include "platform/Segue.h"
 #include "platform/ZoomingScrollView.h"
@@ -28,6 +32,7 @@ MainViewController::MainViewController(cellarium::ScreenInputs screen, QWidget* 
     , clock_(pattern_)
     , delayedWork_(&BoardViewport::runAfterDelay)
 {
+    boardaccessible::install();  // before the board's scroll view is built
 }
 
 MainViewController::~MainViewController() = default;
@@ -42,6 +47,17 @@ void MainViewController::viewDidLoad()
     ui_->setupUi(this);
     contentView_ = new LifeView;
     ui_->scrollView->setContentItem(contentView_);
+    // The board in its own colour over a darker surround, so that its edge shows.
+    const QColor boardColor = ui_->scrollView->palette().color(QPalette::Base);
+    contentView_->setBoardColor(boardColor);
+    ui_->scrollView->setBackgroundBrush(LifeView::outsideShade(boardColor));
+    ui_->scrollView->setAccessibleName(tr("Board"));
+    boardaccessible::offerStep(*ui_->scrollView, [this] {
+        if (isOnTop())
+            step();
+    });
+    auto* twoFingerTaps = new TwoFingerTaps(*ui_->scrollView->viewport());
+    connect(twoFingerTaps, &TwoFingerTaps::doubleTapped, this, &MainViewController::showLiveCells);
     viewport_ = std::make_unique<BoardViewport>(
         *ui_->scrollView, *contentView_,
         [this](int ms, QObject* context, std::function<void()> work) { delayedWork_(ms, context, std::move(work)); });
@@ -58,13 +74,21 @@ void MainViewController::viewDidLoad()
     connect(&clock_, &SimulationClock::runningChanged, controls_, &BoardControls::showRunning);
     connect(&clock_, &SimulationClock::advanced, this, &MainViewController::showGeneration);
     // A run is kept when it starts and when it pauses, not at each generation: writing a
-    // large board many times a second would wear the storage for little.
+    // large board many times a second would wear the storage for little. A single step
+    // of a paused board is kept like an edit.
     connect(&clock_, &SimulationClock::runningChanged, this, &MainViewController::boardChanged);
+    connect(&clock_, &SimulationClock::advanced, this, [this] {
+        setGeneration(generation_ + 1);
+        if (!clock_.isRunning())
+            emit boardChanged();
+    });
     connect(ui_->scrollView, &ZoomingScrollView::didZoom, this, &MainViewController::scrollViewDidZoom);
     connect(ui_->scrollView, &ZoomingScrollView::tapped, this, &MainViewController::tap);
     connect(ui_->scrollView, &ZoomingScrollView::drawingDragMoved, this, &MainViewController::pan);
     connect(controls_, &BoardControls::startOrPausePressed, this, [this] { startOrPauseGame(ui_->startOrPauseButton); });
     viewport_->followZoomKeys(*controls_);
+    connect(controls_, &BoardControls::stepPressed, this, &MainViewController::step);
+    connect(controls_, &BoardControls::homePressed, this, &MainViewController::showLiveCells);
     connect(controls_, &BoardControls::optionsPressed, this, [this] {
         showMore(ui_->moreButton);
         performSegue(QString::fromLatin1(showMoreSegue), ui_->moreButton);
@@ -72,6 +96,7 @@ void MainViewController::viewDidLoad()
 
     platform::services().idleTimer().setIdleTimerDisabled(true);
     configureZoomLimits();
+    showCount();
 }
 
 void MainViewController::viewDidAppear(bool animated)
@@ -99,6 +124,24 @@ void MainViewController::pauseSimulation() { clock_.pause(); }
 void MainViewController::startOrPauseGame(QObject*) { clock_.startOrStop(highSpeed_); }
 void MainViewController::advance() { clock_.advance(geometry_.countOfRows()); }
 void MainViewController::applyGeneration(LifeSet next) { clock_.applyGeneration(std::move(next)); }
+void MainViewController::step() { clock_.step(geometry_.countOfRows()); }
+
+void MainViewController::setGeneration(qint64 generation)
+{
+    generation_ = generation;
+    showCount();
+}
+
+void MainViewController::showCount()
+{
+    if (!ui_)
+        return;  // the view loads with the count
+    const QString app = platform::services().mainBundle().infoValue(QStringLiteral("CFBundleDisplayName")).toString();
+    const QString title =
+        QString::fromStdString(cellarium::runTitle(app.toStdString(), generation_, pattern_.lifes().count()));
+    window()->setWindowTitle(title);
+    ui_->scrollView->setAccessibleDescription(title);
+}
 
 void MainViewController::tap(QPointF location)
 {
@@ -117,6 +160,7 @@ void MainViewController::toggleLife(const Life& life)
     feedbackcues::cellToggled(pattern_.toggle(life));
     patternEdited();
     redraw(true, false);
+    showCount();  // the cell count in the title
 }
 
 void MainViewController::togglePanMode()
@@ -202,6 +246,12 @@ void MainViewController::zoomToDefault()
     viewport_->zoomToDefault(geometry_);
 }
 
+void MainViewController::showLiveCells()
+{
+    if (viewport_)
+        viewport_->showCells(lifes(), geometry_);
+}
+
 void MainViewController::changeBoardSize()
 {
     const cellarium::BoardSizeChange change = cellarium::nextBoardSize(geometry_.countOfRows());
@@ -226,7 +276,10 @@ void MainViewController::replacePattern(const std::function<bool(cellarium::Boar
     if (!change(pattern_))
         return;
     patternEdited();
-    zoomToDefault();
+    setGeneration(0);
+    redraw(true, false);
+    if (viewport_)
+        viewport_->zoomToDefaultShowing(lifes(), geometry_);
 }
 
 void MainViewController::restartPattern()

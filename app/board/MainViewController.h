@@ -11,6 +11,8 @@
 
 #include "platform/ViewController.h"
 
+#include <QtGlobal>
+
 #include <functional>
 #include <memory>
 #include <optional>
@@ -69,6 +71,14 @@ public:
     void startOrPauseGame(QObject* sender);
     void advance();
     void applyGeneration(cellarium::LifeSet next);
+    // The N key and the board's Step action: one generation while paused, computed
+    // and applied as a tick's is; nothing while running.
+    void step();
+
+    // Generations since the last load, Clear or Restart; the window title and the
+    // board's accessible description say it once it is above 0.
+    qint64 generation() const { return generation_; }
+    void setGeneration(qint64 generation);
 
     // Editing, at points of the board view.
     void tap(QPointF location);
@@ -83,6 +93,8 @@ public:
     void scrollViewDidZoom();
     void resetViewport();
     void zoomToDefault();
+    // The Home key and a two-finger double tap: the live cells back in view.
+    void showLiveCells();
 
     // The options button: the click cues; the button then performs "ShowMore".
     void showMore(QObject* sender);
@@ -102,13 +114,11 @@ public:
     GenerationWorker& generationWorker() { return clock_.worker(); }
 
     // What a restored board is set back to: the pattern with its start pattern (paused
-    // and drawn), the board size (without moving the pattern), the drawing mode and
-    // how far the pattern has run.
+    // and drawn), the board size (without moving the pattern) and the drawing mode; how
+    // far the pattern has run is setGeneration.
     void setPattern(cellarium::BoardPattern pattern);
     void setBoardSize(std::int64_t rows);
     void setPanMode(bool panMode);
-    qint64 generation() const { return generation_; }
-    void setGeneration(qint64 generation) { generation_ = generation; }
     // The zoom and offset of the board view. Set before the view appears, it takes the
     // place of the framing the board gets when it first appears; read before then, it
     // is the view still to be shown.
@@ -142,6 +152,8 @@ private:
     bool isOnTop() const;
     // The board's side set to `rows`, with what follows from it: geometry, zoom limits, viewport.
     void setBoardSide(std::int64_t rows);
+    // The title and the board's description brought up to the count.
+    void showCount();
 
     std::unique_ptr<Ui::MainViewController> ui_;
     LifeView* contentView_ = nullptr;

@@ -42,6 +42,15 @@ void SimulationClock::startOrStop(bool highSpeed)
     feedbackcues::started();
 }
 
+bool SimulationClock::step(std::int64_t rows)
+{
+    if (isRunning() || worker_.isBusy())
+        return false;
+    pattern_.rememberStart();  // a Restart returns to the pattern before the steps
+    advance(rows);
+    return true;
+}
+
 void SimulationClock::advance(std::int64_t rows)
 {
     if (cellarium::outcomeBeforeStep(pattern_.lifes()) != cellarium::RunOutcome::Continues) {

@@ -35,6 +35,10 @@ public:
     // A tick: the generation after the pattern computed on the worker for a board
     // of `rows`, or the stop when the pattern cannot go on.
     void advance(std::int64_t rows);
+    // A single step while paused: one generation on the worker, as a tick computes
+    // it, with the same stop rule and cues. Does nothing while running, and while the
+    // last step is still being computed (returns false then).
+    bool step(std::int64_t rows);
     // A computed generation: applied with the tick cue and `advanced`, or the stop
     // when it changes nothing.
     void applyGeneration(cellarium::LifeSet next);

@@ -138,6 +138,7 @@ void ZoomingScrollView::setZoomScale(qreal scale, bool animated)
 
 void ZoomingScrollView::setContentOffset(QPointF offset, bool animated)
 {
+    momentum_.stop();  // a flick gliding on would carry the content away from `offset`
     if (!animated) {
         animation_.stop();
         setOffsetNow(offset);

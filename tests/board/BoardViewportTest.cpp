@@ -99,7 +99,8 @@ TEST_P(ViewportAtScale, RestartClearAndLoadCentreTheBoardAtTheZoomReached)
         EXPECT_NEAR(view->contentOffset().x() + 390 / 2.0, side / 2, 0.5);
         EXPECT_NEAR(view->contentOffset().y() + 844 / 2.0, side / 2, 0.5);
     };
-    board->loadPattern({{10, 10}, {11, 10}, {12, 10}});
+    // In the board's middle: a pattern off it is brought into view instead.
+    board->loadPattern({{94, 95}, {95, 95}, {96, 95}});
     expectCentred();
     board->startOrPauseGame(nullptr);
     board->scrollView()->setZoomScale(view->minimumZoomScale(), false);

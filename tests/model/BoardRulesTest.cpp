@@ -1,6 +1,7 @@
 #include "model/BoardPattern.h"
 #include "model/BoardSize.h"
 #include "model/RunOutcome.h"
+#include "model/RunTitle.h"
 #include "model/StepWindow.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +17,22 @@ TEST(BoardSizeCycle, GoesFrom190To380To760AndBackKeepingPatternsCentred)
     EXPECT_EQ(nextBoardSize(760).rows, 190);
     EXPECT_EQ(nextBoardSize(760).shift, -285);
     EXPECT_EQ(nextBoardSize(100).rows, 190);  // any other size restarts the cycle
+}
+
+// The title says nothing of a count before the first step, and counts in sentence sense.
+TEST(RunTitle, AppAloneBeforeTheFirstStepThenGenerationAndCells)
+{
+    struct Case {
+        std::int64_t generation;
+        std::size_t cells;
+        const char* title;
+    };
+    for (const Case& c : {Case{0, 0, "Cellarium"}, Case{0, 5, "Cellarium"},
+                          Case{1, 1, "Cellarium \u2014 generation 1, 1 cell"},
+                          Case{2, 0, "Cellarium \u2014 generation 2, 0 cells"},
+                          Case{12, 3, "Cellarium \u2014 generation 12, 3 cells"},
+                          Case{4000000000LL, 250000, "Cellarium \u2014 generation 4000000000, 250000 cells"}})
+        EXPECT_EQ(runTitle("Cellarium", c.generation, c.cells), c.title) << c.generation << " " << c.cells;
 }
 
 TEST(StopRule, EmptyOrUnchangedStopsAndOscillatorsGoOn)

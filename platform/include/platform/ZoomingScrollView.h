@@ -46,7 +46,7 @@ public:
     qreal clampZoom(qreal scale) const;
 
     QPointF contentOffset() const;
-    // Scrolls, within the content. While an animated zoom runs, an animated scroll
+    // Scrolls, within the content, and ends a flick. While an animated zoom runs, an animated scroll
     // joins it: both end together at the new scale and offset.
     void setContentOffset(QPointF offset, bool animated);
 
