@@ -89,6 +89,9 @@ void MainViewController::viewDidLoad()
     viewport_->followZoomKeys(*controls_);
     connect(controls_, &BoardControls::stepPressed, this, &MainViewController::step);
     connect(controls_, &BoardControls::homePressed, this, &MainViewController::showLiveCells);
+    history_.attach(*this, *ui_->scrollView->viewport(), [this] { return isOnTop(); });
+    connect(&history_, &BoardHistory::undoPressed, this, &MainViewController::undo);
+    connect(&history_, &BoardHistory::redoPressed, this, &MainViewController::redo);
     connect(controls_, &BoardControls::optionsPressed, this, [this] {
         showMore(ui_->moreButton);
         performSegue(QString::fromLatin1(showMoreSegue), ui_->moreButton);
@@ -152,12 +155,14 @@ void MainViewController::tap(QPointF location)
 void MainViewController::pan(QPointF location)
 {
     if (const auto life = editing_.pan(location, startGame(), geometry_.lifeWidth()))
-        toggleLife(*life);
+        toggleLife(*life, true);
 }
 
-void MainViewController::toggleLife(const Life& life)
+void MainViewController::toggleLife(const Life& life, bool inStroke)
 {
-    feedbackcues::cellToggled(pattern_.toggle(life));
+    const bool added = pattern_.toggle(life);
+    history_.cellFlipped(life, added, geometry_.countOfRows(), inStroke);
+    feedbackcues::cellToggled(added);
     patternEdited();
     redraw(true, false);
     showCount();  // the cell count in the title
@@ -255,6 +260,7 @@ void MainViewController::showLiveCells()
 void MainViewController::changeBoardSize()
 {
     const cellarium::BoardSizeChange change = cellarium::nextBoardSize(geometry_.countOfRows());
+    history_.resized(geometry_.countOfRows(), change.rows, change.shift);
     pattern_.shift(change.shift);
     setBoardSide(change.rows);
 }
@@ -270,16 +276,42 @@ void MainViewController::setBoardSide(std::int64_t rows)
     resetViewport();
 }
 
-void MainViewController::replacePattern(const std::function<bool(cellarium::BoardPattern&)>& change)
+void MainViewController::replacePattern(const std::function<bool(cellarium::BoardPattern&)>& change,
+                                        std::optional<std::int64_t> rowsBefore)
 {
     pauseSimulation();
+    const cellarium::BoardPattern before = pattern_;
     if (!change(pattern_))
         return;
+    const std::int64_t rows = geometry_.countOfRows();
+    history_.replaced(before, rowsBefore.value_or(rows), pattern_, rows);
     patternEdited();
     setGeneration(0);
     redraw(true, false);
     if (viewport_)
         viewport_->zoomToDefaultShowing(lifes(), geometry_);
+}
+
+void MainViewController::undo() { revisit(false); }
+void MainViewController::redo() { revisit(true); }
+
+void MainViewController::revisit(bool forward)
+{
+    if (!(forward ? history_.canRedo() : history_.canUndo())) {
+        feedbackcues::refused();
+        return;
+    }
+    // Generations are not recorded: the step applies to the pattern the run has
+    // reached, which then stands still so that the user sees what came back.
+    pauseSimulation();
+    const std::optional<std::int64_t> rows = forward ? history_.redo(pattern_) : history_.undo(pattern_);
+    feedbackcues::tick();
+    patternEdited();
+    if (rows && *rows != geometry_.countOfRows())
+        setBoardSide(*rows);  // redraws on the new side
+    else
+        redraw(true, false);
+    showCount();  // the cell count in the title
 }
 
 void MainViewController::restartPattern()
@@ -303,14 +335,17 @@ bool MainViewController::loadPattern(const cellarium::PlacedPattern& pattern)
         feedbackcues::refused();
         return false;
     }
-    if (*fitted->rows != geometry_.countOfRows()) {
+    const std::int64_t rowsBefore = geometry_.countOfRows();
+    if (*fitted->rows != rowsBefore) {
         pauseSimulation();  // no generation runs on the old size's geometry
         setBoardSide(*fitted->rows);
     }
-    replacePattern([&](cellarium::BoardPattern& p) {
-        p.load(fitted->lifes);
-        return true;
-    });
+    replacePattern(
+        [&](cellarium::BoardPattern& p) {
+            p.load(fitted->lifes);
+            return true;
+        },
+        rowsBefore);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "board/BoardEditing.h"
+#include "board/BoardHistory.h"
 #include "board/BoardViewport.h"
 #include "board/SimulationClock.h"
 #include "board/SomethingHappenedInMoreViewController.h"
@@ -83,7 +84,13 @@ public:
     // Editing, at points of the board view.
     void tap(QPointF location);
     void pan(QPointF location);
-    void toggleLife(const cellarium::Life& life);
+    // `inStroke` for a drawing drag's cell: a stroke is one step of undo.
+    void toggleLife(const cellarium::Life& life, bool inStroke = false);
+
+    // The last change to the pattern taken back or made again, paused first; the
+    // refused cue when there is none.
+    void undo();
+    void redo();
 
     // Drawing and viewport.
     void redraw(bool cells, bool grid);
@@ -148,7 +155,10 @@ private:
     }
     // Restart, clear and load: paused, and when `change` did change the pattern, drawn
     // and back at the working zoom.
-    void replacePattern(const std::function<bool(cellarium::BoardPattern&)>& change);
+    // `rowsBefore`: the side before a load grew the board, for undo.
+    void replacePattern(const std::function<bool(cellarium::BoardPattern&)>& change,
+                        std::optional<std::int64_t> rowsBefore = std::nullopt);
+    void revisit(bool forward);
     bool isOnTop() const;
     // The board's side set to `rows`, with what follows from it: geometry, zoom limits, viewport.
     void setBoardSide(std::int64_t rows);
@@ -160,6 +170,7 @@ private:
     std::unique_ptr<BoardViewport> viewport_;
     BoardControls* controls_ = nullptr;
     BoardEditing editing_;
+    BoardHistory history_;
 
     cellarium::BoardGeometry geometry_;
     double separateLineAlphe_ = 1.0;

@@ -38,6 +38,13 @@ public:
     // Both the pattern and the start pattern; cells lacking a coordinate are dropped.
     void load(const LifeSet& lifes);
 
+    // Both sets as given: an undo or redo puts back a state recorded earlier.
+    void restore(LifeSet lifes, std::optional<LifeSet> initLifes)
+    {
+        lifes_ = std::move(lifes);
+        initLifes_ = std::move(initLifes);
+    }
+
     // Both sets moved by (d, d), as a board-size change re-centres them.
     void shift(std::int64_t d);
 

@@ -18,7 +18,9 @@ namespace {
 // a bound, a bus that does not answer is left out of this run.
 void leaveOutASilentSessionBus()
 {
-    constexpr int helloTimeoutMs = 1000;
+    // Long enough for a live bus on a loaded machine (a bus taken for silent costs the
+    // run its screen reader); a frozen one costs this much of the start.
+    constexpr int helloTimeoutMs = 3000;
     if (!platform::sessionBusIsSilent(helloTimeoutMs))
         return;
     platform::runWithoutSessionBus();

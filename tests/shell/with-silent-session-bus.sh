@@ -43,7 +43,7 @@ export HOME=$dir/home XDG_CONFIG_HOME=$dir/home/.config XDG_DATA_HOME=$dir/home/
     "$APP" 2> "$STDERR" &
     pid=$!
     shown=
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         for window in $(xwininfo -root -tree | awk "/\"Cellarium\"/ { print \$1 }"); do
             xwininfo -id "$window" | grep -q "Map State: IsViewable" && shown=yes
         done
@@ -51,7 +51,7 @@ export HOME=$dir/home XDG_CONFIG_HOME=$dir/home/.config XDG_DATA_HOME=$dir/home/
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.1
     done
-    [ -n "$shown" ] || { echo "no window within 10 s" >&2; kill -KILL "$pid"; exit 1; }
+    [ -n "$shown" ] || { echo "no window within 30 s" >&2; kill -KILL "$pid"; exit 1; }
     kill -TERM "$pid"
     wait "$pid"
 '
