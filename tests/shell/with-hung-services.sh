@@ -26,7 +26,7 @@ for _ in $(seq 50); do [ -S "$dir/run/pulse/native" ] && break; sleep 0.1; done
 HOME=$dir/home XDG_CONFIG_HOME=$dir/home/.config XDG_DATA_HOME=$dir/home/.local/share XDG_RUNTIME_DIR=$dir/run \
     DBUS_SESSION_BUS_ADDRESS=unix:path=$dir/bus "$app" 2> "$dir/stderr" &
 pid=$!
-sleep 3
+sleep 6  # past the 3 s the session bus is given to answer at start
 if ! kill -0 "$pid" 2>/dev/null; then
     echo "cellarium exited early" >&2; cat "$dir/stderr" >&2; exit 1
 fi
