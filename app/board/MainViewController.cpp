@@ -57,6 +57,7 @@ void MainViewController::viewDidLoad()
             step();
     });
     auto* twoFingerTaps = new TwoFingerTaps(*ui_->scrollView->viewport());
+    connect(twoFingerTaps, &TwoFingerTaps::tapped, this, &MainViewController::undo);
     connect(twoFingerTaps, &TwoFingerTaps::doubleTapped, this, &MainViewController::showLiveCells);
     viewport_ = std::make_unique<BoardViewport>(
         *ui_->scrollView, *contentView_,

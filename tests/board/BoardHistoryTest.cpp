@@ -172,3 +172,17 @@ TEST_F(BoardHistoryTest, UndoWhileRunningPausesAndTakesBackTheLastEditFromTheCur
     tick(*board_);
     EXPECT_EQ(board_->lifes(), cellarium::nextGeneration(undone, 190));
 }
+
+// On a touch screen a two-finger tap on the board takes back the last change, once the
+// wait for a second tap (a double tap brings the cells into view) has passed.
+TEST_F(BoardHistoryTest, ATwoFingerTapOnTheBoardUndoesTheLastChange)
+{
+    board_->loadPattern(LifeSet{{20, 20}, {21, 20}});
+    board_->clearBoard();
+    ASSERT_TRUE(board_->lifes().empty());
+    const QPoint first(100, 300), second(180, 300);
+    QTest::touchEvent(viewport_, touchscreen()).press(0, first).press(1, second);
+    QTest::touchEvent(viewport_, touchscreen()).release(0, first).release(1, second);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !board_->lifes().empty(); }, 5000));
+    EXPECT_EQ(board_->lifes(), (LifeSet{{20, 20}, {21, 20}}));
+}
