@@ -55,6 +55,7 @@ protected:
     void pressN()
     {
         QTest::keyClick(board_->scrollView(), Qt::Key_N);
+        ASSERT_TRUE(board_->generationWorker().isBusy()) << "N started no step";
         board_->generationWorker().waitForResult();
     }
     std::string title() const { return window_.windowTitle().toStdString(); }
