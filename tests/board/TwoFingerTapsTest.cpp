@@ -14,11 +14,27 @@ namespace {
 
 constexpr int kIntervalMs = 80;
 
+// Takes the touches it is given, as the board's scroll view does: a widget that
+// ignores the first touch gets no more of them.
+class TouchSurface : public QWidget {
+protected:
+    bool event(QEvent* event) override
+    {
+        if (event->type() == QEvent::TouchBegin || event->type() == QEvent::TouchUpdate ||
+            event->type() == QEvent::TouchEnd) {
+            event->accept();
+            return true;
+        }
+        return QWidget::event(event);
+    }
+};
+
 struct Surface {
     Surface()
     {
         widget.resize(300, 300);
         widget.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&widget));
         taps->setDoubleTapIntervalMs(kIntervalMs);
     }
     // `fingers` down at once and up again, each moved by `move` points on the way.
@@ -42,7 +58,7 @@ struct Surface {
     static QPoint start(int finger) { return {100 + 40 * finger, 150}; }
 
     std::unique_ptr<QPointingDevice> device{QTest::createTouchDevice()};
-    QWidget widget;
+    TouchSurface widget;
     TwoFingerTaps* taps = new TwoFingerTaps(widget);
 };
 
