@@ -23,7 +23,12 @@ private:
 
 StepHandle* stepHandleOf(const QWidget* widget)
 {
-    return widget->findChild<StepHandle*>(QString(), Qt::FindDirectChildrenOnly);
+    // StepHandle has no meta-object of its own, so qobject_cast would take any child.
+    for (QObject* child : widget->children()) {
+        if (auto* handle = dynamic_cast<StepHandle*>(child))
+            return handle;
+    }
+    return nullptr;
 }
 
 class BoardAccessible : public QAccessibleWidget {
