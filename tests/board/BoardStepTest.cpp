@@ -14,7 +14,6 @@
 
 #include <memory>
 
-using cellarium::boardGeometry;
 using cellarium::LifeSet;
 
 namespace {
@@ -26,7 +25,7 @@ bool cellsInView(MainViewController& board)
 {
     const platform::ZoomingScrollView& view = *board.scrollView();
     const QRectF visible(QPointF(), QSizeF(view.viewport()->size()));
-    const double cell = boardGeometry().lifeWidth() * view.zoomScale();
+    const double cell = board.geometry().lifeWidth() * view.zoomScale();
     bool inside = true;
     board.lifes().forEachPlaced([&](std::int64_t x, std::int64_t y) {
         const QRectF square(QPointF(double(x), double(y)) * cell - view.contentOffset(), QSizeF(cell, cell));
@@ -73,7 +72,7 @@ TEST_F(BoardStepTest, NAndTheStepActionAdvanceAPausedBoardAndTheTitleCountsThem)
     EXPECT_EQ(title(), "Cellarium");
     clearCues();
     LifeSet expected = kRPentomino;
-    const std::int64_t rows = boardGeometry().countOfRows();
+    const std::int64_t rows = board_->geometry().countOfRows();
     for (qint64 k = 1; k <= 12; ++k) {
         if (k % 4 == 0) {  // the board's accessible action, as a screen reader presses it
             QAccessibleInterface* board = QAccessible::queryAccessibleInterface(board_->scrollView());
@@ -171,10 +170,10 @@ TEST_F(BoardStepTest, OutsideTheBoardIsADarkerShadeThanTheBoard)
     view.setZoomScale(view.minimumZoomScale(), false);
     QCoreApplication::processEvents();
     const QImage shot = view.viewport()->grab().toImage();
-    const double cell = boardGeometry().lifeWidth();
+    const double cell = board_->geometry().lifeWidth();
     // The middle of an empty cell, and a point right of the board's right edge.
     const QPoint inside = view.mapFromScene(QPointF(95.5 * cell, 95.5 * cell));
-    const QPoint outside = view.mapFromScene(QPointF(boardGeometry().contentWidth() + 20, 95.5 * cell));
+    const QPoint outside = view.mapFromScene(QPointF(board_->geometry().contentWidth() + 20, 95.5 * cell));
     ASSERT_TRUE(shot.rect().contains(outside)) << "the board fills the view " << outside.x() << " " << view.viewport()->width() << " " << view.zoomScale();
     const QColor board = shot.pixelColor(inside);
     const QColor surround = shot.pixelColor(outside);
