@@ -1,5 +1,7 @@
 #include "browser/ArchiveViewController.h"
 
+#include "browser/DeletionUndo.h"
+
 #include "browser/ArchiveCell.h"
 #include "browser/ArchiveThumbnailRenderer.h"
 #include "browser/LibraryGridSource.h"
@@ -61,6 +63,11 @@ platform::NoticeLine* ArchiveViewController::noticeLine() const
     return ui_ ? ui_->noticeLine : nullptr;
 }
 
+QToolButton* ArchiveViewController::undoButton() const
+{
+    return ui_ ? ui_->undoButton : nullptr;
+}
+
 QTabBar* ArchiveViewController::viewSwitch() const
 {
     return ui_ ? ui_->viewSwitch : nullptr;
@@ -71,6 +78,13 @@ void ArchiveViewController::viewDidLoad()
     ui_ = std::make_unique<Ui::ArchiveViewController>();
     ui_->setupUi(this);
     setUpCloseButton(*ui_->closeButton);
+
+    deletionUndo_ = new DeletionUndo(
+        *ui_->undoButton,
+        [this](const std::string& lifeData, cellarium::CoreLife::Date addedDate) {
+            return cellarium::CoreLifeManager::saveLife(lifeData, addedDate, archive_.persistentContainer()).ok();
+        },
+        this);
 
     platform::GridView* grid = ui_->collectionView;
     grid->setAccessibleName(tr("Archive"));
@@ -169,6 +183,13 @@ void ArchiveViewController::viewDidAppear(bool animated)
 void ArchiveViewController::keyPressEvent(QKeyEvent* event)
 {
     // Keys the grid leaves unused end up here; the sheet's own (Escape) go on.
+    if (event->matches(QKeySequence::Undo) && deletionUndo_) {
+        if (deletionUndo_->undo())
+            feedbackcues::click();
+        else
+            feedbackcues::refused();
+        return;
+    }
     if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
         if (event->key() == Qt::Key_Delete && ui_ && showingLibrary_) {
             // The library's patterns are not the user's to delete.
@@ -325,13 +346,19 @@ void ArchiveViewController::deleteRecord(const std::shared_ptr<cellarium::CoreLi
     // Thumbnails are cached by record, so only the deleted one's goes.
     if (const auto& id = record->objectID())
         cacheImages_.remove(*id);
+    // What the way back needs, read before the record goes.
+    const std::optional<std::string> lifeData = record->lifeData();
+    const std::optional<cellarium::CoreLife::Date> addedDate = record->addedDate();
     cellarium::CoreLifeContainer& container = archive_.persistentContainer();
     container.viewContext().deleteObject(record);
     // A record of no context (its deletion saved already) leaves nothing to save.
     const bool pending = container.viewContext().hasChanges();
+    const bool saved = cellarium::CoreLifeManager::saveContext(container);
     // A failed save is rolled back, so the record is still listed, as it is still stored.
-    if (!cellarium::CoreLifeManager::saveContext(container) && pending && ui_)
+    if (!saved && pending && ui_)
         ui_->noticeLine->say(tr("The pattern cannot be deleted"));
+    else if (saved && lifeData && addedDate && deletionUndo_)
+        deletionUndo_->deleted(*lifeData, *addedDate);
 }
 
 void ArchiveViewController::controllerDidChangeContent(cellarium::FetchedResultsController&)

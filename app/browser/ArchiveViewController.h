@@ -19,6 +19,7 @@
 
 class LibraryGridSource;
 class QTabBar;
+class DeletionUndo;
 class QThreadPool;
 class QToolButton;
 namespace cellarium {
@@ -83,13 +84,16 @@ public:
     void showLibrary(bool library);
     bool showingLibrary() const { return showingLibrary_; }
 
-    // Removes the record from the store at once (a cell's delete button).
+    // Removes the record from the store at once (a cell's delete button); Ctrl+Z or the
+    // "Undo" button brings the last one back.
     void deleteRecord(const std::shared_ptr<cellarium::CoreLife>& record);
 
     // Outlets; valid once the view has loaded.
     platform::GridView* collectionView() const;
     QToolButton* closeButton() const;
     platform::NoticeLine* noticeLine() const;
+    // "Undo": shown for a few seconds after a delete, it brings the record back.
+    QToolButton* undoButton() const;
     // "Saved" (tab 0) and "Library" (tab 1): the segmented control at the top.
     QTabBar* viewSwitch() const;
     // The live listing; null before the view has loaded.
@@ -128,6 +132,7 @@ private:
     cellarium::BoardGeometry defaultGeometry_{cellarium::ScreenInputs{}};
     const cellarium::BoardGeometry* boardGeometry_ = &defaultGeometry_;
     std::unique_ptr<Ui::ArchiveViewController> ui_;
+    DeletionUndo* deletionUndo_ = nullptr;  // a child, made with the view
     std::unique_ptr<cellarium::FetchedResultsController> fetchedResultsController_;
     QCache<std::int64_t, cellarium::ArchiveThumbnail> cacheImages_{cacheBytes};
     std::set<std::int64_t> rendering_;

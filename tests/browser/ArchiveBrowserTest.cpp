@@ -749,3 +749,41 @@ TEST_F(ArchiveBrowser, LibraryItemsRefuseTheDeleteKeyAndLeaveTheArchiveAlone)
     EXPECT_EQ(options(), nullptr);
     EXPECT_EQ(board().lifes(), *cellarium::readClassicPattern(cellarium::classicPatterns()[1], 190).lifes);
 }
+
+// A delete tapped by mistake lost the pattern for good. Ctrl+Z in the browser, or the
+// "Undo" banner shown after the delete, brings the record back with its pattern and
+// date; with nothing deleted Ctrl+Z is refused.
+TEST_F(ArchiveBrowser, ADeletedRecordComesBackWithCtrlZOrTheUndoBanner)
+{
+    add(1000, kDot);
+    add(2000, kBlinker);
+    ArchiveViewController& browser = openBrowser();
+    const auto stored = [this] {
+        std::vector<std::pair<std::int64_t, std::string>> records;
+        for (const auto& record : archive().viewContext().fetchNewestFirst().value())
+            records.emplace_back(record->addedDate()->time_since_epoch().count(), record->lifeData().value_or(""));
+        return records;
+    };
+    const auto before = stored();
+    ASSERT_EQ(before.size(), 2u);
+    EXPECT_FALSE(browser.undoButton()->isVisibleTo(&browser));
+
+    clearCues();
+    QTest::keyClick(&browser, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(cues().front(), platform::FeedbackEvent::sound(1103)) << "nothing to bring back";
+
+    const auto records = browser.fetchedResultsController()->fetchedObjects();
+    browser.deleteRecord(records[0]);
+    ASSERT_EQ(stored().size(), 1u);
+    EXPECT_TRUE(browser.undoButton()->isVisibleTo(&browser));
+    EXPECT_EQ(browser.undoButton()->accessibleName(), "Undo");
+    QTest::keyClick(&browser, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(stored(), before);
+    EXPECT_EQ(browser.collectionView()->numberOfItems(), 2);
+    EXPECT_FALSE(browser.undoButton()->isVisibleTo(&browser));
+
+    browser.deleteRecord(browser.fetchedResultsController()->fetchedObjects()[1]);
+    ASSERT_EQ(stored().size(), 1u);
+    browser.undoButton()->click();
+    EXPECT_EQ(stored(), before);
+}
