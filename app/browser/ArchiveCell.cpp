@@ -5,7 +5,12 @@
 #include "platform/ImageView.h"
 #include "platform/SystemSymbol.h"
 
+#include <QDateTime>
+#include <QLocale>
 #include <QPixmap>
+
+#include <algorithm>
+#include <climits>
 
 ArchiveCell::ArchiveCell(QWidget* parent) : GridViewCell(parent), ui_(std::make_unique<Ui::ArchiveCell>())
 {
@@ -51,4 +56,16 @@ void ArchiveCell::prepareForReuse()
     setThumbnail(QImage());
     deleteClosure = nullptr;
     recordID.reset();
+}
+
+QString ArchiveCell::describe(std::optional<std::size_t> cellCount, std::optional<cellarium::CoreLife::Date> addedDate)
+{
+    QStringList parts;
+    if (cellCount)
+        parts << tr("%n cells", nullptr, int(std::min<std::size_t>(*cellCount, INT_MAX)));
+    if (addedDate) {
+        const QDateTime when = QDateTime::fromMSecsSinceEpoch(addedDate->time_since_epoch().count());
+        parts << QLocale().toString(when.toLocalTime(), QLocale::ShortFormat);
+    }
+    return parts.join(QStringLiteral(", "));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/GridViewCell.h"
+#include "store/CoreLife.h"
 
 #include <QImage>
 
@@ -25,6 +26,10 @@ class ArchiveCell : public platform::GridViewCell {
 
 public:
     static constexpr const char* reuseIdentifier = "ArchiveCell";
+
+    // What a screen reader hears of a record: its cell count once its thumbnail is
+    // drawn, and the day and time it was saved.
+    static QString describe(std::optional<std::size_t> cellCount, std::optional<cellarium::CoreLife::Date> addedDate);
 
     explicit ArchiveCell(QWidget* parent = nullptr);
     ~ArchiveCell() override;

@@ -1,9 +1,10 @@
 #include "browser/ArchiveViewController.h"
 
+#include "browser/ArchiveThumbnails.h"
+#include "browser/BrowserViewSwitch.h"
 #include "browser/DeletionUndo.h"
 
 #include "browser/ArchiveCell.h"
-#include "browser/ArchiveThumbnailRenderer.h"
 #include "browser/LibraryGridSource.h"
 #include "ui_ArchiveViewController.h"
 
@@ -11,23 +12,18 @@
 #include "model/BoardGeometry.h"
 #include "model/ClassicPatterns.h"
 #include "model/PatternCoding.h"
-#include "model/PatternText.h"
 #include "store/CoreLifeManager.h"
 #include "store/FetchedResultsController.h"
 
 #include "platform/GridView.h"
 #include "platform/NoticeLine.h"
-#include "platform/SymbolButton.h"
 #include "platform/SystemSymbol.h"
 
-#include <QDateTime>
 #include <QKeyEvent>
 #include <QTabBar>
-#include <QLocale>
 #include <QThreadPool>
 
 #include <algorithm>
-#include <cmath>
 #include <iostream>
 #include <new>
 
@@ -44,7 +40,7 @@ ArchiveViewController::~ArchiveViewController()
 {
     // The thumbnails being drawn and the listing go first, so that neither a drawing
     // nor a change reaches a half-destroyed browser.
-    renderer_.reset();
+    thumbnails_.reset();
     fetchedResultsController_.reset();
 }
 
@@ -93,24 +89,11 @@ void ArchiveViewController::viewDidLoad()
     grid->setDelegate(this);
     library_ = std::make_unique<LibraryGridSource>([this](const cellarium::ClassicPattern& p) { chooseClassicPattern(p); });
     LibraryGridSource::registerCell(*grid);
-    // A tab bar is the segmented control: screen readers hear a page tab list of two
-    // named tabs, the arrow keys move between them.
-    QTabBar* segments = ui_->viewSwitch;
-    segments->setDocumentMode(true);
-    segments->setDrawBase(false);
-    segments->setExpanding(false);
-    segments->setAccessibleName(tr("View"));
-    segments->setToolTip(tr("Saved patterns or the library"));
-    segments->addTab(tr("Saved"));
-    segments->setTabToolTip(0, tr("Your saved patterns"));
-    segments->addTab(tr("Library"));
-    segments->setTabToolTip(1, tr("Classic patterns"));
-    connect(segments, &QTabBar::currentChanged, this, [this](int index) { showLibrary(index == 1); });
+    setUpBrowserViewSwitch(*ui_->viewSwitch);
+    connect(ui_->viewSwitch, &QTabBar::currentChanged, this, [this](int index) { showLibrary(index == 1); });
 
-    renderer_ = std::make_unique<cellarium::ArchiveThumbnailRenderer>(
-        [this](std::int64_t recordID, std::optional<cellarium::ArchiveThumbnail> thumbnail) {
-            thumbnailDidFinish(recordID, std::move(thumbnail));
-        });
+    thumbnails_ = std::make_unique<ArchiveThumbnails>(
+        thumbnailPool_, [this](std::int64_t recordID, const QImage& image) { return thumbnailDidFinish(recordID, image); });
     // An archive that could not be loaded is tried again at every opening.
     archive_.reloadIfUnavailable();
     fetchedResultsController_ = std::make_unique<cellarium::FetchedResultsController>(archive_.persistentContainer().viewContext());
@@ -148,8 +131,7 @@ void ArchiveViewController::showLibrary(bool library)
 void ArchiveViewController::chooseClassicPattern(const cellarium::ClassicPattern& pattern)
 {
     // Read for the board as it is; one too small for it grows to the size that holds it.
-    cellarium::PatternReading read =
-        cellarium::readPatternTextForBoard(pattern.rle, boardGeometry_->countOfRows(), cellarium::PatternFormat::rle);
+    cellarium::PatternReading read = cellarium::readClassicPattern(pattern, boardGeometry_->countOfRows());
     if (!read) {
         feedbackcues::refused();
         std::cerr << "A library pattern cannot be read: " << read.fault << std::endl;
@@ -215,16 +197,9 @@ int ArchiveViewController::numberOfItems(platform::GridView&)
 
 QString ArchiveViewController::accessibleDescription(const cellarium::CoreLife& record) const
 {
-    QStringList parts;
-    if (const auto& id = record.objectID()) {
-        if (const cellarium::ArchiveThumbnail* cached = cacheImages_.object(*id))
-            parts << tr("%n cells", nullptr, int(std::min<std::size_t>(cached->cellCount, INT_MAX)));
-    }
-    if (const auto& date = record.addedDate()) {
-        const QDateTime when = QDateTime::fromMSecsSinceEpoch(date->time_since_epoch().count());
-        parts << QLocale().toString(when.toLocalTime(), QLocale::ShortFormat);
-    }
-    return parts.join(QStringLiteral(", "));
+    const cellarium::ArchiveThumbnail* kept =
+        record.objectID() && thumbnails_ ? thumbnails_->kept(*record.objectID()) : nullptr;
+    return ArchiveCell::describe(kept ? std::optional(kept->cellCount) : std::nullopt, record.addedDate());
 }
 
 platform::GridViewCell* ArchiveViewController::cellForItem(platform::GridView& grid, int item)
@@ -250,50 +225,29 @@ platform::GridViewCell* ArchiveViewController::cellForItem(platform::GridView& g
     // without smoothing would lose most single cells of a large board.
     const double side = sizeForItem(grid, item).width();
     const double scale = cell->devicePixelRatioF();
-    const cellarium::ArchiveThumbnail* cached = cacheImages_.object(*id);
-    if (cached && cached->image.devicePixelRatio() == scale && cached->image.width() == std::lround(side * scale)) {
-        cell->setThumbnail(cached->image);
-    } else if (!rendering_.contains(*id) && !undecodable_.contains(*id)) {
+    const auto inputs = [&]() -> std::optional<cellarium::ArchiveThumbnailInputs> {
         // Everything the drawing needs that belongs to the main thread is read here.
         try {
-            if (const std::optional<std::string>& bytes = record->lifeData()) {
-                const cellarium::BoardGeometry& geometry = *boardGeometry_;
-                cellarium::ArchiveThumbnailInputs inputs{*bytes,
-                                                         side,
-                                                         scale,
-                                                         geometry.lifeWidth(),
-                                                         geometry.contentWidth(),
-                                                         platform::labelColor()};
-                renderThumbnail(*id, std::move(inputs));
-            }
+            if (const std::optional<std::string>& bytes = record->lifeData())
+                return cellarium::ArchiveThumbnailInputs{*bytes, side, scale, boardGeometry_->lifeWidth(),
+                                                         boardGeometry_->contentWidth(), platform::labelColor()};
         } catch (const std::bad_alloc&) {
-            undecodable_.insert(*id);  // bytes too large to copy for the drawing
+            thumbnails_->markUndrawable(*id);  // bytes too large to copy for the drawing
         }
-    }
+        return std::nullopt;
+    };
+    if (const cellarium::ArchiveThumbnail* kept = thumbnails_->thumbnail(*id, side, scale, inputs))
+        cell->setThumbnail(kept->image);
     return cell;
 }
 
-void ArchiveViewController::renderThumbnail(std::int64_t recordID, cellarium::ArchiveThumbnailInputs inputs)
+bool ArchiveViewController::thumbnailDidFinish(std::int64_t recordID, const QImage& image)
 {
-    rendering_.insert(recordID);
-    renderer_->render(recordID, std::move(inputs), thumbnailPool_);
-}
-
-void ArchiveViewController::thumbnailDidFinish(std::int64_t recordID, std::optional<cellarium::ArchiveThumbnail> thumbnail)
-{
-    rendering_.erase(recordID);
-    if (!thumbnail) {
-        undecodable_.insert(recordID);
-        return;
-    }
     const std::vector<std::shared_ptr<cellarium::CoreLife>>& records = fetchedResultsController_->fetchedObjects();
     const auto listed = std::find_if(records.begin(), records.end(),
                                      [recordID](const auto& record) { return record->objectID() == recordID; });
     if (listed == records.end() || !ui_)
-        return;  // deleted while it was drawn
-    const QImage image = thumbnail->image;
-    const qsizetype cost = std::max<qsizetype>(1, image.sizeInBytes());
-    cacheImages_.insert(recordID, new cellarium::ArchiveThumbnail(std::move(*thumbnail)), cost);
+        return false;  // deleted while it was drawn
     // Only a cell that shows this record now gets it: cells are reused while drawing
     // runs. A cell waiting for reuse forgets its record when it is handed out again.
     // The match is by record, not by item: a drawing that finished at once lands
@@ -305,6 +259,7 @@ void ArchiveViewController::thumbnailDidFinish(std::int64_t recordID, std::optio
         cell->setThumbnail(image);
         cell->setAccessibleDescription(description);
     }
+    return true;
 }
 
 QSizeF ArchiveViewController::sizeForItem(platform::GridView& grid, int)
@@ -345,7 +300,7 @@ void ArchiveViewController::deleteRecord(const std::shared_ptr<cellarium::CoreLi
     feedbackcues::click();
     // Thumbnails are cached by record, so only the deleted one's goes.
     if (const auto& id = record->objectID())
-        cacheImages_.remove(*id);
+        thumbnails_->forget(*id);
     // What the way back needs, read before the record goes.
     const std::optional<std::string> lifeData = record->lifeData();
     const std::optional<cellarium::CoreLife::Date> addedDate = record->addedDate();

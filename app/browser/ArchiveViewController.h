@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browser/ArchiveThumbnail.h"
+#include "browser/ArchiveThumbnails.h"
 #include "model/BoardGeometry.h"
 #include "model/LifeSet.h"
 #include "model/PlacedPattern.h"
@@ -25,7 +26,6 @@ class QToolButton;
 namespace cellarium {
 struct ClassicPattern;
 class CoreLife;
-class ArchiveThumbnailRenderer;
 class CoreLifeContainer;
 class CoreLifeManager;
 class FetchedResultsController;
@@ -64,7 +64,7 @@ class ArchiveViewController : public platform::SheetScreen,
 public:
     static constexpr const char* segueIdentifier = "LookUpArchive";
     // The thumbnails kept, in bytes: a few screenfuls.
-    static constexpr qsizetype cacheBytes = 96 * 1024 * 1024;
+    static constexpr qsizetype cacheBytes = ArchiveThumbnails::cacheBytes;
 
     // The records of `archive`, with thumbnails drawn on `thumbnailPool` (the global
     // pool when null). Neither is owned; both outlive the browser.
@@ -100,9 +100,9 @@ public:
     cellarium::FetchedResultsController* fetchedResultsController() const { return fetchedResultsController_.get(); }
 
     // Whether the record's thumbnail is cached (tests and benchmarks).
-    bool hasCachedThumbnail(std::int64_t recordID) const { return cacheImages_.contains(recordID); }
+    bool hasCachedThumbnail(std::int64_t recordID) const { return thumbnails_ && thumbnails_->isKept(recordID); }
     // Thumbnails being drawn now.
-    std::size_t renderingCount() const { return rendering_.size(); }
+    std::size_t renderingCount() const { return thumbnails_ ? thumbnails_->drawingCount() : 0; }
 
     // The grid's data source and delegate.
     int numberOfItems(platform::GridView& grid) override;
@@ -121,8 +121,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void renderThumbnail(std::int64_t recordID, cellarium::ArchiveThumbnailInputs inputs);
-    void thumbnailDidFinish(std::int64_t recordID, std::optional<cellarium::ArchiveThumbnail> thumbnail);
+    // Shows a drawn thumbnail in the cells of its record; false when it is no longer listed.
+    bool thumbnailDidFinish(std::int64_t recordID, const QImage& image);
     QString accessibleDescription(const cellarium::CoreLife& record) const;
     void archiveCannotBeRead(const cellarium::StoreFailure& failure);
     void chooseClassicPattern(const cellarium::ClassicPattern& pattern);
@@ -134,12 +134,9 @@ private:
     std::unique_ptr<Ui::ArchiveViewController> ui_;
     DeletionUndo* deletionUndo_ = nullptr;  // a child, made with the view
     std::unique_ptr<cellarium::FetchedResultsController> fetchedResultsController_;
-    QCache<std::int64_t, cellarium::ArchiveThumbnail> cacheImages_{cacheBytes};
-    std::set<std::int64_t> rendering_;
-    std::set<std::int64_t> undecodable_;  // records whose bytes are no pattern, or too large for memory
     bool listed_ = false;                 // a listing was read
     std::unique_ptr<LibraryGridSource> library_;
     bool showingLibrary_ = false;
     // Declared last, so that it goes first: its handler uses the members above.
-    std::unique_ptr<cellarium::ArchiveThumbnailRenderer> renderer_;
+    std::unique_ptr<ArchiveThumbnails> thumbnails_;
 };
