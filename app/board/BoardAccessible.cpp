@@ -1,5 +1,8 @@
 #include "board/BoardAccessible.h"
 
+#include "model/RunTitle.h"
+#include "platform/Bundle.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QTimer>
@@ -91,6 +94,14 @@ void offerStep(QWidget& board, std::function<void()> step)
 {
     install();
     new StepHandle(board, std::move(step));
+}
+
+void showRunCount(QWidget& window, QWidget& board, qint64 generation, std::size_t cells)
+{
+    const QString app = platform::services().mainBundle().infoValue(QStringLiteral("CFBundleDisplayName")).toString();
+    const QString title = QString::fromStdString(cellarium::runTitle(app.toStdString(), generation, cells));
+    window.setWindowTitle(title);
+    board.setAccessibleDescription(title);
 }
 
 }  // namespace boardaccessible

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QtGlobal>
+
+#include <cstddef>
 #include <functional>
 
 class QWidget;
@@ -19,5 +22,9 @@ void install();
 // turn of the event loop, as a pressed button does, and only while `board` is
 // enabled (a sheet over it disables it). `step` lives as long as `board`.
 void offerStep(QWidget& board, std::function<void()> step);
+
+// How far the run has gone, in `window`'s title and as `board`'s description, so that
+// a screen reader user can ask: "Cellarium — generation G, P cells" once stepped.
+void showRunCount(QWidget& window, QWidget& board, qint64 generation, std::size_t cells);
 
 }  // namespace boardaccessible

@@ -21,6 +21,13 @@ QRectF LifeView::boundingRect() const
     return {0, 0, side_, side_};
 }
 
+void LifeView::showEdgeIn(QGraphicsView& view)
+{
+    const QColor board = view.palette().color(QPalette::Base);
+    setBoardColor(board);
+    view.setBackgroundBrush(outsideShade(board));
+}
+
 void LifeView::setBoardColor(const QColor& color)
 {
     boardColor_ = color;

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QGraphicsObject>
+#include <QGraphicsView>
 
 // The board view: the zoomed content of the board's scroll view, a square of
 // contentWidth points whose children are the board's layers (the grid, then the
@@ -24,6 +25,8 @@ public:
     // What lies outside the board: darker than `board`, or for a board too dark to
     // darken visibly, a step towards grey.
     static QColor outsideShade(const QColor& board);
+    // The board in `view`'s base colour over outsideShade of it, so that its edge shows.
+    void showEdgeIn(QGraphicsView& view);
 
     QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;

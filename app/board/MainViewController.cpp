@@ -14,10 +14,8 @@
 #include "model/BoardGeometry.h"
 #include "model/BoardSize.h"
 #include "model/FirstRunPattern.h"
-#include "model/RunTitle.h"
 
 #include "FNGuideView.h"
-#include "platform/Bundle.h"
 #include "platform/IdleTimer.h"
 #include "platform/Segue.h"
 #include "platform/ZoomingScrollView.h"
@@ -47,15 +45,9 @@ void MainViewController::viewDidLoad()
     ui_->setupUi(this);
     contentView_ = new LifeView;
     ui_->scrollView->setContentItem(contentView_);
-    // The board in its own colour over a darker surround, so that its edge shows.
-    const QColor boardColor = ui_->scrollView->palette().color(QPalette::Base);
-    contentView_->setBoardColor(boardColor);
-    ui_->scrollView->setBackgroundBrush(LifeView::outsideShade(boardColor));
+    contentView_->showEdgeIn(*ui_->scrollView);
     ui_->scrollView->setAccessibleName(tr("Board"));
-    boardaccessible::offerStep(*ui_->scrollView, [this] {
-        if (isOnTop())
-            step();
-    });
+    boardaccessible::offerStep(*ui_->scrollView, [this] { if (isOnTop()) step(); });
     auto* twoFingerTaps = new TwoFingerTaps(*ui_->scrollView->viewport());
     connect(twoFingerTaps, &TwoFingerTaps::tapped, this, &MainViewController::undo);
     connect(twoFingerTaps, &TwoFingerTaps::doubleTapped, this, &MainViewController::showLiveCells);
@@ -107,13 +99,10 @@ void MainViewController::viewDidAppear(bool animated)
 {
     ViewController::viewDidAppear(animated);
     viewAppeared_ = true;
-    if (viewToShow_) {
-        separateLineAlphe_ = viewport_->show(viewToShow_->zoom, {viewToShow_->offsetX, viewToShow_->offsetY});
-        viewToShow_.reset();
-        redraw(true, true);
-    } else {
+    if (viewToShow_)
+        showView(*std::exchange(viewToShow_, std::nullopt));
+    else
         resetViewport();
-    }
     ui_->scrollView->setFocus();  // keys reach the board without a click first
     firstrunguide::showIfDue(window());
 }
@@ -140,11 +129,7 @@ void MainViewController::showCount()
 {
     if (!ui_)
         return;  // the view loads with the count
-    const QString app = platform::services().mainBundle().infoValue(QStringLiteral("CFBundleDisplayName")).toString();
-    const QString title =
-        QString::fromStdString(cellarium::runTitle(app.toStdString(), generation_, pattern_.lifes().count()));
-    window()->setWindowTitle(title);
-    ui_->scrollView->setAccessibleDescription(title);
+    boardaccessible::showRunCount(*window(), *ui_->scrollView, generation_, pattern_.lifes().count());
 }
 
 void MainViewController::tap(QPointF location)
@@ -177,11 +162,6 @@ void MainViewController::togglePanMode()
     emit boardChanged();
 }
 
-void MainViewController::setPanMode(bool panMode)
-{
-    if (panMode != panMode_)
-        togglePanMode();
-}
 
 void MainViewController::setPattern(cellarium::BoardPattern pattern)
 {
@@ -207,12 +187,16 @@ cellarium::BoardViewState MainViewController::viewState() const
 
 void MainViewController::setViewState(const cellarium::BoardViewState& view)
 {
-    if (viewAppeared_) {
-        separateLineAlphe_ = viewport_->show(view.zoom, {view.offsetX, view.offsetY});
-        redraw(true, true);
-    } else {
+    if (viewAppeared_)
+        showView(view);
+    else
         viewToShow_ = view;
-    }
+}
+
+void MainViewController::showView(const cellarium::BoardViewState& view)
+{
+    separateLineAlphe_ = viewport_->show(view.zoom, {view.offsetX, view.offsetY});
+    redraw(true, true);
 }
 
 void MainViewController::redraw(bool cells, bool grid)
@@ -244,12 +228,6 @@ void MainViewController::resetViewport()
 {
     separateLineAlphe_ = viewport_->reset(geometry_, this);
     redraw(true, true);
-}
-
-void MainViewController::zoomToDefault()
-{
-    redraw(true, false);
-    viewport_->zoomToDefault(geometry_);
 }
 
 void MainViewController::showLiveCells()

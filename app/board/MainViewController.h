@@ -99,7 +99,6 @@ public:
     void configureZoomLimits();
     void scrollViewDidZoom();
     void resetViewport();
-    void zoomToDefault();
     // The Home key and a two-finger double tap: the live cells back in view.
     void showLiveCells();
 
@@ -121,11 +120,10 @@ public:
     GenerationWorker& generationWorker() { return clock_.worker(); }
 
     // What a restored board is set back to: the pattern with its start pattern (paused
-    // and drawn), the board size (without moving the pattern) and the drawing mode; how
-    // far the pattern has run is setGeneration.
+    // and drawn) and the board size (without moving the pattern); how far the pattern
+    // has run is setGeneration.
     void setPattern(cellarium::BoardPattern pattern);
     void setBoardSize(std::int64_t rows);
-    void setPanMode(bool panMode);
     // The zoom and offset of the board view. Set before the view appears, it takes the
     // place of the framing the board gets when it first appears; read before then, it
     // is the view still to be shown.
@@ -162,6 +160,8 @@ private:
     bool isOnTop() const;
     // The board's side set to `rows`, with what follows from it: geometry, zoom limits, viewport.
     void setBoardSide(std::int64_t rows);
+    // The board at `view`'s zoom and offset, drawn.
+    void showView(const cellarium::BoardViewState& view);
     // The title and the board's description brought up to the count.
     void showCount();
 

@@ -62,7 +62,8 @@ void BoardStateKeeper::apply(MainViewController& board, const cellarium::BoardSt
     board.setPattern(cellarium::BoardPattern(state.lifes, state.initLifes));
     board.setGeneration(state.generation);
     board.setHighSpeed(state.highSpeed);
-    board.setPanMode(state.panMode);
+    if (board.panMode() != state.panMode)
+        board.togglePanMode();
     if (state.view)
         board.setViewState(*state.view);
 }
