@@ -7,38 +7,12 @@ the options. Options, QR code, Share, Save to Pictures: Escape closes the QR
 screen, Escape again the options. Run by tests/support/in-a-window.sh.
 """
 import os
-import subprocess
 import time
 
-import pyatspi
-
-from window_driver import fail, find, find_app, gone, states, walk
+from window_driver import expect_focus, fail, find, find_app, focus_window, focused, gone, key, through_the_guide
 
 
-def focused(root):
-    """The innermost focused node's name: a grid's current tile, not the grid."""
-    name = None
-    for node in walk(root):
-        try:
-            if pyatspi.STATE_FOCUSED in states(node) and pyatspi.STATE_SHOWING in states(node):
-                name = node.name
-        except Exception:
-            pass
-    return name
 
-
-def key(*names):
-    for name in names:
-        subprocess.run(["xdotool", "key", name], check=True)
-        time.sleep(0.25)
-
-
-def expect_focus(app, name, timeout=5.0):
-    end = time.time() + timeout
-    while focused(app) != name:
-        if time.time() > end:
-            fail(f"the focus is on {focused(app)!r}, not {name!r}")
-        time.sleep(0.2)
 
 
 def open_options(app):
@@ -58,19 +32,9 @@ def tab_to(app, name, limit=12):
 
 def main():
     app = find_app()
-    window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "Cellarium"],
-                            capture_output=True, text=True).stdout.split()
-    if not window:
-        fail("no window")
-    subprocess.run(["xdotool", "windowfocus", "--sync", window[0]])
+    focus_window()
     time.sleep(1)
-    for _ in range(12):  # the first-run guide, by Return
-        if find(app, "push button", "Next", timeout=1) is None:
-            break
-        key("Return")
-        time.sleep(0.6)
-    if not gone(app, "push button", "Next"):
-        fail("Return did not go through the guide")
+    through_the_guide(app, by_keyboard=True)
 
     open_options(app)
     start = find(app, "push button", "Start")

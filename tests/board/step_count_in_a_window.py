@@ -3,16 +3,12 @@ screen reader reads it through AT-SPI, and the board's description says the same
 Run by tests/support/in-a-window.sh.
 """
 import re
-import subprocess
 import time
 
-from window_driver import fail, find, find_app, gone, walk
+from window_driver import fail, find_app, focus_window, key, through_the_guide, walk
 
 STEPS = 5
 
-
-def key(name):
-    subprocess.run(["xdotool", "key", name], check=True)
 
 
 def window_title(app):
@@ -40,25 +36,15 @@ def wait_for_title(app, generation, timeout=10.0):
 
 def main():
     app = find_app()
-    window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "Cellarium"],
-                            capture_output=True, text=True).stdout.split()
-    if not window:
-        fail("no window")
-    subprocess.run(["xdotool", "windowfocus", "--sync", window[0]])
+    focus_window()
     time.sleep(1)
-    for _ in range(12):  # the first-run guide, by Return
-        if find(app, "push button", "Next", timeout=1) is None:
-            break
-        key("Return")
-        time.sleep(0.6)
-    if not gone(app, "push button", "Next"):
-        fail("Return did not go through the guide")
+    through_the_guide(app, by_keyboard=True)
     if window_title(app) != "Cellarium":
         fail(f"before any step the title reads {window_title(app)!r}")
 
     # One press at a time: a press while a step is being computed is dropped.
     for k in range(1, STEPS + 1):
-        key("n")
+        key("n", pause=0)
         title = wait_for_title(app, k)
     board = next((node for node in walk(app) if node.name == "Board"), None)
     if board is None:

@@ -6,33 +6,21 @@ another Ctrl+Z too; a last Ctrl+Z and one step count the cells in the title.
 Run by tests/support/in-a-window.sh.
 """
 import re
-import subprocess
 import time
 
 import pyatspi
 
-from window_driver import fail, find, find_app, gone, press, screen_rows, walk
+from window_driver import fail, find_app, focus_window, gone, key, press, screen_rows, through_the_guide, walk
 
 
-def key(name):
-    subprocess.run(["xdotool", "key", name], check=True)
-    time.sleep(1)  # drawn, and any zoom animation over
+def settled(name):
+    key(name, pause=1)  # drawn, and any zoom animation over
 
 
 def main():
     app = find_app()
-    window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "Cellarium"],
-                            capture_output=True, text=True).stdout.split()
-    if not window:
-        fail("no window")
-    for _ in range(12):  # the first-run guide
-        if find(app, "push button", "Next", timeout=1) is None:
-            break
-        press(app, "push button", "Next")
-        time.sleep(0.5)
-    if not gone(app, "push button", "Next"):
-        fail("the guide stayed")
-    subprocess.run(["xdotool", "windowfocus", "--sync", window[0]])
+    through_the_guide(app)
+    focus_window()
     time.sleep(1)
     # The board alone: the buttons around it change with the focus.
     board = next((node for node in walk(app) if node.name == "Board"), None)
@@ -45,28 +33,28 @@ def main():
     press(app, "push button", "Clear")
     if not gone(app, "push button", "Clear"):
         fail("the options stayed after Clear")
-    subprocess.run(["xdotool", "windowfocus", "--sync", window[0]])
+    focus_window()
     time.sleep(1)
     cleared = screen_rows(extents)
     if cleared == drawn:
         fail("Clear did not change the board")
 
-    key("ctrl+z")
+    settled("ctrl+z")
     undone = screen_rows(extents)
     if undone == cleared:
         fail("Ctrl+Z after Clear left the board empty")
     print("Ctrl+Z brought the cleared board back")
-    key("ctrl+shift+z")
+    settled("ctrl+shift+z")
     if screen_rows(extents) != cleared:
         fail("Ctrl+Shift+Z did not clear the board again")
-    key("ctrl+z")
-    key("ctrl+y")
+    settled("ctrl+z")
+    settled("ctrl+y")
     if screen_rows(extents) != cleared:
         fail("Ctrl+Y did not clear the board again")
     print("Ctrl+Shift+Z and Ctrl+Y cleared it again")
-    key("ctrl+z")
+    settled("ctrl+z")
     # The cells are back: one step counts them in the title (an empty board has none).
-    key("n")
+    settled("n")
     title = next((w.name for w in app if w is not None and w.name.startswith("Cellarium")), None)
     match = re.fullmatch(r"Cellarium — generation 1, (\d+) cells?", title or "")
     if not match or int(match.group(1)) == 0:

@@ -7,9 +7,8 @@ of the first-run pattern. Run by tests/support/in-a-window.sh.
 import json
 import os
 import subprocess
-import time
 
-from window_driver import fail, find, find_app, gone, press
+from window_driver import fail, find, find_app, gone, press, through_the_guide
 
 ROWS = 190
 LOAF = [".OO.", "O..O", ".O.O", "..O."]  # the loaf as its definition draws it
@@ -27,11 +26,7 @@ def main():
     app = find_app()
     if find(app, "push button", "Options", timeout=60) is None:
         fail("the app did not show its board")
-    for _ in range(12):  # the first-run guide, page by page
-        if find(app, "push button", "Next", timeout=1) is None:
-            break
-        press(app, "push button", "Next")
-        time.sleep(0.6)
+    through_the_guide(app)
 
     press(app, "push button", "Options")
     press(app, "push button", "Archive")

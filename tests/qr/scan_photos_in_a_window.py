@@ -10,7 +10,7 @@ import time
 
 import pyatspi
 
-from window_driver import fail, find, find_app, gone, press, screen_rows
+from window_driver import fail, find, find_app, gone, press, screen_rows, through_the_guide
 
 PICTURES = os.path.join(os.environ["HOME"], "Pictures")
 NOTICE = "No pattern in this picture"
@@ -39,11 +39,7 @@ def make_photos():
 def main():
     make_photos()
     app = find_app()
-    for _ in range(12):  # the first-run guide
-        if find(app, "push button", "Next", timeout=1) is None:
-            break
-        press(app, "push button", "Next")
-        time.sleep(0.5)
+    through_the_guide(app)
     window = find(app, "filler", "Cellarium")
     extents = tuple(window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS))
     board = screen_rows(extents)

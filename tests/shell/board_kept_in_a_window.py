@@ -12,43 +12,13 @@ import time
 
 import pyatspi
 
-from window_driver import fail, find, find_app, gone, screen_rows, states, walk
+from window_driver import expect_focus, fail, find, find_app, focus_window, gone, key, screen_rows, states, through_the_guide, walk
 
 SETTINGS = ("Board size", "Drawing mode", "Speed")
 
 
-def focused(root):
-    name = None
-    for node in walk(root):
-        try:
-            if pyatspi.STATE_FOCUSED in states(node) and pyatspi.STATE_SHOWING in states(node):
-                name = node.name
-        except Exception:
-            pass
-    return name
 
 
-def key(*names):
-    for name in names:
-        subprocess.run(["xdotool", "key", name], check=True)
-        time.sleep(0.25)
-
-
-def expect_focus(app, name, timeout=10.0):
-    end = time.time() + timeout
-    while focused(app) != name:
-        if time.time() > end:
-            fail(f"the focus is on {focused(app)!r}, not {name!r}")
-        time.sleep(0.2)
-
-
-def focus_window():
-    window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "Cellarium"],
-                            capture_output=True, text=True).stdout.split()
-    if not window:
-        fail("no window")
-    subprocess.run(["xdotool", "windowfocus", "--sync", window[0]])
-    time.sleep(1)
 
 
 def described(app, name):
@@ -104,13 +74,7 @@ def main():
     pid = app.get_process_id()
     program = os.readlink(f"/proc/{pid}/exe")
     focus_window()
-    for _ in range(12):  # the first-run guide, by Return
-        if find(app, "push button", "Next", timeout=1) is None:
-            break
-        key("Return")
-        time.sleep(0.6)
-    if not gone(app, "push button", "Next"):
-        fail("Return did not go through the guide")
+    through_the_guide(app, by_keyboard=True)
 
     open_options(app)
     before = {name: described(app, name) for name in SETTINGS}

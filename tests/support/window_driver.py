@@ -89,3 +89,53 @@ def screen_rows(extents):
     step = bits_per_pixel // 8
     return [pixels[row * bytes_per_line + x * step:row * bytes_per_line + (x + width) * step]
             for row in range(y, y + height)]
+
+
+def key(*names, pause=0.25):
+    """Presses each key (xdotool names) in turn on the focused window."""
+    for name in names:
+        subprocess.run(["xdotool", "key", name], check=True)
+        time.sleep(pause)
+
+
+def focused(root):
+    """The innermost focused node's name: a grid's current tile, not the grid."""
+    name = None
+    for node in walk(root):
+        try:
+            if pyatspi.STATE_FOCUSED in states(node) and pyatspi.STATE_SHOWING in states(node):
+                name = node.name
+        except Exception:
+            pass
+    return name
+
+
+def expect_focus(app, name, timeout=10.0):
+    end = time.time() + timeout
+    while focused(app) != name:
+        if time.time() > end:
+            fail(f"the focus is on {focused(app)!r}, not {name!r}")
+        time.sleep(0.2)
+
+
+def focus_window():
+    """Gives the app's window the keyboard, as a click on it would."""
+    window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "Cellarium"],
+                            capture_output=True, text=True).stdout.split()
+    if not window:
+        fail("no window")
+    subprocess.run(["xdotool", "windowfocus", "--sync", window[0]])
+
+
+def through_the_guide(app, by_keyboard=False):
+    """Goes through the first-run guide page by page, with Return or by pressing Next."""
+    for _ in range(12):
+        if find(app, "push button", "Next", timeout=1) is None:
+            break
+        if by_keyboard:
+            key("Return", pause=0)
+        else:
+            press(app, "push button", "Next")
+        time.sleep(0.6)
+    if not gone(app, "push button", "Next"):
+        fail("the first-run guide stayed")
