@@ -7,7 +7,10 @@
 set -u
 command -v Xvfb > /dev/null || { echo "skipped: Xvfb is not installed"; exit 77; }
 numberFile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3> "$numberFile" 2> "$numberFile.log" &
+# -noreset: by default the server resets when its last client leaves, and a client
+# that only visits (the accessibility bus launcher sets a root-window property and
+# goes) would then cut off an app connecting at that moment.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3> "$numberFile" 2> "$numberFile.log" &
 server=$!
 trap 'kill "$server" 2> /dev/null; wait "$server" 2> /dev/null; rm -f "$numberFile" "$numberFile.log"' EXIT
 for _ in $(seq 300); do  # the server writes its number once it accepts connections
