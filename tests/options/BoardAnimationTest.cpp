@@ -12,6 +12,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QPointer>
 #include <QPushButton>
 #include <QSemaphore>
 #include <QThreadPool>
@@ -170,10 +172,16 @@ TEST_F(BoardAnimationSharing, StoppedWhileMadeTheAnimationWritesNothingAndTheShe
     EXPECT_FALSE(sheet->progressRing()->isVisibleTo(sheet));
     EXPECT_TRUE(sheet->isVisible());
 
-    // Made once, the animation serves the other actions too: "Open" hands a .gif over.
+    // Made once, the animation serves the other actions too: "Open" hands a .gif over
+    // and closes the sheet (read nothing of it after that).
+    QPointer<platform::ShareSheet> shown(sheet);
     sheet->openAnimationButton()->click();
     runQueuedWork();
-    ASSERT_FALSE(sheet->animation().isEmpty());
     ASSERT_EQ(openedUrls().size(), 1u);
-    EXPECT_TRUE(openedUrls()[0].toLocalFile().endsWith(".gif"));
+    const QString opened = openedUrls()[0].toLocalFile();
+    EXPECT_TRUE(opened.endsWith(".gif"));
+    QFile gif(opened);
+    ASSERT_TRUE(gif.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(gif.read(6).startsWith("GIF8"));
+    EXPECT_TRUE(shown.isNull()) << "an opened animation closes the sheet";
 }
