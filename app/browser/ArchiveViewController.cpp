@@ -301,9 +301,7 @@ void ArchiveViewController::deleteRecord(const std::shared_ptr<cellarium::CoreLi
     // Thumbnails are cached by record, so only the deleted one's goes.
     if (const auto& id = record->objectID())
         thumbnails_->forget(*id);
-    // What the way back needs, read before the record goes.
-    const std::optional<std::string> lifeData = record->lifeData();
-    const std::optional<cellarium::CoreLife::Date> addedDate = record->addedDate();
+    std::optional<DeletionUndo::Kept> kept = DeletionUndo::keep(*record);  // read before it goes
     cellarium::CoreLifeContainer& container = archive_.persistentContainer();
     container.viewContext().deleteObject(record);
     // A record of no context (its deletion saved already) leaves nothing to save.
@@ -312,8 +310,8 @@ void ArchiveViewController::deleteRecord(const std::shared_ptr<cellarium::CoreLi
     // A failed save is rolled back, so the record is still listed, as it is still stored.
     if (!saved && pending && ui_)
         ui_->noticeLine->say(tr("The pattern cannot be deleted"));
-    else if (saved && lifeData && addedDate && deletionUndo_)
-        deletionUndo_->deleted(*lifeData, *addedDate);
+    else if (saved && kept && deletionUndo_)
+        deletionUndo_->deleted(std::move(*kept));
 }
 
 void ArchiveViewController::controllerDidChangeContent(cellarium::FetchedResultsController&)

@@ -2,6 +2,8 @@
 
 #include <QToolButton>
 
+#include <new>
+
 DeletionUndo::DeletionUndo(QToolButton& button, Restore restore, QObject* parent)
     : QObject(parent), button_(button), restore_(std::move(restore))
 {
@@ -15,9 +17,21 @@ DeletionUndo::DeletionUndo(QToolButton& button, Restore restore, QObject* parent
     connect(&button_, &QToolButton::clicked, this, [this] { undo(); });
 }
 
-void DeletionUndo::deleted(std::string lifeData, cellarium::CoreLife::Date addedDate)
+std::optional<DeletionUndo::Kept> DeletionUndo::keep(const cellarium::CoreLife& record)
 {
-    last_ = Deleted{std::move(lifeData), addedDate};
+    try {
+        const std::optional<std::string>& bytes = record.lifeData();
+        if (bytes && record.addedDate())
+            return Kept{*bytes, *record.addedDate()};
+    } catch (const std::bad_alloc&) {
+        // too large to copy: such a delete cannot be taken back
+    }
+    return std::nullopt;
+}
+
+void DeletionUndo::deleted(Kept kept)
+{
+    last_ = std::move(kept);
     button_.show();
     banner_.start();
 }

@@ -26,19 +26,22 @@ public:
     // `button` is the banner (hidden until a delete; not owned).
     DeletionUndo(QToolButton& button, Restore restore, QObject* parent = nullptr);
 
-    // A record of these bytes and date has just been deleted.
-    void deleted(std::string lifeData, cellarium::CoreLife::Date addedDate);
+    // What bringing `record` back needs: its bytes and date, read before it is deleted;
+    // nullopt without them (bytes unreadable or too large to copy).
+    struct Kept {
+        std::string lifeData;
+        cellarium::CoreLife::Date addedDate;
+    };
+    static std::optional<Kept> keep(const cellarium::CoreLife& record);
+    // The record kept has just been deleted.
+    void deleted(Kept kept);
     // Brings the last deleted record back; false when there is none or it could not be stored.
     bool undo();
     bool canUndo() const { return last_.has_value(); }
 
 private:
-    struct Deleted {
-        std::string lifeData;
-        cellarium::CoreLife::Date addedDate;
-    };
     QToolButton& button_;
     Restore restore_;
-    std::optional<Deleted> last_;
+    std::optional<Kept> last_;
     QTimer banner_;
 };
